@@ -1,0 +1,29 @@
+#include "framework/platform/DebugOutput.h"
+
+#include <cstdio>
+#include <mutex>
+
+namespace Plix {
+
+namespace {
+std::mutex gSinkMutex;
+std::function<void(const std::string&)> gSink;
+}  // namespace
+
+void OutputDebugStringA(const char* text) {
+  if (!text) return;
+  std::lock_guard<std::mutex> lock(gSinkMutex);
+  if (gSink) {
+    gSink(text);
+  } else {
+    std::fputs(text, stderr);
+    std::fflush(stderr);
+  }
+}
+
+void SetDebugOutputSink(std::function<void(const std::string&)> sink) {
+  std::lock_guard<std::mutex> lock(gSinkMutex);
+  gSink = std::move(sink);
+}
+
+}  // namespace Plix

@@ -1,0 +1,15 @@
+#pragma once
+// The debugger output of the original platform. Text goes to standard
+// error; tests can capture it with a sink.
+#include <functional>
+#include <string>
+
+namespace Plix {
+
+void OutputDebugStringA(const char* text);
+inline void OutputDebugStringA(const std::string& text) { OutputDebugStringA(text.c_str()); }
+
+// Replaces where debug text goes; an empty function restores standard error.
+void SetDebugOutputSink(std::function<void(const std::string&)> sink);
+
+}  // namespace Plix

@@ -1,0 +1,53 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace Plix::Testing {
+
+// A fresh folder under the system's temporary folder, removed with
+// everything in it when the object goes.
+class TempDir {
+public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& Path() const { return mPath; }
+  // Path of a name inside the folder.
+  std::string operator/(const std::string& name) const { return mPath + "/" + name; }
+
+private:
+  std::string mPath;
+};
+
+// Runs the test body with the working directory changed to a folder.
+class ScopedCwd {
+public:
+  explicit ScopedCwd(const std::string& dir);
+  ~ScopedCwd();
+
+private:
+  std::string mOld;
+};
+
+// Sets an environment variable for the scope of the object.
+class ScopedEnv {
+public:
+  ScopedEnv(const char* name, const std::string& value);
+  ~ScopedEnv();
+
+private:
+  std::string mName;
+  std::string mOld;
+  bool mHad = false;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+
+// The project's source and build folders, as CTest passes them.
+std::string SourceDir();
+std::string BinaryDir();
+
+}  // namespace Plix::Testing
