@@ -1,0 +1,122 @@
+#pragma once
+// The program's one kind of top-level window: an SDL window with the
+// little the display needs (title, size, position, windowed or full screen,
+// shown or hidden) and the presentation of a frame's pixels through an SDL
+// renderer, scaled to the window with the aspect kept (letter-boxed).
+//
+// The window handle (HWND) of the rest of the framework is the address of
+// an SdlWindow; FromHandle turns it back and refuses stale handles. Message
+// translation (SDL events -> window messages) is layered on top of this
+// class by the application shell; it reports moves and resizes back through
+// OnMoved and OnResized, and finds a window by its SDL id with FromWindowId.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "framework/platform/WinTypes.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace Plix {
+
+struct SdlWindowDesc {
+  std::string title;
+  // Position of the client area on the desktop; -1 centres it.
+  int x = -1;
+  int y = -1;
+  int width = 800;
+  int height = 600;
+  bool fullScreen = false;
+  bool visible = false;
+};
+
+// Pixel layouts a frame can be handed over in.
+enum class FrameLayout { X8R8G8B8, R5G6B5, X1R5G5B5 };
+
+class SdlWindow {
+public:
+  // Null (with `error` set) when SDL's video cannot start or the window
+  // cannot be made. Must be called on the thread that will present.
+  static std::unique_ptr<SdlWindow> Create(const SdlWindowDesc& desc, std::string* error = nullptr);
+  ~SdlWindow();
+  SdlWindow(const SdlWindow&) = delete;
+  SdlWindow& operator=(const SdlWindow&) = delete;
+
+  HWND Handle() { return this; }
+  // The live window behind a handle, or null.
+  static SdlWindow* FromHandle(HWND hwnd);
+  static SdlWindow* FromWindowId(uint32_t sdlWindowId);
+
+  void Show();
+  void Hide();
+  bool IsVisible() const { return mVisible; }
+  void SetTitle(const std::string& title);
+  const std::string& Title() const { return mTitle; }
+  // Full screen covers the desktop; the frame is letter-boxed into it.
+  void SetFullScreen(bool on);
+  bool IsFullScreen() const { return mFullScreen; }
+  void Move(int x, int y);
+  void SetClientSize(int width, int height);
+
+  int ClientWidth() const { return mWidth; }
+  int ClientHeight() const { return mHeight; }
+  RECT GetClientRect() const;
+  // Client coordinates to desktop coordinates.
+  POINT ClientToScreen(POINT p) const;
+  POINT ScreenToClient(POINT p) const;
+
+  // Told by the event translation when the system moved or resized it.
+  void OnMoved(int x, int y);
+  void OnResized(int width, int height);
+
+  SDL_Window* Native() const { return mWindow; }
+  uint32_t WindowId() const;
+  // Presenting happens only on the thread that made the window.
+  bool IsOwnerThread() const { return std::this_thread::get_id() == mOwnerThread; }
+
+  // Shows a frame: uploads the pixels to a streaming texture and draws it
+  // scaled into the window, aspect kept, black bars around. False when not
+  // on the owner thread or the renderer failed.
+  bool PresentFrame(const void* pixels, int pitch, int width, int height, FrameLayout layout);
+  // Vertical sync of the presentation.
+  void SetVSync(bool on);
+  // The window's content as last presented, as 0xAARRGGBB words of the
+  // window's output size (for screenshots of the window in tests).
+  bool ReadPresentedPixels(std::vector<uint32_t>& argb, int& width, int& height);
+
+private:
+  SdlWindow() = default;
+  bool EnsureRenderer();
+  void DrawLastFrame();
+
+  SDL_Window* mWindow = nullptr;
+  SDL_Renderer* mRenderer = nullptr;
+  SDL_Texture* mTexture = nullptr;
+  int mTextureWidth = 0;
+  int mTextureHeight = 0;
+  uint32_t mTextureFormat = 0;
+  std::string mTitle;
+  int mX = 0;
+  int mY = 0;
+  int mWidth = 0;
+  int mHeight = 0;
+  bool mVisible = false;
+  bool mFullScreen = false;
+  bool mVSync = false;
+  std::thread::id mOwnerThread;
+};
+
+// Window-system queries of the original platform over the window and the
+// emulated desktop.
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+int GetSystemMetrics(int index);
+// False for a handle that is not a live window (the point is unchanged).
+bool ClientToScreen(HWND hwnd, POINT* point);
+bool ScreenToClient(HWND hwnd, POINT* point);
+
+}  // namespace Plix
