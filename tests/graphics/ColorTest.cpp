@@ -33,4 +33,25 @@ TEST(Color, WhiteAndEquality) {
   EXPECT_EQ(opaque.ToInt(), 0xFF090807u);
 }
 
+TEST(Color, BuildersAndRoundTrip) {
+  Color rgb = Color::ColorRgb(10, 20, 30);
+  EXPECT_EQ(rgb.ToInt(), 0xFF0A141Eu);
+  EXPECT_EQ(rgb.GetBlue(), 30);
+  // Packing and reading back are inverse while alpha is not 0; alpha 0
+  // comes back opaque.
+  struct Case {
+    Color c;
+    uint32_t packed;
+    Color back;
+  } cases[] = {
+      {Color(1, 2, 3, 4), 0x04010203u, Color(1, 2, 3, 4)},
+      {Color(255, 128, 0, 255), 0xFFFF8000u, Color(255, 128, 0, 255)},
+      {Color(9, 8, 7, 0), 0x00090807u, Color(9, 8, 7, 255)},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.c.ToInt(), c.packed);
+    EXPECT_FALSE(Color::ColorFromInt(c.packed).NotEqual(c.back)) << std::hex << c.packed;
+  }
+}
+
 }  // namespace Plix

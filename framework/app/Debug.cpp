@@ -1,0 +1,297 @@
+#include "framework/app/Debug.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <ctime>
+
+#include "framework/app/Utilities.h"
+#include "framework/platform/DebugOutput.h"
+#include "framework/platform/Files.h"
+
+namespace Plix {
+
+namespace {
+
+struct ErrorName {
+  uint32_t code;
+  const char* name;
+};
+
+// The DirectX 7 SDK's values: DDERR_ and D3DERR_ codes are
+// MAKE_DDHRESULT(n) = 0x88760000 + n, DSERR_ codes MAKE_DSHRESULT(n) =
+// 0x88780000 + n, and a few names stand for COM codes (DDERR_INVALIDPARAMS
+// is E_INVALIDARG, DSERR_GENERIC is E_FAIL, ...). Where several names share
+// a value, the one listed is the name returned. Sorted by code.
+const ErrorName kErrorNames[] = {
+    {0x80004001u, "DDERR_UNSUPPORTED"},
+    {0x80004002u, "DSERR_NOINTERFACE"},
+    {0x80004005u, "DSERR_GENERIC"},
+    {0x80040110u, "DSERR_NOAGGREGATION"},
+    {0x800401F0u, "DDERR_NOTINITIALIZED"},
+    {0x8007000Eu, "E_OUTOFMEMORY"},
+    {0x80070057u, "DDERR_INVALIDPARAMS"},
+    {0x88760005u, "DDERR_ALREADYINITIALIZED"},
+    {0x8876000Au, "DDERR_CANNOTATTACHSURFACE"},
+    {0x88760014u, "DDERR_CANNOTDETACHSURFACE"},
+    {0x88760028u, "DDERR_CURRENTLYNOTAVAIL"},
+    {0x88760037u, "DDERR_EXCEPTION"},
+    {0x8876005Au, "DDERR_HEIGHTALIGN"},
+    {0x8876005Fu, "DDERR_INCOMPATIBLEPRIMARY"},
+    {0x88760064u, "DDERR_INVALIDCAPS"},
+    {0x8876006Eu, "DDERR_INVALIDCLIPLIST"},
+    {0x88760078u, "DDERR_INVALIDMODE"},
+    {0x88760082u, "DDERR_INVALIDOBJECT"},
+    {0x88760091u, "DDERR_INVALIDPIXELFORMAT"},
+    {0x88760096u, "DDERR_INVALIDRECT"},
+    {0x887600A0u, "DDERR_LOCKEDSURFACES"},
+    {0x887600AAu, "DDERR_NO3D"},
+    {0x887600B4u, "DDERR_NOALPHAHW"},
+    {0x887600B5u, "DDERR_NOSTEREOHARDWARE"},
+    {0x887600B6u, "DDERR_NOSURFACELEFT"},
+    {0x887600CDu, "DDERR_NOCLIPLIST"},
+    {0x887600D2u, "DDERR_NOCOLORCONVHW"},
+    {0x887600D4u, "DDERR_NOCOOPERATIVELEVELSET"},
+    {0x887600D7u, "DDERR_NOCOLORKEY"},
+    {0x887600DCu, "DDERR_NOCOLORKEYHW"},
+    {0x887600DEu, "DDERR_NODIRECTDRAWSUPPORT"},
+    {0x887600E1u, "DDERR_NOEXCLUSIVEMODE"},
+    {0x887600E6u, "DDERR_NOFLIPHW"},
+    {0x887600F0u, "DDERR_NOGDI"},
+    {0x887600FAu, "DDERR_NOMIRRORHW"},
+    {0x887600FFu, "DDERR_NOTFOUND"},
+    {0x88760104u, "DDERR_NOOVERLAYHW"},
+    {0x8876010Eu, "DDERR_OVERLAPPINGRECTS"},
+    {0x88760118u, "DDERR_NORASTEROPHW"},
+    {0x88760122u, "DDERR_NOROTATIONHW"},
+    {0x88760136u, "DDERR_NOSTRETCHHW"},
+    {0x8876013Cu, "DDERR_NOT4BITCOLOR"},
+    {0x8876013Du, "DDERR_NOT4BITCOLORINDEX"},
+    {0x88760140u, "DDERR_NOT8BITCOLOR"},
+    {0x8876014Au, "DDERR_NOTEXTUREHW"},
+    {0x8876014Fu, "DDERR_NOVSYNCHW"},
+    {0x88760154u, "DDERR_NOZBUFFERHW"},
+    {0x8876015Eu, "DDERR_NOZOVERLAYHW"},
+    {0x88760168u, "DDERR_OUTOFCAPS"},
+    {0x8876017Cu, "DDERR_OUTOFVIDEOMEMORY"},
+    {0x8876017Eu, "DDERR_OVERLAYCANTCLIP"},
+    {0x88760180u, "DDERR_OVERLAYCOLORKEYONLYONEACTIVE"},
+    {0x88760183u, "DDERR_PALETTEBUSY"},
+    {0x88760190u, "DDERR_COLORKEYNOTSET"},
+    {0x8876019Au, "DDERR_SURFACEALREADYATTACHED"},
+    {0x887601A4u, "DDERR_SURFACEALREADYDEPENDENT"},
+    {0x887601AEu, "DDERR_SURFACEBUSY"},
+    {0x887601B3u, "DDERR_CANTLOCKSURFACE"},
+    {0x887601B8u, "DDERR_SURFACEISOBSCURED"},
+    {0x887601C2u, "DDERR_SURFACELOST"},
+    {0x887601CCu, "DDERR_SURFACENOTATTACHED"},
+    {0x887601D6u, "DDERR_TOOBIGHEIGHT"},
+    {0x887601E0u, "DDERR_TOOBIGSIZE"},
+    {0x887601EAu, "DDERR_TOOBIGWIDTH"},
+    {0x887601FEu, "DDERR_UNSUPPORTEDFORMAT"},
+    {0x88760208u, "DDERR_UNSUPPORTEDMASK"},
+    {0x88760209u, "DDERR_INVALIDSTREAM"},
+    {0x88760219u, "DDERR_VERTICALBLANKINPROGRESS"},
+    {0x8876021Cu, "DDERR_WASSTILLDRAWING"},
+    {0x88760230u, "DDERR_XALIGN"},
+    {0x88760231u, "DDERR_INVALIDDIRECTDRAWGUID"},
+    {0x88760232u, "DDERR_DIRECTDRAWALREADYCREATED"},
+    {0x88760233u, "DDERR_NODIRECTDRAWHW"},
+    {0x88760234u, "DDERR_PRIMARYSURFACEALREADYEXISTS"},
+    {0x88760235u, "DDERR_NOEMULATION"},
+    {0x88760236u, "DDERR_REGIONTOOSMALL"},
+    {0x88760237u, "DDERR_CLIPPERISUSINGHWND"},
+    {0x88760238u, "DDERR_NOCLIPPERATTACHED"},
+    {0x88760239u, "DDERR_NOHWND"},
+    {0x8876023Au, "DDERR_HWNDSUBCLASSED"},
+    {0x8876023Bu, "DDERR_HWNDALREADYSET"},
+    {0x8876023Cu, "DDERR_NOPALETTEATTACHED"},
+    {0x8876023Du, "DDERR_NOPALETTEHW"},
+    {0x8876023Eu, "DDERR_BLTFASTCANTCLIP"},
+    {0x8876023Fu, "DDERR_NOBLTHW"},
+    {0x88760240u, "DDERR_NODDROPSHW"},
+    {0x88760241u, "DDERR_OVERLAYNOTVISIBLE"},
+    {0x88760243u, "DDERR_INVALIDPOSITION"},
+    {0x88760244u, "DDERR_NOTAOVERLAYSURFACE"},
+    {0x88760245u, "DDERR_EXCLUSIVEMODEALREADYSET"},
+    {0x88760246u, "DDERR_NOTFLIPPABLE"},
+    {0x88760247u, "DDERR_CANTDUPLICATE"},
+    {0x88760248u, "DDERR_NOTLOCKED"},
+    {0x88760249u, "DDERR_CANTCREATEDC"},
+    {0x8876024Au, "DDERR_NODC"},
+    {0x8876024Bu, "DDERR_WRONGMODE"},
+    {0x8876024Cu, "DDERR_IMPLICITLYCREATED"},
+    {0x8876024Du, "DDERR_NOTPALETTIZED"},
+    {0x8876024Eu, "DDERR_UNSUPPORTEDMODE"},
+    {0x8876024Fu, "DDERR_NOMIPMAPHW"},
+    {0x88760250u, "DDERR_INVALIDSURFACETYPE"},
+    {0x88760258u, "DDERR_NOOPTIMIZEHW"},
+    {0x88760259u, "DDERR_NOTLOADED"},
+    {0x8876025Au, "DDERR_NOFOCUSWINDOW"},
+    {0x8876026Cu, "DDERR_DCALREADYCREATED"},
+    {0x88760276u, "DDERR_NONONLOCALVIDMEM"},
+    {0x88760280u, "DDERR_CANTPAGELOCK"},
+    {0x88760294u, "DDERR_CANTPAGEUNLOCK"},
+    {0x887602A8u, "DDERR_NOTPAGELOCKED"},
+    {0x887602B2u, "DDERR_MOREDATA"},
+    {0x887602B3u, "DDERR_EXPIRED"},
+    {0x887602B7u, "DDERR_VIDEONOTACTIVE"},
+    {0x887602BBu, "DDERR_DEVICEDOESNTOWNSURFACE"},
+    {0x887602BCu, "D3DERR_BADMAJORVERSION"},
+    {0x887602BDu, "D3DERR_BADMINORVERSION"},
+    {0x887602C1u, "D3DERR_INVALID_DEVICE"},
+    {0x887602C2u, "D3DERR_INITFAILED"},
+    {0x887602C3u, "D3DERR_DEVICEAGGREGATED"},
+    {0x887602D0u, "D3DERR_TEXTURE_NO_SUPPORT"},
+    {0x887602D1u, "D3DERR_TEXTURE_CREATE_FAILED"},
+    {0x887602D2u, "D3DERR_TEXTURE_DESTROY_FAILED"},
+    {0x887602D3u, "D3DERR_TEXTURE_LOCK_FAILED"},
+    {0x887602D4u, "D3DERR_TEXTURE_UNLOCK_FAILED"},
+    {0x887602D5u, "D3DERR_TEXTURE_LOAD_FAILED"},
+    {0x887602D6u, "D3DERR_TEXTURE_SWAP_FAILED"},
+    {0x887602D7u, "D3DERR_TEXTURE_LOCKED"},
+    {0x887602D8u, "D3DERR_TEXTURE_NOT_LOCKED"},
+    {0x887602D9u, "D3DERR_TEXTURE_GETSURF_FAILED"},
+    {0x887602DAu, "D3DERR_MATRIX_CREATE_FAILED"},
+    {0x887602DBu, "D3DERR_MATRIX_DESTROY_FAILED"},
+    {0x887602DCu, "D3DERR_MATRIX_SETDATA_FAILED"},
+    {0x887602DDu, "D3DERR_MATRIX_GETDATA_FAILED"},
+    {0x887602DEu, "D3DERR_SETVIEWPORTDATA_FAILED"},
+    {0x887602DFu, "D3DERR_INVALIDCURRENTVIEWPORT"},
+    {0x887602E0u, "D3DERR_INVALIDPRIMITIVETYPE"},
+    {0x887602E1u, "D3DERR_INVALIDVERTEXTYPE"},
+    {0x887602E2u, "D3DERR_TEXTURE_BADSIZE"},
+    {0x887602E3u, "D3DERR_INVALIDRAMPTEXTURE"},
+    {0x887602E4u, "D3DERR_MATERIAL_CREATE_FAILED"},
+    {0x887602E5u, "D3DERR_MATERIAL_DESTROY_FAILED"},
+    {0x887602E6u, "D3DERR_MATERIAL_SETDATA_FAILED"},
+    {0x887602E7u, "D3DERR_MATERIAL_GETDATA_FAILED"},
+    {0x887602E8u, "D3DERR_INVALIDPALETTE"},
+    {0x887602E9u, "D3DERR_ZBUFF_NEEDS_SYSTEMMEMORY"},
+    {0x887602EAu, "D3DERR_ZBUFF_NEEDS_VIDEOMEMORY"},
+    {0x887602EBu, "D3DERR_SURFACENOTINVIDMEM"},
+    {0x887602EEu, "D3DERR_LIGHT_SET_FAILED"},
+    {0x887602EFu, "D3DERR_LIGHTHASVIEWPORT"},
+    {0x887602F0u, "D3DERR_LIGHTNOTINTHISVIEWPORT"},
+    {0x887602F8u, "D3DERR_SCENE_IN_SCENE"},
+    {0x887602F9u, "D3DERR_SCENE_NOT_IN_SCENE"},
+    {0x887602FAu, "D3DERR_SCENE_BEGIN_FAILED"},
+    {0x887602FBu, "D3DERR_SCENE_END_FAILED"},
+    {0x88760302u, "D3DERR_INBEGIN"},
+    {0x88760303u, "D3DERR_NOTINBEGIN"},
+    {0x88760304u, "D3DERR_NOVIEWPORTS"},
+    {0x88760305u, "D3DERR_VIEWPORTDATANOTSET"},
+    {0x88760306u, "D3DERR_VIEWPORTHASNODEVICE"},
+    {0x88760307u, "D3DERR_NOCURRENTVIEWPORT"},
+    {0x88760800u, "D3DERR_INVALIDVERTEXFORMAT"},
+    {0x88760802u, "D3DERR_COLORKEYATTACHED"},
+    {0x8876080Cu, "D3DERR_VERTEXBUFFEROPTIMIZED"},
+    {0x8876080Du, "D3DERR_VBUF_CREATE_FAILED"},
+    {0x8876080Eu, "D3DERR_VERTEXBUFFERLOCKED"},
+    {0x8876080Fu, "D3DERR_VERTEXBUFFERUNLOCKFAILED"},
+    {0x88760816u, "D3DERR_ZBUFFER_NOTPRESENT"},
+    {0x88760817u, "D3DERR_STENCILBUFFER_NOTPRESENT"},
+    {0x88760818u, "D3DERR_WRONGTEXTUREFORMAT"},
+    {0x88760819u, "D3DERR_UNSUPPORTEDCOLOROPERATION"},
+    {0x8876081Au, "D3DERR_UNSUPPORTEDCOLORARG"},
+    {0x8876081Bu, "D3DERR_UNSUPPORTEDALPHAOPERATION"},
+    {0x8876081Cu, "D3DERR_UNSUPPORTEDALPHAARG"},
+    {0x8876081Du, "D3DERR_TOOMANYOPERATIONS"},
+    {0x8876081Eu, "D3DERR_CONFLICTINGTEXTUREFILTER"},
+    {0x8876081Fu, "D3DERR_UNSUPPORTEDFACTORVALUE"},
+    {0x88760821u, "D3DERR_CONFLICTINGRENDERSTATE"},
+    {0x88760822u, "D3DERR_UNSUPPORTEDTEXTUREFILTER"},
+    {0x88760823u, "D3DERR_TOOMANYPRIMITIVES"},
+    {0x88760824u, "D3DERR_INVALIDMATRIX"},
+    {0x88760826u, "D3DERR_CONFLICTINGTEXTUREPALETTE"},
+    {0x88760834u, "D3DERR_INVALIDSTATEBLOCK"},
+    {0x88760835u, "D3DERR_INBEGINSTATEBLOCK"},
+    {0x88760836u, "D3DERR_NOTINBEGINSTATEBLOCK"},
+    {0x8878000Au, "DSERR_ALLOCATED"},
+    {0x8878001Eu, "DSERR_CONTROLUNAVAIL"},
+    {0x88780032u, "DSERR_INVALIDCALL"},
+    {0x88780046u, "DSERR_PRIOLEVELNEEDED"},
+    {0x88780064u, "DSERR_BADFORMAT"},
+    {0x88780078u, "DSERR_NODRIVER"},
+    {0x88780082u, "DSERR_ALREADYINITIALIZED"},
+    {0x88780096u, "DSERR_BUFFERLOST"},
+    {0x887800A0u, "DSERR_OTHERAPPHASPRIO"},
+    {0x887800AAu, "DSERR_UNINITIALIZED"},
+};
+
+}  // namespace
+
+std::string GetDirectXErrorString(HRESULT code) {
+  auto key = static_cast<uint32_t>(code);
+  const ErrorName* end = std::end(kErrorNames);
+  const ErrorName* it =
+      std::lower_bound(std::begin(kErrorNames), end, key, [](const ErrorName& e, uint32_t c) { return e.code < c; });
+  if (it != end && it->code == key) return it->name;
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "%x", key);
+  return hex;
+}
+
+void OutputDebugWide(const wchar_t* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::wstring text = VWStrFormat(format, args);
+  va_end(args);
+  OutputDebugStringA(ToNarrowString(text));
+}
+
+AllocationTracker gAllocationTracker;
+
+AllocationTracker::~AllocationTracker() {
+  if (mReportAtExit) WriteReport();
+  AutoCrit lock(mLock);
+  mEnabled = false;
+  mRecords.clear();
+}
+
+void AllocationTracker::Add(const void* address, int size, const char* file, int line) {
+  AutoCrit lock(mLock);
+  if (!mEnabled) return;
+  Record& r = mRecords[reinterpret_cast<uintptr_t>(address)];
+  r.size = size;
+  r.file = std::string(file ? file : "").substr(0, 255);
+  r.line = line;
+}
+
+void AllocationTracker::Remove(const void* address) {
+  AutoCrit lock(mLock);
+  mRecords.erase(reinterpret_cast<uintptr_t>(address));
+}
+
+void AllocationTracker::WriteReport() {
+  if (!mEnabled) return;
+  AutoCrit lock(mLock);
+  FILE* f = Fs::OpenFile("mem_leaks.txt", "wt");
+  if (!f) return;
+  auto both = [f](const std::string& text) {
+    OutputDebugStringA(text);
+    std::fputs(text.c_str(), f);
+  };
+
+  // The C asctime form: "Sun Sep 16 01:03:52 1973\n".
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char when[64];
+  std::strftime(when, sizeof when, "%a %b %e %H:%M:%S %Y\n", &local);
+  std::string header = StrFormat("Memory Leak Report for %s\n", when);
+  std::fputs(header.c_str(), f);
+  OutputDebugStringA("\n");
+  OutputDebugStringA(header);
+
+  int total = 0;
+  for (const auto& [address, r] : mRecords) {
+    both(StrFormat("%s(%d) : Leak %d byte%s\n", r.file.c_str(), r.line, r.size, r.size > 1 ? "s" : ""));
+    total += r.size;
+  }
+  both("-----------------------------------------------------------\n");
+  both(StrFormat("Total Unfreed: %d bytes (%dKB)\n\n", total, total / 1024));
+  std::fclose(f);
+}
+
+}  // namespace Plix
