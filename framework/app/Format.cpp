@@ -1,7 +1,7 @@
 // printf-style formatting with the original platform's conventions (see
 // Utilities.h). Each conversion is parsed here and translated into one the
 // C library understands the same way on every platform: numbers go to
-// snprintf with a rebuilt narrow specification, characters and strings are
+// snprintf with a rebuilt narrow conversion, characters and strings are
 // converted and padded here, as Latin-1, never through the locale.
 #include <algorithm>
 #include <cstdarg>
@@ -35,7 +35,7 @@ Ch FromUnit(uint32_t unit) {
   else return static_cast<wchar_t>(unit);
 }
 
-// One conversion through the C library, in a narrow specification.
+// One conversion through the C library, as a narrow conversion.
 template <class Ch, class T>
 void AppendC(std::basic_string<Ch>& out, const std::string& spec, T value) {
   char small[128];
