@@ -1,0 +1,112 @@
+#pragma once
+// The eight player slots, the current player, the four best-seller tables,
+// the per-level top scores and the option byte, with the profile file that
+// stores them all ("profdatavx.bin" in the application-data folder).
+// GameApp owns one ProfileManager and answers its profile and best-seller
+// operations from it.
+#include <memory>
+#include <string>
+
+#include "game/app/PlayerProfile.h"
+
+namespace Plix {
+
+class Buffer;
+class LevelTable;
+
+// What a change of the current player sets going elsewhere in the game:
+// the play field's day set-up and the store's new-item marks. GameApp
+// implements it; tests record the calls.
+class ProfileHost {
+public:
+  virtual ~ProfileHost() = default;
+  virtual void PrepareDayFromProfile(PlayerProfile& profile) = 0;
+  virtual void UpdateNewItemFlags(PlayerProfile& profile) = 0;
+};
+
+struct BestSellerEntry {
+  std::wstring name = L"Varnok";
+  int score = 0;
+  int stars = 0;  // Story Mode
+  int time = 0;   // Happy Hour, seconds
+};
+
+class ProfileManager {
+public:
+  static constexpr int kProfileCount = 8;
+  static constexpr int kTableCount = 4;  // Story Mode, Happy Hour Easy, Normal, Hard
+  static constexpr int kTablePlaces = 10;
+  static constexpr int kLevelCount = 50;
+  static constexpr const char* kFileName = "profdatavx.bin";
+
+  explicit ProfileManager(ProfileHost* host = nullptr);
+  ~ProfileManager();
+  ProfileManager(const ProfileManager&) = delete;
+  ProfileManager& operator=(const ProfileManager&) = delete;
+
+  // The folder of the profile file; until set, the application-data folder.
+  void SetFolder(const std::string& folder) { mFolder = folder; }
+  std::string GetProfilePath() const;
+
+  // Start-up: eight free slots, fresh default tables, top scores derived
+  // from the level table, then whatever the file holds. A file cut short
+  // keeps the defaults for what it lacks; GetError() then says so. Always
+  // true: a missing or damaged file is no reason to stop.
+  bool LoadProfiles(const LevelTable& levels);
+  // Writes the whole file (temporary file, fsync, rename). False, with the
+  // old file untouched and GetError() saying why, when it fails.
+  bool SaveProfiles();
+  const std::string& GetError() const { return mError; }
+
+  PlayerProfile* GetCurrentProfile() { return mProfiles[mCurrent].get(); }
+  PlayerProfile* GetProfile(int i) { return InRange(i) ? mProfiles[i].get() : nullptr; }
+  int GetCurrentProfileIndex() const { return mCurrent; }
+  // Ignored outside 0 to 7; the new current player is handed to the host.
+  void SetCurrentProfile(int i);
+  bool IsHappyHourUnlocked() const;
+  // The first free slot gets a new player of that name; -1 when all eight
+  // are taken. The current player stays.
+  int CreateProfile(const std::wstring& name);
+  // The later players move down a slot and slot 7 becomes free. The current
+  // index follows its player; when that player is the one deleted, slot 0
+  // becomes current.
+  void DeleteProfile(int i);
+
+  void ResetBestSellers();
+  void ResetBestSellerTable(int table);
+  // The four tables and the 50 top scores, as stored in the file.
+  void ReadBestSellers(Buffer& buffer);
+  void WriteBestSellers(Buffer& buffer) const;
+  BestSellerEntry* GetBestSellerEntry(int table, int place);
+  // Enter the current player; the place 0 to 9, or -1 when the score does
+  // not rank. Equal scores: the newest is listed first.
+  int AddStoryBestSeller(int score, int stars);
+  int AddHappyHourBestSeller(int difficulty, int score, int time);
+  // Place of the next score to beat in a Happy Hour table; -1 at the top.
+  int GetHappyHourRank(int difficulty, int score) const;
+  int GetHappyHourScore(int difficulty, int rank) const;
+
+  int GetTopScore(int level) const { return LevelInRange(level) ? mTopScores[level] : 0; }
+  void SetTopScore(int level, int score) {
+    if (LevelInRange(level)) mTopScores[level] = score;
+  }
+
+  bool GetOptionByte() const { return mOption; }
+  void SetOptionByte(bool value) { mOption = value; }
+
+private:
+  static bool InRange(int i) { return i >= 0 && i < kProfileCount; }
+  static bool LevelInRange(int i) { return i >= 0 && i < kLevelCount; }
+  int AddBestSeller(int table, int score, int stars, int time);
+
+  ProfileHost* mHost;
+  std::string mFolder;
+  std::string mError;
+  std::unique_ptr<PlayerProfile> mProfiles[kProfileCount];
+  int mCurrent = 0;
+  BestSellerEntry mBestSellers[kTableCount][kTablePlaces];
+  int mTopScores[kLevelCount] = {};
+  bool mOption = true;
+};
+
+}  // namespace Plix
