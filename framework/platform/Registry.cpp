@@ -165,12 +165,10 @@ void RegistryStore::Load() {
     return;
   }
   std::string text(raw.begin(), raw.end());
-  std::string error;
-  if (Parse(text, error)) return;
+  if (ReadText(text)) return;
 
   // Keep the damaged file for whoever wants to mend it: the next save
   // writes only what could be read.
-  mLoadError = mPath + ": " + error;
   std::string aside = mPath + ".broken";
   std::string copyError;
   if (Fs::WriteFileAtomic(aside, text.data(), text.size(), &copyError)) {
@@ -180,6 +178,15 @@ void RegistryStore::Load() {
     mWritable = false;
   }
   OutputDebugStringA(mLoadError + "\n");
+}
+
+bool RegistryStore::ReadText(const std::string& text) {
+  std::lock_guard<std::mutex> lock(mMutex);
+  mRoot = std::make_unique<Key>();
+  std::string error;
+  bool ok = Parse(text, error);
+  mLoadError = ok ? std::string() : (mPath.empty() ? error : mPath + ": " + error);
+  return ok;
 }
 
 bool RegistryStore::Parse(const std::string& text, std::string& error) {

@@ -83,6 +83,10 @@ public:
 
   // The file's text for the current contents (what Save writes).
   std::string Serialize();
+  // Replaces the contents with those of a file's text, without touching
+  // the disk; false when the text is damaged (LoadError says where), in
+  // which case what could be read is kept.
+  bool ReadText(const std::string& text);
 
 private:
   struct Key;
