@@ -1,0 +1,169 @@
+// Decodes a set of PNG files through ImageLib::LoadImageFile from a pak
+// archive, and the same files with plain libpng from memory. Ends with
+// "ratio load <ours / libpng>".
+#include <benchmark/benchmark.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/platform/Files.h"
+#include "framework/resources/ImageLib.h"
+#include "framework/resources/PakInterface.h"
+#include "tools/paktool/PakWriter.h"
+
+namespace {
+
+using Plix::PakFile;
+
+struct Memory {
+  const std::vector<uint8_t>* mBytes;
+  size_t mPos;
+};
+
+void AppendToVector(png_structp png, png_bytep data, png_size_t n) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + n);
+}
+
+void ReadFromMemory(png_structp png, png_bytep data, png_size_t n) {
+  auto* m = static_cast<Memory*>(png_get_io_ptr(png));
+  if (m->mPos + n > m->mBytes->size()) png_error(png, "Read Error");
+  std::memcpy(data, m->mBytes->data() + m->mPos, n);
+  m->mPos += n;
+}
+
+// A picture with smooth areas and some noise, as the game's art has.
+std::vector<uint8_t> MakePng(int size, bool alpha, uint32_t seed) {
+  std::vector<uint8_t> out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(png, &out, AppendToVector, nullptr);
+  int channels = alpha ? 4 : 3;
+  png_set_IHDR(png, info, size, size, 8, alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<uint8_t> row(size_t(size) * channels);
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      seed = seed * 214013 + 2531011;
+      int noise = (seed >> 16) & 7;
+      uint8_t* p = &row[size_t(x) * channels];
+      p[0] = static_cast<uint8_t>(x * 255 / size + noise);
+      p[1] = static_cast<uint8_t>(y * 255 / size);
+      p[2] = static_cast<uint8_t>(((x / 16 + y / 16) & 1) ? 200 : 40);
+      if (alpha) {
+        int dx = x - size / 2, dy = y - size / 2;
+        p[3] = dx * dx + dy * dy < size * size / 5 ? 255 : 0;
+      }
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+struct Fixture {
+  std::string mFolder;
+  std::vector<std::string> mNames;
+  std::vector<std::vector<uint8_t>> mFiles;
+  Plix::PakInterface* mPak = nullptr;
+
+  Fixture() {
+    mFolder = (std::filesystem::temp_directory_path() / "plix-load-bench").string();
+    std::filesystem::create_directories(mFolder);
+    std::vector<PakFile> files;
+    uint32_t seed = 1;
+    for (int size : {64, 128, 256, 512})
+      for (bool alpha : {true, false}) {
+        std::string name = "images\\pic" + std::to_string(size) + (alpha ? "a" : "") + ".png";
+        mNames.push_back(name);
+        mFiles.push_back(MakePng(size, alpha, seed++));
+        files.push_back({name, mFiles.back(), 0});
+      }
+    std::vector<uint8_t> bytes;
+    std::string error;
+    Plix::BuildPakArchive(files, bytes, error);
+    std::string pak = mFolder + "/main.pak";
+    Plix::Fs::WriteFileAtomic(pak, bytes.data(), bytes.size());
+    // The game runs from its folder: names resolve beside the archive.
+    std::filesystem::current_path(mFolder);
+    Plix::GetPakInterface()->AddPakFile("main.pak");
+  }
+};
+
+Fixture& Data() {
+  static Fixture fixture;
+  return fixture;
+}
+
+void BM_LoadImageFile(benchmark::State& state) {
+  Fixture& f = Data();
+  for (auto _ : state)
+    for (const std::string& name : f.mNames) {
+      auto image = Plix::ImageLib::LoadImageFile(name);
+      if (!image) state.SkipWithError("image did not load");
+      benchmark::DoNotOptimize(image->mBits);
+    }
+}
+
+// The same transformations as ImageLib's reader, straight from memory.
+void BM_LibpngFromMemory(benchmark::State& state) {
+  Fixture& f = Data();
+  std::vector<uint32_t> pixels;
+  std::vector<png_bytep> rows;
+  for (auto _ : state)
+    for (const auto& file : f.mFiles) {
+      Memory m{&file, 0};
+      png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+      png_infop info = png_create_info_struct(png);
+      png_set_read_fn(png, &m, ReadFromMemory);
+      png_read_info(png, info);
+      png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
+      png_set_expand(png);
+      if (!(png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA)) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+      png_set_gray_to_rgb(png);
+      png_set_bgr(png);
+      png_read_update_info(png, info);
+      pixels.resize(size_t(w) * h);
+      rows.resize(h);
+      for (png_uint_32 y = 0; y < h; ++y) rows[y] = reinterpret_cast<png_bytep>(&pixels[size_t(y) * w]);
+      png_read_image(png, rows.data());
+      png_read_end(png, nullptr);
+      png_destroy_read_struct(&png, &info, nullptr);
+      benchmark::DoNotOptimize(pixels.data());
+    }
+}
+
+BENCHMARK(BM_LoadImageFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LibpngFromMemory)->Unit(benchmark::kMillisecond);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& r : runs)
+      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
+        mTimes[r.benchmark_name()] = r.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> mTimes;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  double ours = reporter.mTimes["BM_LoadImageFile"], ref = reporter.mTimes["BM_LibpngFromMemory"];
+  if (ours > 0 && ref > 0) std::printf("ratio load %.3f\n", ours / ref);
+  benchmark::Shutdown();
+  std::error_code ec;
+  std::filesystem::remove_all(Data().mFolder, ec);
+  return 0;
+}

@@ -1,0 +1,8 @@
+// The JPEG2000 reader, loose and archived alike.
+#include "fuzz/resources/ImageFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Plix::ImageLib::LoadJpeg2000Codec();
+  Plix::Fuzz::CheckReader(data, size, ".j2k", Plix::ImageLib::GetJPEG2000Image);
+  return 0;
+}
