@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "framework/platform/DebugOutput.h"
+
 namespace Plix {
 
 namespace {
@@ -36,6 +38,13 @@ GraphicsHost::GraphicsHost() {
 }
 
 GraphicsHost::~GraphicsHost() = default;
+
+void GraphicsHost::ShowFatalError(const std::string& text) { OutputDebugStringA(text + "\n"); }
+
+SharedImageRef GraphicsHost::GetCachedImage(const std::string&, const std::string&, bool* isNew) {
+  if (isNew) *isNew = false;
+  return SharedImageRef();
+}
 
 GraphicsHost* GetGraphicsHost() {
   GraphicsHost* host = gGraphicsHost.load(std::memory_order_acquire);

@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <functional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "framework/graphics/NativeDisplay.h"
+#include "framework/graphics/SharedImageRef.h"
 #include "framework/platform/Threads.h"
 
 namespace Plix {
@@ -39,6 +41,14 @@ public:
   // texture is missing or stale (its change count differs from the image's)
   // or cannot be read.
   virtual bool ReadTextureIntoBits(MemoryImage* image) = 0;
+
+  // An error box (a broken font description, say); it does not end the
+  // program. Without an application the text goes to the debugger output.
+  virtual void ShowFatalError(const std::string& text);
+  // The image of a file through the application's shared image cache; an
+  // empty reference when it cannot be loaded. isNew (when given) tells
+  // whether this call loaded it. Without an application nothing loads.
+  virtual SharedImageRef GetCachedImage(const std::string& fileName, const std::string& variant, bool* isNew);
 
   // 512 entries: i below 256, 255 above. Indexed by the sum of two channels.
   const uint8_t* GetSaturationTable() const { return mSaturationTable; }
