@@ -7,8 +7,11 @@
 //   databuild sounds   <data> <stage>          synthesise the sound effects
 //   databuild songs    <out>                   compose and encode the songs
 //   databuild floors   <data> <out>            write the environment files
+//   databuild fixtimes <folder>                give every file below one fixed time
 
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <exception>
 #include <string>
 #include <thread>
@@ -36,6 +39,14 @@ int Usage() {
   return 2;
 }
 
+// 2000-01-01: archives store file times, and a build must not depend on when it ran.
+void FixFileTimes(const std::string& folder) {
+  const std::chrono::sys_seconds day{std::chrono::sys_days(std::chrono::year(2000) / 1 / 1)};
+  const auto fixed = std::filesystem::file_time_type::clock::from_sys(day);
+  for (auto& e : std::filesystem::recursive_directory_iterator(folder))
+    if (e.is_regular_file()) std::filesystem::last_write_time(e.path(), fixed);
+}
+
 void CheckTables(const std::string& data) {
   CheckManifest(ReadManifest(data + "/resources.xml"), ReadImageTable(data + "/images.txt"),
                 ReadSoundTable(data + "/sounds.txt"), ReadFontTable(data + "/fonts.txt"));
@@ -49,6 +60,10 @@ int main(int argc, char** argv) {
   try {
     if (command == "songs") {
       BuildSongs(argv[2], Threads());
+      return 0;
+    }
+    if (command == "fixtimes") {
+      FixFileTimes(argv[2]);
       return 0;
     }
     if (argc < 4) return Usage();
