@@ -1,0 +1,23 @@
+// The level table reader on any text: no crash, and a table it accepts
+// stays within its fields.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "game/app/LevelTable.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Plix::LevelTable table;
+  std::string text(reinterpret_cast<const char*>(data), size);
+  if (table.LoadFromText(text, "levels.txt")) {
+    if (table.GetLevelCount() < 0 || table.GetLevelCount() > Plix::LevelTable::kMaxLevels) std::abort();
+    for (int i = 0; i < table.GetLevelCount(); ++i) {
+      const Plix::LevelRecord& r = *table.GetLevel(i);
+      if (std::memchr(r.environmentFile, 0, sizeof(r.environmentFile)) == nullptr) std::abort();
+    }
+  } else if (table.GetError().empty() || table.GetLevelCount() != 0) {
+    std::abort();
+  }
+  return 0;
+}

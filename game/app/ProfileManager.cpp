@@ -1,0 +1,214 @@
+#include "game/app/ProfileManager.h"
+
+#include <vector>
+
+#include "framework/app/Buffer.h"
+#include "framework/app/Utilities.h"
+#include "framework/platform/CRand.h"
+#include "framework/platform/DebugOutput.h"
+#include "framework/platform/Files.h"
+#include "game/app/FieldReader.h"
+#include "game/app/LevelTable.h"
+
+namespace Plix {
+
+ProfileManager::ProfileManager(ProfileHost* host) : mHost(host) {
+  for (auto& p : mProfiles) p = std::make_unique<PlayerProfile>();
+}
+
+ProfileManager::~ProfileManager() = default;
+
+std::string ProfileManager::GetProfilePath() const {
+  std::string folder = mFolder.empty() ? GetAppDataFolder() : AddTrailingSlash(mFolder);
+  return folder + kFileName;
+}
+
+bool ProfileManager::LoadProfiles(const LevelTable& levels) {
+  mError.clear();
+  mCurrent = 0;
+  ResetBestSellers();
+  for (auto& p : mProfiles) p = std::make_unique<PlayerProfile>();
+
+  // 80 to 119 percent of the mean of goal and expert.
+  for (int& s : mTopScores) s = 0;
+  for (int i = 0; i < levels.GetLevelCount() && i < kLevelCount; ++i) {
+    int r = Rand() % 40;
+    double sum = double(levels.GetLevelGoal(i)) + levels.GetLevelExpert(i);
+    mTopScores[i] = static_cast<int>((r + 80) * double(0.01f) * sum * 0.5);
+  }
+
+  std::string path = GetProfilePath();
+  if (Fs::IsFile(path)) {
+    std::vector<uint8_t> bytes;
+    if (!Fs::ReadWholeFile(path, bytes)) {
+      mError = "cannot read " + path + "; starting with empty player slots";
+    } else {
+      Buffer buffer;
+      buffer.SetData(bytes.data(), static_cast<int>(bytes.size()));
+      FieldReader in(buffer);
+      int current = 0;
+      if (in.Long(current)) mCurrent = InRange(current) ? current : 0;
+      bool whole = !in.IsShort();
+      for (auto& p : mProfiles)
+        if (whole) whole = p->Load(buffer);
+      if (whole) {
+        ReadBestSellers(buffer);
+        FieldReader rest(buffer);
+        rest.Boolean(mOption);
+        if (rest.IsShort()) whole = false;
+      }
+      if (!whole) mError = path + " ends early; what it lacks keeps its defaults";
+      else if (current != mCurrent) mError = path + ": current player " + std::to_string(current) + " is not 0 to 7";
+    }
+    if (!mError.empty()) OutputDebugStringA(mError + "\n");
+  }
+  SetCurrentProfile(mCurrent);
+  return true;
+}
+
+bool ProfileManager::SaveProfiles() {
+  Buffer buffer;
+  buffer.WriteLong(static_cast<uint32_t>(mCurrent));
+  for (const auto& p : mProfiles) p->Save(buffer);
+  WriteBestSellers(buffer);
+  buffer.WriteBoolean(mOption);
+
+  std::string path = GetProfilePath();
+  std::string folder = GetFileDir(path);
+  if (!folder.empty()) MkDir(folder);
+  mError.clear();
+  if (Fs::WriteFileAtomic(path, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen()), &mError))
+    return true;
+  OutputDebugStringA("cannot save the players: " + mError + "\n");
+  return false;
+}
+
+void ProfileManager::SetCurrentProfile(int i) {
+  if (!InRange(i)) return;
+  mCurrent = i;
+  if (!mHost) return;
+  mHost->PrepareDayFromProfile(*mProfiles[i]);
+  mHost->UpdateNewItemFlags(*mProfiles[i]);
+}
+
+bool ProfileManager::IsHappyHourUnlocked() const {
+  for (const auto& p : mProfiles)
+    if (p->GetFlag(PlayerProfile::kFlagHappyHourUnlocked)) return true;
+  return false;
+}
+
+int ProfileManager::CreateProfile(const std::wstring& name) {
+  for (int i = 0; i < kProfileCount; ++i) {
+    if (mProfiles[i]->GetName().empty()) {
+      mProfiles[i]->Reset();
+      mProfiles[i]->SetName(name);
+      return i;
+    }
+  }
+  return -1;
+}
+
+void ProfileManager::DeleteProfile(int i) {
+  if (!InRange(i)) return;
+  for (int k = i; k < kProfileCount - 1; ++k) mProfiles[k] = std::move(mProfiles[k + 1]);
+  mProfiles[kProfileCount - 1] = std::make_unique<PlayerProfile>();
+  if (i < mCurrent) {
+    --mCurrent;  // same player, one slot down
+  } else if (i == mCurrent) {
+    SetCurrentProfile(0);
+  }
+}
+
+void ProfileManager::ResetBestSellers() {
+  for (int t = 0; t < kTableCount; ++t) ResetBestSellerTable(t);
+}
+
+void ProfileManager::ResetBestSellerTable(int table) {
+  if (table < 0 || table >= kTableCount) return;
+  for (int p = 0; p < kTablePlaces; ++p) {
+    BestSellerEntry& e = mBestSellers[table][p];
+    e = BestSellerEntry();
+    switch (table) {
+      case 0:
+        e.score = 7750 - 850 * p + Rand() % 800;
+        e.stars = e.score > 10000 ? 5 : e.score > 5000 ? 4 : e.score > 2500 ? 3 : e.score > 1000 ? 2 : e.score > 500 ? 1 : 0;
+        break;
+      case 1:
+        e.score = 1100 - 110 * p + Rand() % 110;
+        e.time = (e.score / 100) * 100 + 30 + Rand() % 30;
+        break;
+      case 2:
+        e.score = 800 - 80 * p + Rand() % 80;
+        e.time = (e.score / 100) * 91 + 30 + Rand() % 30;
+        break;
+      case 3:
+        e.score = 700 - 70 * p + Rand() % 70;
+        e.time = (e.score / 100) * 100 + 30 + Rand() % 30;
+        break;
+    }
+  }
+}
+
+void ProfileManager::ReadBestSellers(Buffer& buffer) {
+  ResetBestSellers();
+  FieldReader in(buffer);
+  for (auto& table : mBestSellers) {
+    for (BestSellerEntry& e : table) {
+      std::string name;
+      if (!in.String(name)) return;
+      e.name = StringToWString(name);
+      if (!in.Long(e.score) || !in.Long(e.stars) || !in.Long(e.time)) return;
+    }
+  }
+  for (int& s : mTopScores)
+    if (!in.Long(s)) return;
+}
+
+void ProfileManager::WriteBestSellers(Buffer& buffer) const {
+  for (const auto& table : mBestSellers) {
+    for (const BestSellerEntry& e : table) {
+      buffer.WriteString(WStringToString(e.name));
+      buffer.WriteLong(static_cast<uint32_t>(e.score));
+      buffer.WriteLong(static_cast<uint32_t>(e.stars));
+      buffer.WriteLong(static_cast<uint32_t>(e.time));
+    }
+  }
+  for (int s : mTopScores) buffer.WriteLong(static_cast<uint32_t>(s));
+}
+
+BestSellerEntry* ProfileManager::GetBestSellerEntry(int table, int place) {
+  if (table < 0 || table >= kTableCount || place < 0 || place >= kTablePlaces) return nullptr;
+  return &mBestSellers[table][place];
+}
+
+int ProfileManager::AddBestSeller(int table, int score, int stars, int time) {
+  BestSellerEntry* t = mBestSellers[table];
+  int place = 0;
+  while (place < kTablePlaces && t[place].score > score) ++place;
+  if (place == kTablePlaces) return -1;
+  for (int k = kTablePlaces - 1; k > place; --k) t[k] = t[k - 1];
+  t[place] = BestSellerEntry{GetCurrentProfile()->GetName(), score, stars, time};
+  return place;
+}
+
+int ProfileManager::AddStoryBestSeller(int score, int stars) { return AddBestSeller(0, score, stars, 0); }
+
+int ProfileManager::AddHappyHourBestSeller(int difficulty, int score, int time) {
+  if (difficulty < 0 || difficulty > 2) return -1;
+  return AddBestSeller(1 + difficulty, score, 0, time);
+}
+
+int ProfileManager::GetHappyHourRank(int difficulty, int score) const {
+  if (difficulty < 0 || difficulty > 2) return -1;
+  const BestSellerEntry* t = mBestSellers[1 + difficulty];
+  int above = 0;
+  while (above < kTablePlaces && t[above].score > score) ++above;
+  return above - 1;
+}
+
+int ProfileManager::GetHappyHourScore(int difficulty, int rank) const {
+  if (difficulty < 0 || difficulty > 2 || rank < 0 || rank >= kTablePlaces) return -1;
+  return mBestSellers[1 + difficulty][rank].score;
+}
+
+}  // namespace Plix
