@@ -1,0 +1,249 @@
+// Dialog panels, plates, buttons, balloons and controls of the Permanent
+// group: blank surfaces that the code writes its own text on.
+
+#include <cmath>
+
+#include "tools/databuild/Painters.h"
+
+namespace Plix::DataBuild {
+
+namespace {
+
+const Rgb kPanel = Hex(0xffe6b0);
+const Rgb kButtonA = Hex(0xff8fc0);
+const Rgb kButtonB = Hex(0x7fd3f7);
+
+void PaintPanel(Cel& c) {
+  Panel(c.cr, 0, 0, c.w, c.h, kPanel, std::min(c.w, c.h) * 0.08);
+  // A candy-striped rim along the top.
+  cairo_save(c.cr);
+  RoundRect(c.cr, 8, 8, c.w - 16, 14, 7);
+  cairo_clip(c.cr);
+  for (double x = 0; x < c.w; x += 24) {
+    cairo_rectangle(c.cr, x, 8, 12, 14);
+  }
+  Fill(c.cr, {1, 0.45, 0.65, 0.6});
+  cairo_restore(c.cr);
+}
+PAINTER("IMAGE_DIALOG_BIG", PaintPanel);
+PAINTER("IMAGE_DIALOG_MENU", PaintPanel);
+PAINTER("IMAGE_DIALOG_MESSAGE", PaintPanel);
+PAINTER("IMAGE_DIALOG_STANDARD", PaintPanel);
+
+void PaintHeader(Cel& c) {
+  cairo_t* cr = c.cr;
+  // A ribbon plate; the title is written 41 px below its top.
+  RoundRect(cr, 2, 6, c.w - 4, c.h - 10, (c.h - 10) / 2);
+  FillStroke(cr, Hex(0xffd25a), Palette::kInk, 3);
+  RoundRect(cr, 10, 12, c.w - 20, c.h - 22, (c.h - 22) / 2);
+  FillVertical(cr, 12, c.h - 10, Hex(0xfff2b0), Hex(0xffc83a));
+  Gloss(cr, 10, 12, c.w - 20, c.h - 22, (c.h - 22) / 2, 0.4);
+}
+PAINTER("IMAGE_DIALOG_HEADER_*", PaintHeader);
+
+void PaintButton(Cel& c, Rgb face) {
+  ButtonPlate(c.cr, 1, 1, c.w - 2, c.h - 2, face, c.col == 1);
+}
+void PaintButtonA(Cel& c) { PaintButton(c, kButtonA); }
+void PaintButtonB(Cel& c) { PaintButton(c, kButtonB); }
+PAINTER("IMAGE_DIALOG_BUTTON_1", PaintButtonA);
+PAINTER("IMAGE_DIALOG_BUTTON_LARGE_1", PaintButtonA);
+PAINTER("IMAGE_DIALOG_BUTTON_2", PaintButtonB);
+PAINTER("IMAGE_DIALOG_BUTTON_LARGE_2", PaintButtonB);
+PAINTER("IMAGE_BALLOON_BUTTON", PaintButtonB);
+
+void Arrow(cairo_t* cr, double cx, double cy, double s, double dir) {
+  cairo_move_to(cr, cx + dir * s * 0.5, cy);
+  cairo_line_to(cr, cx - dir * s * 0.35, cy - s * 0.45);
+  cairo_line_to(cr, cx - dir * s * 0.35, cy + s * 0.45);
+  cairo_close_path(cr);
+  FillStroke(cr, Palette::kWhite, Palette::kInk, 2);
+}
+
+void RoundButton(Cel& c, Rgb face) {
+  double r = std::min(c.w, c.h) / 2 - 1.5;
+  Ellipse(c.cr, c.w / 2, c.h / 2 + 1, r, r);
+  Fill(c.cr, {0, 0, 0, 0.3});
+  Ellipse(c.cr, c.w / 2, c.h / 2, r, r);
+  FillStroke(c.cr, c.col == 1 ? Lighter(face, 0.3) : face, Darker(face, 0.55), 2);
+  Gloss(c.cr, c.w / 2 - r, c.h / 2 - r, 2 * r, 2 * r, r, 0.45);
+}
+
+void PaintArrowLeft(Cel& c) {
+  RoundButton(c, kButtonA);
+  Arrow(c.cr, c.w / 2 - 1, c.h / 2, std::min(c.w, c.h) * 0.5, -1);
+}
+void PaintArrowRight(Cel& c) {
+  RoundButton(c, kButtonA);
+  Arrow(c.cr, c.w / 2 + 1, c.h / 2, std::min(c.w, c.h) * 0.5, 1);
+}
+PAINTER("IMAGE_DIALOG_ARROW_LEFT", PaintArrowLeft);
+PAINTER("IMAGE_DIALOG_ARROW_RIGHT", PaintArrowRight);
+PAINTER("IMAGE_BALLOON_BUTTON_NEXT", PaintArrowRight);
+
+void Sign(cairo_t* cr, double cx, double cy, double s, bool plus) {
+  cairo_rectangle(cr, cx - s / 2, cy - s / 8, s, s / 4);
+  if (plus) cairo_rectangle(cr, cx - s / 8, cy - s / 2, s / 4, s);
+  FillStroke(cr, Palette::kWhite, Palette::kInk, 1.2);
+}
+void PaintMinus(Cel& c) {
+  RoundButton(c, kButtonB);
+  Sign(c.cr, c.w / 2, c.h / 2, std::min(c.w, c.h) * 0.5, false);
+}
+void PaintPlus(Cel& c) {
+  RoundButton(c, kButtonB);
+  Sign(c.cr, c.w / 2, c.h / 2, std::min(c.w, c.h) * 0.5, true);
+}
+PAINTER("IMAGE_BALLOON_BUTTON_LEFT", PaintMinus);
+PAINTER("IMAGE_BALLOON_BUTTON_RIGHT", PaintPlus);
+
+void PaintBalloon(Cel& c) { BalloonBody(c.cr, 0, 0, c.w, c.h); }
+PAINTER("IMAGE_BALLOON_LARGE", PaintBalloon);
+PAINTER("IMAGE_BALLOON_NORMAL", PaintBalloon);
+PAINTER("IMAGE_BALLOON_SMALL", PaintBalloon);
+PAINTER("IMAGE_BALLOON_WIDE", PaintBalloon);
+
+// Tails: the tip is the bottom centre; cel 0 leans to a body on the left,
+// cel 1 to a body on the right. The top overlaps the body's lower edge.
+void PaintPointers(Cel& c) {
+  cairo_t* cr = c.cr;
+  double dir = c.col == 0 ? -1 : 1;
+  double tipX = c.w / 2, tipY = c.h - 1.5;
+  double topL = c.w / 2 + dir * c.w * 0.12 - c.w * 0.22, topR = topL + c.w * 0.44;
+  cairo_move_to(cr, topL, 0);
+  cairo_curve_to(cr, topL, c.h * 0.4, tipX, c.h * 0.6, tipX, tipY);
+  cairo_curve_to(cr, tipX + dir * 4, c.h * 0.55, topR, c.h * 0.35, topR, 0);
+  cairo_set_line_width(cr, 3);
+  SetColor(cr, Palette::kWhite);
+  cairo_fill_preserve(cr);
+  SetColor(cr, Palette::kInk);
+  cairo_stroke(cr);
+  // Cover the top edge so that the body's outline does not show through.
+  cairo_rectangle(cr, topL + 1.5, 0, topR - topL - 3, 5);
+  Fill(cr, Palette::kWhite);
+}
+PAINTER("IMAGE_BALLOON_POINTERS", PaintPointers);
+PAINTER("IMAGE_BALLOON_WIDE_ARROWS", PaintPointers);
+
+void PaintCheckbox(Cel& c) {
+  cairo_t* cr = c.cr;
+  RoundRect(cr, 3, 3, c.w - 6, c.h - 6, 6);
+  FillStroke(cr, Palette::kWhite, Palette::kInk, 2.5);
+  if (c.col == 1) {
+    cairo_move_to(cr, c.w * 0.22, c.h * 0.5);
+    cairo_line_to(cr, c.w * 0.42, c.h * 0.72);
+    cairo_line_to(cr, c.w * 0.8, c.h * 0.22);
+    cairo_set_line_width(cr, 5);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    SetColor(cr, Hex(0x2aa84a));
+    cairo_stroke(cr);
+  }
+}
+PAINTER("IMAGE_DIALOG_CHECKBOX", PaintCheckbox);
+
+void PaintSlider(Cel& c) {
+  // Three equal thirds: left cap, middle, right cap; drawn as one track.
+  cairo_t* cr = c.cr;
+  RoundRect(cr, 2, c.h * 0.25, c.w - 4, c.h * 0.5, c.h * 0.25);
+  FillStroke(cr, Hex(0xb07a4a), Palette::kInk, 2);
+  RoundRect(cr, 6, c.h * 0.35, c.w - 12, c.h * 0.18, c.h * 0.09);
+  Fill(cr, {0, 0, 0, 0.35});
+}
+PAINTER("IMAGE_DIALOG_SLIDER", PaintSlider);
+
+void PaintThumb(Cel& c) {
+  RoundRect(c.cr, 2, 2, c.w - 4, c.h - 4, 6);
+  FillStroke(c.cr, kButtonA, Palette::kInk, 2);
+  Gloss(c.cr, 2, 2, c.w - 4, c.h - 4, 6, 0.5);
+}
+PAINTER("IMAGE_DIALOG_SLIDER_THUMB", PaintThumb);
+
+void PaintTextField(Cel& c) {
+  Panel(c.cr, 0, 0, c.w, c.h, Hex(0xffc8dc), 14);
+  RoundRect(c.cr, 11, 11, c.w - 22, 36, 8);
+  FillStroke(c.cr, Palette::kWhite, Palette::kInk, 2);
+}
+PAINTER("IMAGE_DIALOG_TEXTFIELD", PaintTextField);
+
+void PaintProgressBar(Cel& c) {
+  cairo_t* cr = c.cr;
+  double r = c.h * 0.4;
+  if (c.col == 0) {  // empty track
+    RoundRect(cr, 2, 4, c.w - 4, c.h - 8, r);
+    FillStroke(cr, Hex(0x5a3a22), Palette::kInk, 2);
+  } else if (c.col == 1) {  // fill
+    RoundRect(cr, 6, 8, c.w - 12, c.h - 16, r * 0.7);
+    FillVertical(cr, 8, c.h - 8, Hex(0x9cf06a), Hex(0x3aa83a));
+  } else {  // frame and gloss
+    RoundRect(cr, 2, 4, c.w - 4, c.h - 8, r);
+    cairo_set_line_width(cr, 4);
+    SetColor(cr, Hex(0xffd25a));
+    cairo_stroke(cr);
+    Gloss(cr, 6, 8, c.w - 12, c.h - 16, r * 0.7, 0.45);
+    for (int i = 1; i < 8; ++i) {
+      cairo_move_to(cr, 6 + i * (c.w - 12) / 8.0, c.h - 10);
+      cairo_line_to(cr, 6 + i * (c.w - 12) / 8.0, c.h - 16);
+    }
+    cairo_set_line_width(cr, 1.5);
+    SetColor(cr, {1, 1, 1, 0.6});
+    cairo_stroke(cr);
+  }
+}
+PAINTER("IMAGE_DIALOG_PROGRESSBAR", PaintProgressBar);
+
+void PaintBarArrows(Cel& c) {
+  cairo_t* cr = c.cr;
+  double cx = 12;  // labels are centred 12 px from the left edge
+  if (c.col == 0) {  // points up from under the bar
+    cairo_move_to(cr, cx, 1);
+    cairo_line_to(cr, cx + 10, c.h * 0.55);
+    cairo_line_to(cr, cx - 10, c.h * 0.55);
+  } else {  // points down at the bar
+    cairo_move_to(cr, cx, c.h - 1);
+    cairo_line_to(cr, cx + 10, c.h * 0.45);
+    cairo_line_to(cr, cx - 10, c.h * 0.45);
+  }
+  cairo_close_path(cr);
+  FillStroke(cr, c.col == 0 ? Hex(0xff5aa0) : Hex(0xffd25a), Palette::kInk, 2);
+}
+PAINTER("IMAGE_DIALOG_PROGRESSBAR_ARROWS", PaintBarArrows);
+
+void PaintStarParticle(Cel& c) {
+  // Nine cels: the twinkle grows, peaks and fades.
+  double t = c.index / 8.0;
+  double s = std::sin(t * M_PI);
+  Twinkle(c.cr, c.w / 2, c.h / 2, (c.w / 2 - 1) * (0.3 + 0.7 * s), {1, 1, 0.85, 0.35 + 0.65 * s});
+}
+PAINTER("IMAGE_STAR_PARTICLE_*", PaintStarParticle);
+PAINTER("IMAGE_MAP_SPARKLE", PaintStarParticle);
+PAINTER("IMAGE_TROPHY_ROOM_SPARKLE", PaintStarParticle);
+
+void PaintGlint(Cel& c) {
+  double s = c.decl.cols > 1 ? 0.5 + 0.5 * std::sin((c.index + 1) * M_PI / (c.decl.cols + 1)) : 1.0;
+  Twinkle(c.cr, c.w / 2, c.h / 2, (c.w / 2 - 1) * s, {1, 1, 1, 0.9});
+}
+PAINTER("IMAGE_TROPHY_ROOM_BRIGHT_*", PaintGlint);
+PAINTER("IMAGE_BG1_FOUNTAIN_PRT1", PaintGlint);
+PAINTER("IMAGE_BG1_FOUNTAIN_PRT2", PaintGlint);
+PAINTER("IMAGE_MAP_FIREWORK_THING", PaintGlint);
+PAINTER("IMAGE_SPARKS", PaintGlint);
+
+void PaintPuff(Cel& c) { SoftOval(c.cr, c.w / 2, c.h / 2, c.w / 2, c.h / 2, {1, 1, 1, 0.9}); }
+PAINTER("IMAGE_TRASH_SMOKE", PaintPuff);
+
+void PaintShadow(Cel& c) { SoftOval(c.cr, c.w / 2, c.h / 2, c.w / 2 - 1, c.h / 2 - 1, {0, 0, 0, 1}); }
+PAINTER("IMAGE_BIG_SHADOW", PaintShadow);
+PAINTER("IMAGE_MONKEY_SHADOW", PaintShadow);
+PAINTER("IMAGE_MONKEY_DISH_SHADOW", PaintShadow);
+PAINTER("IMAGE_SMALL_SHADOW", PaintShadow);
+PAINTER("IMAGE_TABLE_1_SHADOW", PaintShadow);
+PAINTER("IMAGE_TABLE_1_SHADOW_RIGHT", PaintShadow);
+PAINTER("IMAGE_TABLE_2_SHADOW", PaintShadow);
+PAINTER("IMAGE_TABLE_4_SHADOW", PaintShadow);
+PAINTER("IMAGE_TRASH_STATION_SHADOW", PaintShadow);
+PAINTER("IMAGE_CIRCUS_MONKEY_SHADOW", PaintShadow);
+PAINTER("IMAGE_MAP_ICON_SHADOW", PaintShadow);
+
+}  // namespace
+
+}  // namespace Plix::DataBuild
