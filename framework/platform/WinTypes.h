@@ -11,6 +11,7 @@ using DWORD = uint32_t;
 using LONG = int32_t;
 using UINT = uint32_t;
 using BOOL = int32_t;
+using ULONG = uint32_t;
 using HRESULT = int32_t;
 using WPARAM = uint32_t;
 using LPARAM = int32_t;
@@ -33,6 +34,9 @@ struct RECT {
   LONG right = 0;
   LONG bottom = 0;
 };
+
+constexpr BOOL FALSE = 0;
+constexpr BOOL TRUE = 1;
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;
