@@ -35,8 +35,14 @@ struct RECT {
   LONG bottom = 0;
 };
 
-constexpr BOOL FALSE = 0;
-constexpr BOOL TRUE = 1;
+// Macros, as on the original platform, so that libjpeg's own (same
+// values) live beside them.
+#ifndef FALSE
+#define FALSE 0
+#endif
+#ifndef TRUE
+#define TRUE 1
+#endif
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;
