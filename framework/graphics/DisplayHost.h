@@ -1,0 +1,44 @@
+#pragma once
+// What the display needs of the application object: its screen settings
+// (read at each display initialisation) and the few hooks the display calls
+// back. The application implements it; tests pass a plain one.
+#include <cstdint>
+
+#include "framework/graphics/Rect.h"
+
+namespace Plix {
+
+struct DisplaySettings {
+  int32_t screenWidth = 800;
+  int32_t screenHeight = 600;
+  int32_t fullScreenBits = 16;
+  bool use3DWhenRecommended = false;
+  bool run3DTest = false;
+  int32_t minVideoMemoryMB = 6;
+  int32_t recommendedVideoMemoryMB = 14;
+  // The draw buffer takes the display's aspect instead of being letter-boxed.
+  bool adaptWidth = false;
+  // A window aspect the application insists on (off unless set).
+  bool forceWindowAspect = false;
+  int32_t forcedAspectNumerator = 4;
+  int32_t forcedAspectDenominator = 3;
+  bool allowPageFlip = true;
+  bool waitForVSync = false;
+  bool refreshWaitBySleep = false;
+};
+
+class DisplayHost {
+public:
+  virtual ~DisplayHost() = default;
+  virtual DisplaySettings GetDisplaySettings() { return DisplaySettings(); }
+  // The display has flipped to the GDI surface for a message box.
+  virtual bool IsMessageBoxOpen() { return false; }
+  // The 3D capability test computed a fresh result.
+  virtual void Test3DDone() {}
+  // Where the logical screen lies on the display.
+  virtual void SetScreenRect(const Rect& rect) {}
+  // The monitor frequency was unusable; frame pacing cannot rely on it.
+  virtual void SetRefreshPacingFailed() {}
+};
+
+}  // namespace Plix

@@ -1,0 +1,113 @@
+#pragma once
+// The drawing context handed to every draw operation: one destination image
+// and a state (translation, scale about an origin, clip rectangle, colour,
+// font, draw mode, flags) with a stack of saved states. Each operation
+// translates, clips where it says so, and hands the result to one operation
+// of the destination image.
+#include <cstdint>
+#include <list>
+
+#include "framework/graphics/Color.h"
+#include "framework/graphics/Rect.h"
+
+namespace Plix {
+
+class Font;
+class Image;
+
+class GraphicsState {
+public:
+  Image* mDestImage = nullptr;
+  float mTransX = 0;
+  float mTransY = 0;
+  float mScaleX = 1;
+  float mScaleY = 1;
+  float mScaleOrigX = 0;
+  float mScaleOrigY = 0;
+  Rect mClipRect;
+  Color mColor;
+  Font* mFont = nullptr;
+  int32_t mDrawMode = 0;
+  bool mColorizeImages = false;
+  bool mFastStretch = false;
+  bool mWriteColoredString = true;
+  bool mLinearBlend = false;
+  bool mIs3D = false;
+
+  void CopyState(const GraphicsState* other) { *this = *other; }
+};
+
+class Graphics : public GraphicsState {
+public:
+  std::list<GraphicsState> mStateStack;
+
+  explicit Graphics(Image* destImage = nullptr);
+  Graphics(const Graphics& other);
+  Graphics& operator=(const Graphics&) = delete;
+  virtual ~Graphics();
+
+  // A copy of the state (not the stack); the caller deletes it.
+  Graphics* Create();
+  void PushState();
+  void PopState();
+
+  void SetFont(Font* font) { mFont = font; }
+  Font* GetFont() const { return mFont; }
+  void SetColor(const Color& color) { mColor = color; }
+  const Color& GetColor() const { return mColor; }
+  void SetDrawMode(int32_t mode) { mDrawMode = mode; }
+  int32_t GetDrawMode() const { return mDrawMode; }
+  void SetColorizeImages(bool on) { mColorizeImages = on; }
+  bool GetColorizeImages() const { return mColorizeImages; }
+  void SetImageTinting(bool on) { mColorizeImages = on; }
+  bool GetImageTinting() const { return mColorizeImages; }
+  void SetFastStretch(bool on) { mFastStretch = on; }
+  void SetFastScaling(bool on) { mFastStretch = on; }
+  void SetLinearBlend(bool on) { mLinearBlend = on; }
+  void SetSmoothScaling(bool on) { mLinearBlend = on; }
+
+  void Translate(int32_t dx, int32_t dy);
+  // The origin is given untranslated and stored translated.
+  void SetScale(float scaleX, float scaleY, float origX, float origY);
+  void ClearClipRect();
+  void SetClipRect(int32_t x, int32_t y, int32_t width, int32_t height);
+  void SetClipRect(const Rect& r) { SetClipRect(r.mX, r.mY, r.mWidth, r.mHeight); }
+  void ClipRect(int32_t x, int32_t y, int32_t width, int32_t height);
+  void ClipRect(const Rect& r) { ClipRect(r.mX, r.mY, r.mWidth, r.mHeight); }
+  const Rect& GetClipRect() const { return mClipRect; }
+
+  void FillRect(int32_t x, int32_t y, int32_t width, int32_t height);
+  void FillRect(const Rect& r) { FillRect(r.mX, r.mY, r.mWidth, r.mHeight); }
+  void DrawRect(int32_t x, int32_t y, int32_t width, int32_t height);
+  void DrawRect(const Rect& r) { DrawRect(r.mX, r.mY, r.mWidth, r.mHeight); }
+  void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  // Clips a segment against the clip rectangle; false when nothing is left.
+  bool ClipLine(double& x1, double& y1, double& x2, double& y2) const;
+
+  void DrawImage(Image* image, int32_t x, int32_t y);
+  void DrawImage(Image* image, int32_t x, int32_t y, const Rect& srcRect) { DrawImageSrcRect(image, x, y, srcRect); }
+  void DrawImageSrcRect(Image* image, int32_t x, int32_t y, const Rect& srcRect);
+  void DrawImageMirror(Image* image, int32_t x, int32_t y);
+  void DrawImageMirrorSrcRect(Image* image, int32_t x, int32_t y, const Rect& srcRect);
+  void DrawImageStretched(Image* image, int32_t x, int32_t y, int32_t width, int32_t height);
+  void DrawImageStretchedSrcRect(Image* image, const Rect& destRect, const Rect& srcRect);
+  void DrawImageF(Image* image, float x, float y);
+  void DrawImageRotated(Image* image, int32_t x, int32_t y, double angle);
+  void DrawImageRotatedAbout(Image* image, float x, float y, double angle, float centerX, float centerY);
+  void DrawImageBox(const Rect& dest, Image* image);
+  void DrawImageBoxSrcRect(const Rect& dest, const Rect& srcRect, Image* image);
+  void DrawImageCell(Image* image, int32_t x, int32_t y, int32_t cel);
+  void DrawImageCellAt(Image* image, int32_t x, int32_t y, int32_t column, int32_t row);
+  void DrawImageMirrorCell(Image* image, int32_t x, int32_t y, int32_t cel);
+  void DrawImageMirrorCellAt(Image* image, int32_t x, int32_t y, int32_t column, int32_t row);
+  void DrawImageCellStretched(const Rect& dest, Image* image, int32_t column);
+
+private:
+  int32_t TX(int32_t x) const { return static_cast<int32_t>(mTransX + static_cast<float>(x)); }
+  int32_t TY(int32_t y) const { return static_cast<int32_t>(mTransY + static_cast<float>(y)); }
+  const Color& Tint() const;
+  // A source rectangle that lies inside the image and is not empty.
+  static bool SourceInside(const Image* image, const Rect& srcRect);
+};
+
+}  // namespace Plix
