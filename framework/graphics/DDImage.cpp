@@ -231,6 +231,9 @@ void DDImage::DeleteSurface() {
 }
 
 void DDImage::DeleteAllNonSurfaceData() {
+  // Without a surface (draw mode 2, or a creation that failed) the memory
+  // forms are the only copy of the pixels.
+  if (!mSurface) return;
   mBits.reset();
   mColorIndices.reset();
   mColorTable.reset();
