@@ -51,7 +51,7 @@ function(plix_test_folder label)
   target_link_libraries(${exe} PRIVATE plix_testsupport ${A_LIBS} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${exe}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES LABELS ${label} ENVIRONMENT "PLIX_SOURCE_DIR=${PROJECT_SOURCE_DIR};PLIX_BINARY_DIR=${PROJECT_BINARY_DIR}"
+    PROPERTIES LABELS ${label}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -58,14 +58,8 @@ std::string ReadFile(const std::string& path) {
   return ss.str();
 }
 
-std::string SourceDir() {
-  const char* v = std::getenv("PLIX_SOURCE_DIR");
-  return v ? v : ".";
-}
+std::string SourceDir() { return PLIX_SOURCE_DIR; }
 
-std::string BinaryDir() {
-  const char* v = std::getenv("PLIX_BINARY_DIR");
-  return v ? v : ".";
-}
+std::string BinaryDir() { return PLIX_BINARY_DIR; }
 
 }  // namespace Plix::Testing

@@ -46,7 +46,7 @@ private:
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 
-// The project's source and build folders, as CTest passes them.
+// The project's source and build folders of this build.
 std::string SourceDir();
 std::string BinaryDir();
 
