@@ -2,6 +2,9 @@
 # resource manifest and each image reader.
 plix_fuzz_target(pak_directory SOURCES ${CMAKE_CURRENT_LIST_DIR}/resources/PakDirectoryFuzz.cpp
                  LIBS plix_resources)
+plix_fuzz_target(xml_parser SOURCES ${CMAKE_CURRENT_LIST_DIR}/resources/XmlFuzz.cpp LIBS plix_resources)
+plix_fuzz_target(resource_manifest SOURCES ${CMAKE_CURRENT_LIST_DIR}/resources/ManifestFuzz.cpp
+                 LIBS plix_resources)
 foreach(reader Png Jpeg Gif Tga J2k)
   string(TOLOWER ${reader} lower)
   plix_fuzz_target(${lower}_image SOURCES ${CMAKE_CURRENT_LIST_DIR}/resources/${reader}Fuzz.cpp

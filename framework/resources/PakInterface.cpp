@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/graphics/DataFiles.h"
 #include "framework/platform/DebugOutput.h"
 #include "framework/platform/Files.h"
 #include "framework/platform/MappedFile.h"
@@ -346,8 +347,26 @@ bool PakInterface::FindNextDiskFile(PakFindHandle* search, PakFindData* findData
   return true;
 }
 
-// Built before the application and never destroyed.
-PakInterface* gPakInterface = new PakInterface;
+bool ReadPakFile(const std::string& path, std::vector<uint8_t>& out) {
+  out.clear();
+  PakHandle* file = PakFOpen(path, "rb");
+  if (!file) return false;
+  PakFSeek(file, 0, SEEK_END);
+  long size = PakFTell(file);
+  PakFSeek(file, 0, SEEK_SET);
+  out.resize(size > 0 ? static_cast<size_t>(size) : 0);
+  bool ok = PakFRead(out.data(), 1, out.size(), file) == out.size();
+  PakFClose(file);
+  return ok;
+}
+
+// Built before the application and never destroyed. From then on the
+// graphics layer reads its data files through it too.
+PakInterface* gPakInterface = [] {
+  auto* pak = new PakInterface;
+  SetDataFileReader(ReadPakFile);
+  return pak;
+}();
 
 PakInterface* GetPakInterface() { return gPakCell; }
 

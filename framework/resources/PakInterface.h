@@ -159,4 +159,7 @@ int PakFGetC(PakHandle* handle);
 int PakUnGetC(int ch, PakHandle* handle);
 int PakFEof(PakHandle* handle);
 
+// A whole file through the wrappers; false when it cannot be opened or read.
+bool ReadPakFile(const std::string& path, std::vector<uint8_t>& out);
+
 }  // namespace Plix

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/graphics/DataFiles.h"
 #include "framework/platform/Files.h"
 #include "tests/resources/PakTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -265,6 +266,14 @@ TEST_F(PakTest, SearchListsArchiveThenDisk) {
   EXPECT_TRUE(list("nothing\\*.png").empty());
   // Without a '*' no archive entry matches; the disk has no such file.
   EXPECT_TRUE(list("images\\a.png").empty());
+}
+
+TEST_F(PakTest, WholeFilesForTheGraphicsLayer) {
+  Add("main.pak", {{"fonts\\big.txt", "Define\r\n"}});
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(ReadDataFile("fonts/BIG.txt", bytes));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Define\r\n");
+  EXPECT_FALSE(ReadDataFile("fonts/none.txt", bytes));
 }
 
 TEST(PakPublication, FirstInterfaceIsPublished) {

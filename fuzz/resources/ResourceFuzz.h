@@ -1,7 +1,7 @@
 #pragma once
-// Shared body of the image reader targets: the input is written as a loose
-// file and as an archive entry, read from both, and the two results must
-// agree pixel for pixel.
+// Scratch files for the resource targets, and the shared body of the image
+// reader targets: the input is written as a loose file and as an archive
+// entry, read from both, and the two results must agree pixel for pixel.
 #include <unistd.h>
 
 #include <cstdint>
