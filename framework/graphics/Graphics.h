@@ -6,6 +6,7 @@
 // of the destination image.
 #include <cstdint>
 #include <list>
+#include <string>
 
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Rect.h"
@@ -101,6 +102,27 @@ public:
   void DrawImageMirrorCell(Image* image, int32_t x, int32_t y, int32_t cel);
   void DrawImageMirrorCellAt(Image* image, int32_t x, int32_t y, int32_t column, int32_t row);
   void DrawImageCellStretched(const Rect& dest, Image* image, int32_t column);
+
+  // Text through the current font; y is the baseline. Colour codes in the
+  // text (while mWriteColoredString is on): "^RRGGBB^" sets the colour (its
+  // alpha kept), "^oldclr^" restores the old colour (-1: the colour the
+  // call began with), "^^" is one caret.
+  void DrawString(const std::wstring& text, int32_t x, int32_t y);
+  // Draws (or only measures) [offset, offset + length) of the text; returns
+  // the width covered. Justification 0 centres in width, 1 right-aligns,
+  // anything else is left; left by default, as callers that give no width
+  // expect.
+  int32_t WriteString(const std::wstring& text, int32_t x, int32_t y, int32_t width = -1, int32_t justification = -1,
+                      bool drawString = true, int32_t offset = 0, int32_t length = -1, int32_t oldColor = -1);
+  // Wraps the text at spaces into the rectangle's width and draws it from
+  // the top; line spacing -1 is the font's, limit (a count of indexes,
+  // colour codes included) -1 the whole text. Returns the height used.
+  int32_t DrawWordWrapped(const Rect& rect, const std::wstring& text, int32_t lineSpacing = -1,
+                          int32_t justification = -1, int32_t limit = -1);
+  // One wrapped line cut to the character limit; -1 when nothing of it is left.
+  static int32_t DrawWrappedLine(int32_t length, int32_t limit, int32_t start, Graphics* g, const std::wstring& text,
+                                 int32_t x, int32_t y, int32_t width, int32_t justification, int32_t oldColor);
+  int32_t MeasureWordWrappedHeight(int32_t width, const std::wstring& text, int32_t lineSpacing = -1);
 
 private:
   int32_t TX(int32_t x) const { return static_cast<int32_t>(mTransX + static_cast<float>(x)); }

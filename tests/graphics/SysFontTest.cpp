@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/platform/FontEngine.h"
 
 namespace Plix {
@@ -65,6 +67,76 @@ TEST_F(SysFontTest, DuplicateCopiesTheFontNotTheFlags) {
   EXPECT_EQ(sys->StringWidth(L"Hello"), font.StringWidth(L"Hello"));
   EXPECT_FALSE(sys->mDrawShadow);
   EXPECT_FALSE(sys->mSimulateBold);
+}
+
+}  // namespace
+}  // namespace Plix
+
+namespace Plix {
+namespace {
+
+class SysFontDrawTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    PinFontFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    mCanvas.Create(40, 30);
+  }
+  void TearDown() override { PinFontFile(""); }
+  uint32_t At(int x, int y) { return mCanvas.GetBits()[y * 40 + x]; }
+  // Columns of the canvas where row y has an opaque pixel.
+  std::vector<int> SolidColumns(int y) {
+    std::vector<int> cols;
+    for (int x = 0; x < 40; ++x)
+      if ((At(x, y) >> 24) == 0xFF) cols.push_back(x);
+    return cols;
+  }
+  MemoryImage mCanvas;
+};
+
+TEST_F(SysFontDrawTest, CoverageBecomesAlphaAboveTheBaseline) {
+  SysFont font("Arial", 12);
+  Graphics g(&mCanvas);
+  g.SetFont(&font);
+  g.SetColor(Color(255, 255, 255, 255));
+  g.DrawString(L"I", 10, 20);  // baseline at row 20, ascent 15
+  // "I" is a solid white bar down to the baseline; nothing below or around.
+  const auto cols = SolidColumns(15);
+  ASSERT_FALSE(cols.empty());
+  EXPECT_EQ(At(cols[0], 15) & 0x00F8F8F8u, 0x00F8F8F8u);  // white, within the blend rounding
+  EXPECT_EQ(SolidColumns(19), cols);
+  EXPECT_TRUE(SolidColumns(20).empty());
+  EXPECT_TRUE(SolidColumns(5).empty());
+  EXPECT_EQ(At(0, 0), 0u);
+  EXPECT_EQ(At(39, 29), 0u);
+}
+
+TEST_F(SysFontDrawTest, ClipShadowAndEmptyDestination) {
+  SysFont font("Arial", 12);
+  {
+    Graphics g(&mCanvas);
+    g.SetFont(&font);
+    g.SetColor(Color(255, 255, 255, 255));
+    g.ClipRect(0, 0, 40, 10);  // the bar lies below row 10 only in part
+    g.DrawString(L"I", 10, 20);
+    EXPECT_TRUE(SolidColumns(12).empty());
+  }
+  {
+    Graphics empty;
+    empty.SetFont(&font);
+    empty.DrawString(L"I", 10, 20);
+    EXPECT_EQ(empty.MeasureWordWrappedHeight(100, L"a b", -1), font.GetHeight());
+  }
+  font.mDrawShadow = true;
+  Graphics g(&mCanvas);
+  g.SetFont(&font);
+  g.SetColor(Color(255, 255, 255, 255));
+  g.DrawString(L"I", 10, 25);
+  const auto cols = SolidColumns(22);
+  ASSERT_FALSE(cols.empty());
+  // The shadow lies one pixel right of the bar and shows black.
+  const uint32_t shadow = At(cols.back() + 1, 22);
+  EXPECT_GT(shadow >> 24, 0u);
+  EXPECT_EQ(shadow & 0x00FFFFFFu, 0u);
 }
 
 }  // namespace
