@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/graphics/Graphics.h"
+
 namespace Plix {
 
 Animation::~Animation() { DeleteFrames(); }
@@ -126,6 +128,12 @@ int Animation::TakeNewCel() {
   int cel = mPendingCel;
   mPendingCel = -1;
   return cel;
+}
+
+void Animation::Draw(Graphics& g) const {
+  const AnimationFrame* f = Current();
+  if (!f || !mImage) return;
+  g.DrawImageCellAt(mImage, mX, mY, f->cel, f->row);
 }
 
 }  // namespace Plix

@@ -161,3 +161,61 @@ TEST(Animation, Position) {
 
 }  // namespace
 }  // namespace Plix
+
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
+
+namespace Plix {
+namespace {
+
+// A 3 x 2 strip of 2 x 2 cels, each cel filled with its own colour.
+uint32_t CelColor(int column, int row) { return 0xFF000000u | (column * 0x40 + 0x10) << 16 | (row * 0x80 + 0x10); }
+
+// Blending an opaque pixel may lose a little in the low bits.
+bool Near(uint32_t a, uint32_t b) {
+  for (int shift = 0; shift < 32; shift += 8) {
+    int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+    if (d < -2 || d > 2) return false;
+  }
+  return true;
+}
+
+TEST(Animation, DrawsTheCurrentCelAtItsPosition) {
+  MemoryImage strip;
+  strip.Create(6, 4);
+  strip.mCelColumns = 3;
+  strip.mCelRows = 2;
+  uint32_t* bits = strip.GetBits();
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) bits[y * 6 + x] = CelColor(x / 2, y / 2);
+  strip.OnBitsChanged();
+
+  MemoryImage dest;
+  dest.Create(8, 8);
+  Graphics g(&dest);
+  Animation a;
+  a.SetRow(1);
+  a.AddFrame(2, 1);
+  a.AddFrame(5, 1);  // outside the grid: draws nothing
+  a.SetImage(&strip);
+  a.SetPosition(3, 4);
+  a.Reset();
+  a.Draw(g);
+  const uint32_t* out = dest.GetBits();
+  EXPECT_TRUE(Near(out[4 * 8 + 3], CelColor(2, 1))) << std::hex << out[4 * 8 + 3];
+  EXPECT_TRUE(Near(out[5 * 8 + 4], CelColor(2, 1)));
+  EXPECT_EQ(out[3 * 8 + 3], 0u);
+  EXPECT_EQ(out[4 * 8 + 5], 0u);
+
+  MemoryImage clean;
+  clean.Create(8, 8);
+  Graphics g2(&clean);
+  a.Update();
+  a.Draw(g2);
+  for (int i = 0; i < 64; ++i) EXPECT_EQ(clean.GetBits()[i], 0u);
+  a.SetImage(nullptr);
+  a.Draw(g2);  // no image bound yet: nothing
+}
+
+}  // namespace
+}  // namespace Plix

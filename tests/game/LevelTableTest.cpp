@@ -195,3 +195,19 @@ TEST(LevelTable, ScoopPrice) {
 
 }  // namespace
 }  // namespace Plix
+
+namespace Plix {
+namespace {
+
+TEST(LevelTable, ShippedTableLoads) {
+  LevelTable t;
+  ASSERT_TRUE(t.LoadLevels(Testing::SourceDir() + "/data/levels.txt")) << t.GetError();
+  EXPECT_EQ(t.GetLevelCount(), LevelTable::kMaxLevels);
+  for (int i = 0; i < t.GetLevelCount(); ++i) {
+    EXPECT_GT(t.GetLevelGoal(i), 0) << i;
+    EXPECT_GE(t.GetLevelExpert(i), t.GetLevelGoal(i)) << i;
+  }
+}
+
+}  // namespace
+}  // namespace Plix
