@@ -1,8 +1,8 @@
 #include "framework/graphics/DDInterface.h"
 
 #include <algorithm>
-#include <numeric>
 
+#include "framework/app/Debug.h"
 #include "framework/app/Utilities.h"
 #include "framework/graphics/D3DInterface.h"
 #include "framework/graphics/DDImage.h"
@@ -48,14 +48,13 @@ std::unique_ptr<int32_t[]> MakeAddTable(int bits) {
 
 }  // namespace
 
-AspectRatio::AspectRatio(int32_t numerator, int32_t denominator) {
-  int32_t g = std::gcd(numerator, denominator);
-  if (g == 0) g = 1;
-  mNumerator = numerator / g;
-  mDenominator = denominator / g;
+Ratio MakeRatio(int32_t numerator, int32_t denominator) {
+  Ratio r;
+  r.Set(numerator, denominator);
+  return r;
 }
 
-bool RatioDiffers(const AspectRatio& a, const AspectRatio& b) {
+bool RatioDiffers(const Ratio& a, const Ratio& b) {
   if (a.mDenominator == 0 || b.mDenominator == 0) return a.mNumerator != b.mNumerator;
   return b.mNumerator * a.mDenominator / b.mDenominator < a.mNumerator ||
          b.mNumerator < a.mNumerator * b.mDenominator / a.mDenominator;
@@ -93,9 +92,7 @@ std::string DDInterface::ResultToString(int result) {
 
 bool DDInterface::CheckDXError(HRESULT hr, const char* step) {
   if (SUCCEEDED(hr)) return false;
-  const char* name = DDErrorName(hr);
-  std::string text = name ? name : StrFormat("%x", static_cast<uint32_t>(hr));
-  mErrorString = StrFormat("%s: %s", step, text.c_str());
+  mErrorString = StrFormat("%s: %s", step, GetDirectXErrorString(hr).c_str());
   return true;
 }
 
@@ -206,10 +203,10 @@ int DDInterface::Init(HWND hwnd, bool isWindowed) {
   mHWnd = hwnd;
   mWidth = settings.screenWidth;
   mHeight = settings.screenHeight;
-  mAspect = AspectRatio(mWidth, mHeight);
+  mAspect = MakeRatio(mWidth, mHeight);
   mDesktopWidth = GetSystemMetrics(SM_CXSCREEN);
   mDesktopHeight = GetSystemMetrics(SM_CYSCREEN);
-  mDesktopAspect = AspectRatio(mDesktopWidth, mDesktopHeight);
+  mDesktopAspect = MakeRatio(mDesktopWidth, mDesktopHeight);
 
   mDisplayWidth = mWidth;
   mDisplayHeight = mHeight;
@@ -290,7 +287,7 @@ int DDInterface::Init(HWND hwnd, bool isWindowed) {
 
     if (!settings.allowPageFlip) mDD->FlipToGDISurface();
   } else {
-    AspectRatio forced(settings.forcedAspectNumerator, settings.forcedAspectDenominator);
+    Ratio forced = MakeRatio(settings.forcedAspectNumerator, settings.forcedAspectDenominator);
     OutputDebugStringA(StrFormat("Hack aspect is                   [%2d:%2d]\n", forced.mNumerator,
                                  forced.mDenominator));
     if (settings.forceWindowAspect && RatioDiffers(forced, mAspect)) {

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "framework/app/Ratio.h"
 #include "framework/graphics/DisplayHost.h"
 #include "framework/graphics/NativeDisplay.h"
 #include "framework/graphics/Rect.h"
@@ -24,15 +25,9 @@ class DDImage;
 class Image;
 class MemoryImage;
 
-// A width : height pair kept in lowest terms.
-struct AspectRatio {
-  int32_t mNumerator = 1;
-  int32_t mDenominator = 1;
-  AspectRatio() = default;
-  AspectRatio(int32_t numerator, int32_t denominator);
-};
 // True when the two aspects differ beyond integer rounding.
-bool RatioDiffers(const AspectRatio& a, const AspectRatio& b);
+bool RatioDiffers(const Ratio& a, const Ratio& b);
+Ratio MakeRatio(int32_t numerator, int32_t denominator);
 
 class DDInterface : public NativeDisplay {
 public:
@@ -60,14 +55,14 @@ public:
   IDirectDrawSurface* mDrawSurface = nullptr;
   int32_t mWidth = 0;
   int32_t mHeight = 0;
-  AspectRatio mAspect;
+  Ratio mAspect;
   int32_t mDesktopWidth = 0;
   int32_t mDesktopHeight = 0;
-  AspectRatio mDesktopAspect;
+  Ratio mDesktopAspect;
   bool mIsAspectCorrected = false;
   int32_t mDisplayWidth = 0;
   int32_t mDisplayHeight = 0;
-  AspectRatio mDisplayAspect;
+  Ratio mDisplayAspect;
   Rect mPresentationRect;
   int32_t mFullscreenBits = 0;
   int32_t mRefreshRate = 60;

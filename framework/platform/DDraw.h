@@ -105,10 +105,6 @@ constexpr HRESULT DDERR_NOFOCUSWINDOW = MakeDDHResult(602);
 constexpr HRESULT DDERR_MOREDATA = MakeDDHResult(690);
 constexpr HRESULT DDERR_VIDEONOTACTIVE = MakeDDHResult(695);
 
-// The constant's name of a DirectDraw result, or null for a code the
-// emulation never returns.
-const char* DDErrorName(HRESULT hr);
-
 // ------------------------------------------------------------------ flags
 
 constexpr DWORD DDSCL_FULLSCREEN = 0x00000001;

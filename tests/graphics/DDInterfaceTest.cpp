@@ -59,7 +59,7 @@ TEST(DDInterface, InitFailuresGiveTheirCodesAndTexts) {
        DDInterface::RESULT_DD_CREATE_FAIL, "DirectDrawCreate: DDERR_NODIRECTDRAWHW"},
       {"query", [](auto&) {},
        [] { EmulatedDisplay::Get().FailNext(DDOp::QueryInterface, E_NOINTERFACE); }, true,
-       DDInterface::RESULT_DD_CREATE_FAIL, "QueryrInterface IID_IDirectDraw: 80004002"},
+       DDInterface::RESULT_DD_CREATE_FAIL, "QueryrInterface IID_IDirectDraw: DSERR_NOINTERFACE"},
       {"primary", [](auto&) {},
        [] { EmulatedDisplay::Get().FailCreateSurface(DDSCAPS_PRIMARYSURFACE, DDERR_OUTOFVIDEOMEMORY); }, true,
        DDInterface::RESULT_SURFACE_FAIL, "CreateSurface Windowed Primary: DDERR_OUTOFVIDEOMEMORY"},
@@ -129,11 +129,11 @@ TEST(DDInterface, ResultNamesAndRatios) {
   EXPECT_EQ(DDInterface::ResultToString(6), "RESULT_INVALID_COLORDEPTH");
   EXPECT_EQ(DDInterface::ResultToString(7), "RESULT_UNKNOWN");
   EXPECT_EQ(DDInterface::ResultToString(-3), "RESULT_UNKNOWN");
-  EXPECT_FALSE(RatioDiffers(AspectRatio(800, 600), AspectRatio(4, 3)));
-  EXPECT_TRUE(RatioDiffers(AspectRatio(1920, 1080), AspectRatio(800, 600)));
+  EXPECT_FALSE(RatioDiffers(MakeRatio(800, 600), MakeRatio(4, 3)));
+  EXPECT_TRUE(RatioDiffers(MakeRatio(1920, 1080), MakeRatio(800, 600)));
   // Integer rounding: only an aspect wider than the second one counts.
-  EXPECT_FALSE(RatioDiffers(AspectRatio(4, 3), AspectRatio(16, 9)));
-  AspectRatio r(1920, 1080);
+  EXPECT_FALSE(RatioDiffers(MakeRatio(4, 3), MakeRatio(16, 9)));
+  Ratio r = MakeRatio(1920, 1080);
   EXPECT_EQ(r.mNumerator, 16);
   EXPECT_EQ(r.mDenominator, 9);
 }
