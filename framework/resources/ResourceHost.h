@@ -13,6 +13,7 @@
 namespace Plix {
 
 class MemoryImage;
+class SoundManager;
 
 class ResourceHost {
 public:
@@ -25,10 +26,12 @@ public:
   virtual MemoryImage* LoadImage(const std::string& fileName, bool commitBits) = 0;
   // True while the display draws through the Direct3D device.
   virtual bool IsHardwareDrawing() = 0;
+  // The application's sound manager; null before it exists.
+  virtual SoundManager* GetSoundManager() = 0;
 };
 
 // A host for tests: images decoded by ImageLib into memory images, a cache
-// that counts its loads, and a settable 3D flag.
+// that counts its loads, a settable 3D flag and sound manager.
 class FakeResourceHost : public ResourceHost {
 public:
   FakeResourceHost();
@@ -37,8 +40,10 @@ public:
   SharedImageRef GetCachedImage(const std::string& fileName, const std::string& variant, bool* isNew) override;
   MemoryImage* LoadImage(const std::string& fileName, bool commitBits) override;
   bool IsHardwareDrawing() override { return mHardwareDrawing; }
+  SoundManager* GetSoundManager() override { return mSoundManager; }
 
   bool mHardwareDrawing = false;
+  SoundManager* mSoundManager = nullptr;
   int mFilesLoaded = 0;  // by LoadImage and by the cache
   std::map<std::pair<std::string, std::string>, std::unique_ptr<SharedImage>> mCache;
 };

@@ -5,11 +5,13 @@
 #include <cstdlib>
 
 #include "framework/app/Utilities.h"
+#include "framework/graphics/DDImage.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/SysFont.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/ResourceHost.h"
+#include "framework/sound/SoundManager.h"
 
 namespace Plix {
 
@@ -46,6 +48,11 @@ std::string WithoutTrailingSlash(std::string s) {
 }  // namespace
 
 void ResourceManager::ImageRes::DeleteResource() { mImage.Release(); }
+
+void ResourceManager::SoundRes::DeleteResource() {
+  if (mSoundId >= 0 && mSoundManager) mSoundManager->FreeSound(mSoundId);
+  mSoundId = -1;
+}
 
 ResourceManager::FontRes::FontRes() : BaseRes(ResType_Font) {}
 ResourceManager::FontRes::~FontRes() = default;
@@ -365,7 +372,21 @@ bool ResourceManager::LoadImageResource(ImageRes* res) {
   image->UpdateAlphaFlags();
   res->mImage = ref;
   image->mPurgeBits = res->mPurgeBits;
-  if (res->mPalletize) image->Palettize();
+  auto* ddImage = dynamic_cast<DDImage*>(image);
+  if (res->mDDSurface && ddImage) {
+    // An opaque image lives on as a display surface alone.
+    ddImage->UpdateAlphaFlags();
+    if (!ddImage->mHasAlpha) {
+      ddImage->mWantSurface = true;
+      ddImage->mPurgeBits = true;
+    }
+  }
+  if (res->mPalletize) {
+    if (ddImage && ddImage->mSurface)
+      ddImage->mWantPal = true;
+    else
+      image->Palettize();
+  }
   if (res->mA4R4G4B4) image->mD3DFlags |= 4;
   if (res->mA8R8G8B8) image->mD3DFlags |= 8;
   if (res->mMinimizeSubdivisions) image->mD3DFlags |= 1;
@@ -410,7 +431,17 @@ bool ResourceManager::ApplyAlphaGridImage(ImageRes* res, MemoryImage* image) {
 }
 
 bool ResourceManager::LoadSoundResource(SoundRes* res) {
-  return Fail(StrFormat("Failed to load sound: %s", res->mPath.c_str()));
+  SoundManager* sounds = mApp ? mApp->GetSoundManager() : nullptr;
+  int id = sounds ? sounds->FindFreeSoundId() : -1;
+  if (id < 0) return Fail("Out of free sound ids");
+  if (!sounds->LoadSound(static_cast<unsigned>(id), res->mPath))
+    return Fail(StrFormat("Failed to load sound: %s", res->mPath.c_str()));
+  if (res->mVolume >= 0) sounds->SetBaseVolume(static_cast<unsigned>(id), res->mVolume);
+  if (res->mPanning != 0) sounds->SetBasePan(static_cast<unsigned>(id), res->mPanning);
+  res->mSoundId = id;
+  res->mSoundManager = sounds;
+  OnResourceLoaded(res);
+  return true;
 }
 
 bool ResourceManager::LoadFontResource(FontRes* res) {

@@ -20,6 +20,7 @@ namespace Plix {
 class Font;
 class MemoryImage;
 class ResourceHost;
+class SoundManager;
 
 class ResourceManagerException : public std::exception {
 public:
@@ -72,8 +73,10 @@ public:
     int mSoundId = -1;
     double mVolume = -1;  // none given
     int mPanning = 0;
+    SoundManager* mSoundManager = nullptr;  // that holds the sound
 
     SoundRes() : BaseRes(ResType_Sound) {}
+    void DeleteResource() override;
   };
 
   struct FontRes : BaseRes {

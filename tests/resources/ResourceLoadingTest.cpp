@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <set>
 
+#include "framework/graphics/DDImage.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/ResourceHost.h"
 #include "framework/resources/ResourceManager.h"
+#include "framework/sound/SoundManager.h"
+#include "tests/graphics/DisplayTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace Plix {
@@ -22,9 +27,56 @@ void WritePng(const std::string& path, int w, int h, F pixel) {
   ASSERT_TRUE(ImageLib::WritePNGImage(path, image.get()));
 }
 
+// Hands out ids from 0 up to a limit and records what it is asked.
+class FakeSoundManager : public SoundManager {
+public:
+  int mLimit = 256;
+  std::set<std::string> mBroken;
+  std::map<int, std::string> mLoaded;
+  std::map<int, double> mVolumes;
+  std::map<int, int> mPans;
+  std::vector<int> mFreed;
+
+  int FindFreeSoundId() override {
+    for (int id = 0; id < mLimit; ++id)
+      if (!mLoaded.count(id)) return id;
+    return -1;
+  }
+  bool LoadSound(unsigned int id, const std::string& name) override {
+    if (mBroken.count(name)) return false;
+    mLoaded[id] = name;
+    return true;
+  }
+  void FreeSound(int id) override {
+    mLoaded.erase(id);
+    mFreed.push_back(id);
+  }
+  bool SetBaseVolume(unsigned int id, double volume) override {
+    mVolumes[id] = volume;
+    return true;
+  }
+  bool SetBasePan(unsigned int id, int pan) override {
+    mPans[id] = pan;
+    return true;
+  }
+  bool Initialized() override { return true; }
+  int FindOrLoadSound(const std::string&) override { return -1; }
+  void SetVolume(double) override {}
+  SoundInstance* NewSoundInstance(unsigned int) override { return nullptr; }
+  void FreeSounds() override {}
+  void FreeChannels() override {}
+  double GetMasterVolume() override { return 1; }
+  void SetMasterVolume(double) override {}
+  void Reserved() override {}
+  void SetCooperativeWindow(HWND, bool) override {}
+  void StopAllSounds() override {}
+  int GetNumSounds() override { return static_cast<int>(mLoaded.size()); }
+};
+
 class LoadingTest : public ::testing::Test {
 protected:
   void SetUp() override {
+    mHost.mSoundManager = &mSounds;
     WritePng(mDir / "images/a.png", 4, 2, [](int x, int y) { return 0xFF102030u + x; });
     WritePng(mDir / "images/b.png", 2, 2, [](int, int) { return 0xFF0000FFu; });
     WritePng(mDir / "images/mask.png", 4, 2, [](int x, int y) { return 0xFF000000u | (x * 10 + y); });
@@ -50,6 +102,7 @@ protected:
 
   Testing::TempDir mDir;
   Testing::ScopedCwd mCwd{mDir.Path()};
+  FakeSoundManager mSounds;
   FakeResourceHost mHost;
   ResourceManager mManager{&mHost};
 };
@@ -176,6 +229,84 @@ TEST_F(LoadingTest, ReferencedFonts) {
   Font* copy = mManager.RequireFont("COPY2");
   ASSERT_NE(copy, nullptr);
   EXPECT_NE(copy, mManager.RequireFont("SOURCE2"));  // a duplicate of its own
+}
+
+TEST_F(LoadingTest, Sounds) {
+  Read(R"(<Resources id="G">
+      <SetDefaults path="sounds"/>
+      <Sound id="COIN" path="coin" volume="0.5" pan="-200"/>
+      <Sound id="QUIET" path="quiet" volume="0"/>
+      <Sound id="PLAIN" path="plain"/>
+    </Resources>
+    <Resources id="Broken">
+      <Sound id="OK" path="ok"/><Sound id="BAD" path="bad"/><Sound id="AFTER" path="after"/>
+    </Resources>)");
+  mSounds.mBroken.insert("sounds/bad");
+  ASSERT_TRUE(mManager.LoadResources("G")) << mManager.GetErrorText();
+  EXPECT_EQ(mManager.RequireSound("COIN"), 0);
+  EXPECT_EQ(mManager.RequireSound("QUIET"), 1);
+  EXPECT_EQ(mManager.RequireSound("PLAIN"), 2);
+  EXPECT_EQ(mSounds.mLoaded[0], "sounds/coin");
+  EXPECT_EQ(mSounds.mVolumes, (std::map<int, double>{{0, 0.5}, {1, 0.0}}));
+  EXPECT_EQ(mSounds.mPans, (std::map<int, int>{{0, -200}}));
+
+  EXPECT_FALSE(mManager.LoadResources("Broken"));
+  EXPECT_EQ(mManager.GetErrorText(), "Failed to load sound: sounds/bad");
+  EXPECT_FALSE(mManager.IsGroupReady("Broken"));
+  EXPECT_EQ(mManager.RequireSound("OK"), 3);
+  EXPECT_EQ(mSounds.mLoaded.count(4), 0u);  // AFTER was never tried
+
+  mManager.FreeGroup("G");
+  EXPECT_EQ(mSounds.mFreed, (std::vector<int>{0, 2, 1}));  // in id order of the records
+  EXPECT_EQ(ThrownBy([&] { mManager.RequireSound("COIN"); }), "Failed to load sound: sounds/bad");
+  mSounds.mLimit = 4;  // only the freed ids 0 to 2 are left
+  EXPECT_FALSE(mManager.LoadResources("Broken"));
+  EXPECT_EQ(mManager.GetErrorText(), "Failed to load sound: sounds/bad");
+  mSounds.mBroken.clear();
+  mSounds.mLimit = 1;
+  EXPECT_FALSE(mManager.LoadResources("Broken"));  // OK is loaded; BAD takes id 0; AFTER finds none
+  EXPECT_EQ(mManager.GetErrorText(), "Out of free sound ids");
+}
+
+// Display images, as the application makes them.
+class DisplayResourceHost : public FakeResourceHost {
+public:
+  explicit DisplayResourceHost(DDInterface* display) : mDisplay(display) {}
+  MemoryImage* LoadImage(const std::string& fileName, bool commitBits) override {
+    std::unique_ptr<ImageLib::Image> decoded = ImageLib::LoadImageFile(fileName, true);
+    if (!decoded) return nullptr;
+    auto* image = new DDImage(mDisplay);
+    image->SetBits(decoded->mBits, decoded->mWidth, decoded->mHeight, commitBits);
+    return image;
+  }
+  DDInterface* mDisplay;
+};
+
+TEST_F(LoadingTest, OpaqueDisplaySurfaces) {
+  Testing::TestDisplay display;
+  ASSERT_EQ(display.Init(), 0);
+  DisplayResourceHost host(display.get());
+  ResourceManager manager(&host);
+  WritePng(mDir / "images/see.png", 2, 2, [](int x, int) { return x ? 0x80FFFFFFu : 0xFF000000u; });
+  Testing::WriteFile(mDir / "res.xml", R"(<ResourceManifest>
+    <Resources id="G"><Image id="OPAQUE" path="images/b" ddsurface="" nopal=""/>
+                      <Image id="SEE" path="images/see" ddsurface="" nopal=""/></Resources>
+    <Resources id="Again"><Image id="AGAIN" path="images/b"/></Resources></ResourceManifest>)");
+  ASSERT_TRUE(manager.ReadManifestFile("res.xml")) << manager.GetErrorText();
+  ASSERT_TRUE(manager.LoadResources("G")) << manager.GetErrorText();
+  auto* opaque = dynamic_cast<DDImage*>(manager.RequireImage("OPAQUE").GetImage());
+  ASSERT_NE(opaque, nullptr);
+  EXPECT_TRUE(opaque->mWantSurface);
+  EXPECT_NE(opaque->mSurface, nullptr);  // the surface holds the only pixels
+  EXPECT_EQ(opaque->mBits, nullptr);
+  auto* see = dynamic_cast<DDImage*>(manager.RequireImage("SEE").GetImage());
+  EXPECT_FALSE(see->mWantSurface);
+  EXPECT_NE(see->mBits, nullptr);
+  // The cached image already has its surface: it is palettised later.
+  ASSERT_TRUE(manager.LoadResources("Again")) << manager.GetErrorText();
+  EXPECT_EQ(manager.RequireImage("AGAIN").GetImage(), opaque);
+  EXPECT_TRUE(opaque->mWantPal);
+  EXPECT_EQ(opaque->mColorTable, nullptr);
 }
 
 }  // namespace
