@@ -223,8 +223,17 @@ TEST_F(ImageFilesTest, TgaAcceptsOnlyTopDown32BitWithAlpha) {
   Put("bottomup.tga", Testing::TgaBytes(5, 4, 32, 0x08, argb));
   Put("short.tga", Testing::TgaBytes(5, 4, 32, 0x28, argb).substr(0, 18 + 5 * 4 * 4 - 1));
   Put("header.tga", std::string(10, '\0'));
+  std::string withId = Testing::TgaBytes(5, 4, 32, 0x28, argb);
+  withId[0] = 3;  // an ID field of three bytes comes before the pixels
+  withId.insert(18, "id!");
+  Put("id.tga", withId);
+  std::string rle = Testing::TgaBytes(5, 4, 32, 0x28, argb);
+  rle[2] = 10;  // run-length coded
+  Put("rle.tga", rle);
   EXPECT_EQ(Pixels(Load("good.tga").get()), argb);
-  for (const char* name : {"rgb.tga", "bottomup.tga", "short.tga", "header.tga"}) EXPECT_EQ(Load(name), nullptr) << name;
+  EXPECT_EQ(Pixels(Load("id.tga").get()), argb);
+  for (const char* name : {"rgb.tga", "bottomup.tga", "short.tga", "header.tga", "rle.tga"})
+    EXPECT_EQ(Load(name), nullptr) << name;
 }
 
 TEST_F(ImageFilesTest, JpegColourGreyAndTruncated) {
