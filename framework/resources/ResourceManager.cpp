@@ -7,6 +7,9 @@
 #include "framework/app/Utilities.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Font.h"
+#include "framework/graphics/FontData.h"
+#include "framework/graphics/GraphicsHost.h"
+#include "framework/graphics/ImageFont.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/SysFont.h"
 #include "framework/resources/ImageLib.h"
@@ -446,18 +449,38 @@ bool ResourceManager::LoadSoundResource(SoundRes* res) {
 
 bool ResourceManager::LoadFontResource(FontRes* res) {
   std::unique_ptr<Font> font;
+  ImageFont* imageFont = nullptr;
   if (res->mSysFont) {
     // No 9x family here: bold always goes to the font engine.
     auto sysFont = std::make_unique<SysFont>(res->mPath, res->mSize, res->mBold, res->mItalic, res->mUnderline);
     sysFont->mDrawShadow = res->mShadow;
     font = std::move(sysFont);
+  } else if (!res->mImagePath.empty()) {
+    MemoryImage* image = mApp ? mApp->LoadImage(res->mImagePath, true) : nullptr;
+    if (!image) return Fail(StrFormat("Failed to load image: %s", res->mImagePath.c_str()));
+    res->mImage.reset(image);
+    font.reset(imageFont = new ImageFont(image, res->mPath));
   } else if (res->mPath.compare(0, 5, "!ref:") == 0) {
     std::string refId = res->mPath.substr(5);
     Font* source = FindFont(refId);
     if (!source) return Fail("Ref font not found: " + refId);
     font.reset(source->Duplicate());
   } else {
-    return Fail(StrFormat("Failed to load font: %s", res->mPath.c_str()));
+    font.reset(imageFont = new ImageFont(GetGraphicsHost(), res->mPath));
+  }
+  if (imageFont) {
+    if (!imageFont->mFontData || !imageFont->mFontData->mInitialized)
+      return Fail(StrFormat("Failed to load font: %s", res->mPath.c_str()));
+    if (!res->mTags.empty()) {
+      size_t start = 0;
+      while (start < res->mTags.size()) {
+        size_t end = res->mTags.find_first_of(", \r\n\t", start);
+        if (end == std::string::npos) end = res->mTags.size();
+        if (end > start) imageFont->AddTag(res->mTags.substr(start, end - start));
+        start = end + 1;
+      }
+      imageFont->Prepare();
+    }
   }
   res->mFont = std::move(font);
   OnResourceLoaded(res);

@@ -80,8 +80,8 @@ public:
   };
 
   struct FontRes : BaseRes {
+    std::unique_ptr<MemoryImage> mImage;  // the font draws from it: goes last
     std::unique_ptr<Font> mFont;
-    std::unique_ptr<MemoryImage> mImage;
     std::string mImagePath;
     std::string mTags;
     bool mSysFont = false;

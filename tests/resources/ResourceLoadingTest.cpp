@@ -6,6 +6,7 @@
 
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Font.h"
+#include "framework/graphics/ImageFont.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/ResourceHost.h"
@@ -266,6 +267,31 @@ TEST_F(LoadingTest, Sounds) {
   mSounds.mLimit = 1;
   EXPECT_FALSE(mManager.LoadResources("Broken"));  // OK is loaded; BAD takes id 0; AFTER finds none
   EXPECT_EQ(mManager.GetErrorText(), "Out of free sound ids");
+}
+
+TEST_F(LoadingTest, ImageFonts) {
+  WritePng(mDir / "fonts/strip.png", 20, 10, [](int, int) { return 0xFFFFFFFFu; });
+  Testing::WriteFile(mDir / "fonts/strip.txt", "4 8\nA 7\nB 5\n");
+  Testing::WriteFile(mDir / "fonts/plain.txt", "SetDefaultPointSize 12;\n");
+  Testing::WriteFile(mDir / "fonts/broken.txt", "SetDefaultPointSize;\n");
+  Read(R"(<Resources id="G">
+      <Font id="STRIP" path="fonts/strip.txt" image="fonts/strip" tags="bold,	small  Big"/>
+      <Font id="PLAIN" path="fonts/plain.txt"/>
+    </Resources>
+    <Resources id="Broken"><Font id="BROKEN" path="fonts/broken.txt"/></Resources>
+    <Resources id="NoImage"><Font id="NOIMAGE" path="fonts/strip.txt" image="fonts/none"/></Resources>)");
+  ASSERT_TRUE(mManager.LoadResources("G")) << mManager.GetErrorText();
+  auto* strip = dynamic_cast<ImageFont*>(mManager.RequireFont("STRIP"));
+  ASSERT_NE(strip, nullptr);
+  EXPECT_EQ(strip->mTagVector, (std::vector<std::string>{"BOLD", "SMALL", "BIG"}));
+  EXPECT_EQ(strip->CharWidth(L'A'), 7);
+  EXPECT_NE(dynamic_cast<ImageFont*>(mManager.RequireFont("PLAIN")), nullptr);
+  EXPECT_FALSE(mManager.LoadResources("Broken"));
+  EXPECT_EQ(mManager.GetErrorText(), "Failed to load font: fonts/broken.txt");
+  EXPECT_FALSE(mManager.LoadResources("NoImage"));
+  EXPECT_EQ(mManager.GetErrorText(), "Failed to load image: fonts/none");
+  mManager.FreeGroup("G");
+  EXPECT_EQ(mManager.FindFont("STRIP"), nullptr);
 }
 
 // Display images, as the application makes them.
