@@ -23,22 +23,6 @@ DDBLTFX ZeroFx() {
 
 RECT ToRECT(const Rect& r) { return RECT{r.mX, r.mY, r.mX + r.mWidth, r.mY + r.mHeight}; }
 
-int LowestBit(uint32_t mask) {
-  int shift = 0;
-  for (int i = 31; i >= 0; --i) {
-    if (mask & (1u << i)) shift = i;
-  }
-  return shift;
-}
-
-int MaskBits(uint32_t mask, int shift) {
-  int bits = 0;
-  for (int i = 0; i < 32; ++i) {
-    if (shift + i < 32 && (mask >> (shift + i)) != 0) ++bits;
-  }
-  return bits;
-}
-
 std::unique_ptr<int32_t[]> MakeAddTable(int bits) {
   const int32_t max = (1 << bits) - 1;
   std::unique_ptr<int32_t[]> table(new int32_t[2 * max + 1]);
@@ -380,16 +364,7 @@ int DDInterface::Init(HWND hwnd, bool isWindowed) {
   mPrimarySurface->GetSurfaceDesc(&format);
   const DDPIXELFORMAT& pf = format.ddpfPixelFormat;
   if (pf.dwRGBBitCount != 16 && pf.dwRGBBitCount != 32) return RESULT_INVALID_COLORDEPTH;
-  mBitCount = static_cast<int32_t>(pf.dwRGBBitCount);
-  mRedMask = pf.dwRBitMask;
-  mGreenMask = pf.dwGBitMask;
-  mBlueMask = pf.dwBBitMask;
-  mRedShift = LowestBit(mRedMask);
-  mGreenShift = LowestBit(mGreenMask);
-  mBlueShift = LowestBit(mBlueMask);
-  mRedBits = MaskBits(mRedMask, mRedShift);
-  mGreenBits = MaskBits(mGreenMask, mGreenShift);
-  mBlueBits = MaskBits(mBlueMask, mBlueShift);
+  SetPixelFormat(static_cast<int32_t>(pf.dwRGBBitCount), pf.dwRBitMask, pf.dwGBitMask, pf.dwBBitMask);
   mRedAddTable = MakeAddTable(mRedBits);
   mGreenAddTable = MakeAddTable(mGreenBits);
   mBlueAddTable = MakeAddTable(mBlueBits);
