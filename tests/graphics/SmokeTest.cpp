@@ -1,0 +1,140 @@
+// The display end to end in a real window (Xvfb, or SDL's dummy driver
+// without a display): a scene drawn through Graphics in both desktop
+// depths, presented, and the window's pixels compared with a small golden
+// picture. PLIX_UPDATE_GOLDEN=1 rewrites the golden pictures.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "framework/graphics/DDImage.h"
+#include "framework/graphics/DDInterface.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/platform/SdlWindow.h"
+#include "framework/resources/ImageLib.h"
+#include "tests/graphics/DisplayTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace Plix {
+namespace {
+
+struct GoldenCase {
+  const char* name;  // tests/graphics/golden/<name>.png
+  int bits;
+};
+
+const GoldenCase kGolden[] = {{"smoke32", 32}, {"smoke16", 16}};
+
+std::unique_ptr<DDImage> Picture(DDInterface* display, int w, int h, uint32_t (*pixel)(int, int)) {
+  std::vector<uint32_t> argb(static_cast<size_t>(w) * h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) argb[static_cast<size_t>(y) * w + x] = pixel(x, y);
+  return Testing::MakeImage(display, w, h, argb);
+}
+
+void DrawScene(DDInterface& display, Graphics& g, std::vector<std::unique_ptr<DDImage>>& keep) {
+  g.SetColor(Color(40, 60, 90));
+  g.FillRect(0, 0, 64, 48);
+  g.SetColor(Color(255, 200, 0, 128));
+  g.FillRect(4, 4, 20, 12);
+  g.SetDrawMode(1);
+  g.SetColor(Color(0, 0, 200));
+  g.FillRect(14, 8, 20, 12);
+  g.SetDrawMode(0);
+  g.SetColor(Color(255, 255, 255));
+  g.DrawLine(0, 47, 63, 20);
+  g.SetColor(Color(255, 64, 64, 160));
+  g.DrawLine(2, 2, 60, 30);
+
+  // A round sprite with soft edges, drawn normally and additively.
+  auto sprite = Picture(&display, 12, 12, [](int x, int y) {
+    const double d = std::hypot(x - 5.5, y - 5.5);
+    const int a = d > 6 ? 0 : d < 3 ? 255 : static_cast<int>(255 * (6 - d) / 3);
+    return (static_cast<uint32_t>(a) << 24) | 0x20E040u;
+  });
+  g.DrawImage(sprite.get(), 40, 4);
+  g.SetDrawMode(1);
+  g.DrawImage(sprite.get(), 46, 10);
+  g.SetDrawMode(0);
+  // Rotated and stretched.
+  auto bar = Picture(&display, 14, 6, [](int x, int y) { return 0xFF000000u | (x < 7 ? 0xC04080u : 0x40C0C0u); });
+  g.DrawImageRotated(bar.get(), 4, 24, 0.6);
+  auto checker = Picture(&display, 4, 4, [](int x, int y) { return (x + y) % 2 ? 0xFFFFFFFFu : 0xFF303030u; });
+  g.DrawImageStretched(checker.get(), 24, 28, 12, 12);
+  g.SetFastScaling(true);
+  g.DrawImageStretched(checker.get(), 40, 30, 16, 16);
+  // A tinted, mirrored cel.
+  g.SetColorizeImages(true);
+  g.SetColor(Color(255, 128, 128));
+  g.DrawImageMirror(bar.get(), 26, 2);
+  keep.push_back(std::move(sprite));
+  keep.push_back(std::move(bar));
+  keep.push_back(std::move(checker));
+}
+
+TEST(DisplaySmoke, SceneInAWindowMatchesTheGoldenPicture) {
+  if (!std::getenv("DISPLAY") || !*std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_RENDER_DRIVER", "software", 0);
+  const bool update = std::getenv("PLIX_UPDATE_GOLDEN") && *std::getenv("PLIX_UPDATE_GOLDEN") == '1';
+  for (const GoldenCase& c : kGolden) {
+    EmulatedDisplayConfig config;
+    config.desktopWidth = 320;
+    config.desktopHeight = 240;
+    Testing::TestDisplay display(c.bits, 64, 48, config);
+    SdlWindowDesc desc;
+    desc.title = "Plix smoke test";
+    desc.width = 64;
+    desc.height = 48;
+    desc.visible = true;
+    std::string error;
+    auto window = SdlWindow::Create(desc, &error);
+    ASSERT_TRUE(window) << error;
+    window->OnMoved(10, 10);
+    ASSERT_EQ(display.Init(window->Handle()), 0) << display->mErrorString;
+
+    std::vector<std::unique_ptr<DDImage>> keep;
+    Graphics g(display->GetScreenImage());
+    DrawScene(*display, g, keep);
+    // A custom cursor with a transparent surround, drawn into the frame.
+    auto cursor = Picture(display.get(), 7, 7, [](int x, int y) {
+      return x == 3 || y == 3 ? 0xFFFFFF00u : 0x00000000u;
+    });
+    display->SetCursorImage(cursor.get());
+    display->mCursorX = 50;
+    display->mCursorY = 36;
+    ASSERT_TRUE(display->Redraw());
+
+    std::vector<uint32_t> shot;
+    int w = 0, h = 0;
+    ASSERT_TRUE(window->ReadPresentedPixels(shot, w, h));
+    ASSERT_EQ(w, 64);
+    ASSERT_EQ(h, 48);
+    for (uint32_t& p : shot) p |= 0xFF000000u;
+
+    const std::string golden = Testing::SourceDir() + "/tests/graphics/golden/" + c.name + ".png";
+    auto actual = ImageLib::CreateImage(w, h);
+    std::copy(shot.begin(), shot.end(), actual->mBits);
+    if (update) {
+      ASSERT_TRUE(ImageLib::WritePNGImage(golden, actual.get())) << golden;
+      continue;
+    }
+    auto expected = ImageLib::LoadImageFile(golden, false);
+    ASSERT_TRUE(expected) << "missing " << golden << " (PLIX_UPDATE_GOLDEN=1 writes it)";
+    ASSERT_EQ(expected->GetWidth(), w);
+    ASSERT_EQ(expected->GetHeight(), h);
+    int differing = 0;
+    for (int i = 0; i < w * h; ++i) differing += expected->mBits[i] != shot[static_cast<size_t>(i)];
+    if (differing) {
+      const std::string out = Testing::BinaryDir() + "/" + c.name + "-actual.png";
+      ImageLib::WritePNGImage(out, actual.get());
+      ADD_FAILURE() << c.name << ": " << differing << " pixels differ; the window's picture is in " << out;
+    }
+    display->SetCursorImage(nullptr);
+    display->Cleanup();
+  }
+}
+
+}  // namespace
+}  // namespace Plix
