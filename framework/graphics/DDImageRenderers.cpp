@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
@@ -72,6 +73,17 @@ struct SourceWords {
   int32_t width;
   uint32_t At(size_t i) const { return indices ? words[indices[i]] : words[i]; }
 };
+
+// Calls f with an accessor specialised for direct or indexed sources, so
+// that the inner loops do not test for a palette per pixel.
+template <class F>
+void WithSource(const SourceWords& s, F&& f) {
+  if (s.indices) {
+    f([w = s.words, ix = s.indices](size_t i) { return w[ix[i]]; });
+  } else {
+    f([w = s.words](size_t i) { return w[i]; });
+  }
+}
 
 }  // namespace
 
@@ -352,15 +364,23 @@ void DDImage::BlitPlain(MemoryImage* src, int32_t x, int32_t y, const Rect& srcR
   const bool skipClear = src->mHasTrans;
   WithPixelType(mLockedSurfaceDesc, [&](auto* tag) {
     using P = std::remove_pointer_t<decltype(tag)>;
-    for (int32_t r = 0; r < srcRect.mHeight; ++r) {
-      P* row = Row<P>(mLockedSurfaceDesc, y + r) + x;
-      const size_t base = static_cast<size_t>(srcRect.mY + r) * native.width + srcRect.mX;
-      for (int32_t i = 0; i < srcRect.mWidth; ++i) {
-        const uint32_t n = native.At(base + i);
-        if (skipClear && (n >> 24) == 0) continue;
-        row[i] = static_cast<P>(n);
+    WithSource(native, [&](auto at) {
+      for (int32_t r = 0; r < srcRect.mHeight; ++r) {
+        P* row = Row<P>(mLockedSurfaceDesc, y + r) + x;
+        const size_t base = static_cast<size_t>(srcRect.mY + r) * native.width + srcRect.mX;
+        if constexpr (sizeof(P) == 4) {
+          if (!skipClear && !native.indices) {
+            std::memcpy(row, native.words + base, static_cast<size_t>(srcRect.mWidth) * 4);
+            continue;
+          }
+        }
+        for (int32_t i = 0; i < srcRect.mWidth; ++i) {
+          const uint32_t n = at(base + i);
+          if (skipClear && (n >> 24) == 0) continue;
+          row[i] = static_cast<P>(n);
+        }
       }
-    }
+    });
   });
   UnlockSurface();
 }
@@ -407,16 +427,27 @@ void DDImage::BlitRunLengthAlpha(MemoryImage* src, int32_t x, int32_t y, const R
   WithPixelType(mLockedSurfaceDesc, [&](auto* tag) {
     using P = std::remove_pointer_t<decltype(tag)>;
     const uint32_t wordMask = sizeof(P) == 2 ? 0xFFFF : 0xFFFFFFFF;
-    for (int32_t r = 0; r < srcRect.mHeight; ++r) {
-      P* row = Row<P>(mLockedSurfaceDesc, y + r);
-      const size_t base = static_cast<size_t>(srcRect.mY + r) * native.width + srcRect.mX;
-      int32_t i = 0;
-      while (i < srcRect.mWidth) {
-        const int32_t length = std::max<int32_t>(1, std::min<int32_t>(runs[base + i], srcRect.mWidth - i));
-        const uint32_t firstAlpha = native.At(base + i) >> 24;
-        if (firstAlpha != 0) {
+    WithSource(native, [&](auto at) {
+      for (int32_t r = 0; r < srcRect.mHeight; ++r) {
+        P* row = Row<P>(mLockedSurfaceDesc, y + r);
+        const size_t base = static_cast<size_t>(srcRect.mY + r) * native.width + srcRect.mX;
+        int32_t i = 0;
+        while (i < srcRect.mWidth) {
+          const int32_t length = std::max<int32_t>(1, std::min<int32_t>(runs[base + i], srcRect.mWidth - i));
+          const uint32_t firstAlpha = at(base + i) >> 24;
+          if (firstAlpha == 0) {
+            i += length;
+            continue;
+          }
+          if constexpr (sizeof(P) == 4) {
+            if (!tinted && firstAlpha == 255 && !mirror && !native.indices) {
+              std::memcpy(row + x + i, native.words + base + i, static_cast<size_t>(length) * 4);
+              i += length;
+              continue;
+            }
+          }
           for (int32_t j = i; j < i + length; ++j) {
-            const uint32_t n = native.At(base + j);
+            const uint32_t n = at(base + j);
             P& p = row[mirror ? x + srcRect.mWidth - 1 - j : x + j];
             const uint32_t alpha = n >> 24;
             if (tinted) {
@@ -432,16 +463,16 @@ void DDImage::BlitRunLengthAlpha(MemoryImage* src, int32_t x, int32_t y, const R
             } else if (firstAlpha == 255) {
               p = static_cast<P>(n & wordMask);
             } else {
-              const uint64_t v = 256 - alpha;
-              uint32_t out = 0;
-              for (int c = 0; c < 3; ++c) out += static_cast<uint32_t>((uint64_t(p & l.m[c]) * v) >> 8) & l.m[c];
-              p = static_cast<P>(out + (n & wordMask));
+              // (D & M) * V stays below 2^32 for every mask of 8 bits or less.
+              const uint32_t v = 256 - alpha, d = p;
+              p = static_cast<P>((((d & l.m[0]) * v >> 8) & l.m[0]) + (((d & l.m[1]) * v >> 8) & l.m[1]) +
+                                 (((d & l.m[2]) * v >> 8) & l.m[2]) + (n & wordMask));
             }
           }
+          i += length;
         }
-        i += length;
       }
-    }
+    });
   });
   UnlockSurface();
 }

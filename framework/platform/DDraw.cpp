@@ -256,6 +256,17 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* src, RECT* s
   const bool mirrorX = (flags & DDBLT_DDFX) && fx && (fx->dwDDFX & DDBLTFX_MIRRORLEFTRIGHT);
   const bool mirrorY = (flags & DDBLT_DDFX) && fx && (fx->dwDDFX & DDBLTFX_MIRRORUPDOWN);
 
+  // The common case, a plain copy of the same size: whole rows at a time.
+  if (!useKey && !mirrorX && !mirrorY && dw == sw && dh == sh && src != this) {
+    const size_t rowBytes = static_cast<size_t>(c.right - c.left) * bytes;
+    for (int y = c.top; y < c.bottom; ++y) {
+      const uint8_t* from = src->mPixels.data() + static_cast<size_t>(s.top + y - d.top) * src->mPitch +
+                            static_cast<size_t>(s.left + c.left - d.left) * bytes;
+      std::memcpy(mPixels.data() + static_cast<size_t>(y) * mPitch + static_cast<size_t>(c.left) * bytes, from, rowBytes);
+    }
+    MarkChanged();
+    return DD_OK;
+  }
   // A blit within one surface reads from a copy of the source.
   std::vector<uint8_t> copy;
   const uint8_t* srcBase = src->mPixels.data();
