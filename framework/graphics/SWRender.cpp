@@ -4,11 +4,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "framework/graphics/GraphicsHost.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/PixelOps.h"
-#include "framework/graphics/SWRenderSource.h"
+#include "framework/graphics/SWKernels.h"
 
 namespace Plix {
 
@@ -248,99 +249,83 @@ bool ClipBlit(const Image& dest, const Image& src, int32_t& x, int32_t& y, Rect&
   return true;
 }
 
-// Opaque destination, white colour: alpha runs of the source decide.
-template <typename Src>
-void BlitOpaqueRuns(uint32_t* dst, int32_t dstPitch, const Src& src, const uint8_t* runs, int32_t srcPitch,
-                    const Rect& s) {
-  for (int32_t j = 0; j < s.mHeight; ++j) {
-    auto row = src.Row(s.mY + j, s.mX);
-    const uint8_t* run = runs + size_t(s.mY + j) * size_t(srcPitch) + size_t(s.mX);
-    uint32_t* d = dst + size_t(j) * size_t(dstPitch);
-    for (int32_t i = 0; i < s.mWidth;) {
-      int32_t n = std::min<int32_t>(run[i], s.mWidth - i);
-      uint32_t sa = row[i] >> 24;
-      if (sa == 255) {
-        row.Copy(d, i, n);
-      } else if (sa != 0) {
-        for (int32_t k = i; k < i + n; ++k) d[k] = OverOpaque(d[k], row[k], row[k] >> 24);
-      }
-      i += n;
-    }
-  }
-}
+// The source's rows as 32-bit pixels: the bits themselves, or palette
+// entries expanded into a buffer.
+class SourceRows {
+public:
+  explicit SourceRows(MemoryImage& src)
+      : mSrc(src), mPalettised(src.mColorTable && src.mColorIndices), mBits(mPalettised ? nullptr : src.GetBits()) {}
 
-// Walks the rows, skipping runs of clear source pixels when run data is
-// given (they leave the destination alone in every mode that uses this).
-template <typename Src, typename PixelOp>
-void BlitSkippingClear(uint32_t* dst, int32_t dstPitch, const Src& src, const uint8_t* runs, int32_t srcPitch,
-                       const Rect& s, const PixelOp& op) {
-  for (int32_t j = 0; j < s.mHeight; ++j) {
-    auto row = src.Row(s.mY + j, s.mX);
-    uint32_t* d = dst + size_t(j) * size_t(dstPitch);
-    if (runs == nullptr) {
-      for (int32_t i = 0; i < s.mWidth; ++i) d[i] = op(d[i], row[i]);
-      continue;
-    }
-    const uint8_t* run = runs + size_t(s.mY + j) * size_t(srcPitch) + size_t(s.mX);
-    for (int32_t i = 0; i < s.mWidth;) {
-      int32_t n = std::min<int32_t>(run[i], s.mWidth - i);
-      if ((row[i] >> 24) != 0)
-        for (int32_t k = i; k < i + n; ++k) d[k] = op(d[k], row[k]);
-      i += n;
-    }
+  // The pixels of row y from x on, n of them.
+  const uint32_t* Row(int32_t y, int32_t x, int32_t n) {
+    size_t at = size_t(y) * size_t(mSrc.mWidth) + size_t(x);
+    if (!mPalettised) return mBits + at;
+    mBuffer.resize(size_t(n));
+    const uint8_t* indices = mSrc.mColorIndices.get() + at;
+    for (int32_t i = 0; i < n; ++i) mBuffer[i] = mSrc.mColorTable[indices[i]];
+    return mBuffer.data();
   }
-}
 
-template <typename Src>
-void BlitWith(MemoryImage& dest, uint32_t* dstBits, MemoryImage& src, const Src& source, int32_t x, int32_t y,
-              const Rect& s, const Color& color, int32_t drawMode) {
+private:
+  MemoryImage& mSrc;
+  bool mPalettised;
+  const uint32_t* mBits;
+  std::vector<uint32_t> mBuffer;
+};
+
+void BlitWith(MemoryImage& dest, uint32_t* dstBits, MemoryImage& src, int32_t x, int32_t y, const Rect& s,
+              const Color& color, int32_t drawMode) {
   uint32_t* dst = dstBits + size_t(y) * size_t(dest.mWidth) + size_t(x);
-  int32_t pitch = dest.mWidth;
   bool white = color.IsWhite();
   Channels c(color);
+  const uint8_t* runs = nullptr;
+  bool opaqueCase = false;
+  bool hasAlpha = false;
   if (drawMode == DRAWMODE_NORMAL) {
-    if (!dest.mHasAlpha && !dest.mHasTrans && white) {
-      BlitOpaqueRuns(dst, pitch, source, src.GetRLAlphaData(), src.mWidth, s);
-      return;
-    }
-    const uint8_t* runs = src.mIsVolatile ? nullptr : src.GetRLAlphaData();
-    if (!white) {
-      BlitSkippingClear(dst, pitch, source, runs, src.mWidth, s, [&](uint32_t d, uint32_t p) {
-        uint32_t a = ((p >> 24) * c.a) / 255;
-        return a != 0 ? OverTinted(d, p, a, c.r, c.g, c.b) : d;
-      });
-    } else {
-      BlitSkippingClear(dst, pitch, source, runs, src.mWidth, s, [&](uint32_t d, uint32_t p) {
-        uint32_t a = p >> 24;
-        return a != 0 ? Over(d, p, a) : d;
-      });
-    }
-    return;
-  }
-  // Additive: the destination's alpha is kept.
-  src.UpdateAlphaFlags();
-  bool hasAlpha = src.mHasAlpha;
-  const uint8_t* runs = hasAlpha && !src.mIsVolatile ? src.GetRLAlphaData() : nullptr;
-  if (white) {
-    if (hasAlpha)
-      BlitSkippingClear(dst, pitch, source, runs, src.mWidth, s,
-                        [](uint32_t d, uint32_t p) { return AddSaturate(d, ScaleRGB(p, p >> 24)); });
-    else
-      BlitSkippingClear(dst, pitch, source, nullptr, src.mWidth, s,
-                        [](uint32_t d, uint32_t p) { return AddSaturate(d, p); });
-    return;
+    // The common sprite case, opaque destination and white, copies opaque
+    // runs; the other cases only skip clear runs.
+    opaqueCase = !dest.mHasAlpha && !dest.mHasTrans && white;
+    runs = opaqueCase || !src.mIsVolatile ? src.GetRLAlphaData() : nullptr;
+  } else {
+    src.UpdateAlphaFlags();
+    hasAlpha = src.mHasAlpha;
+    runs = hasAlpha && !src.mIsVolatile ? src.GetRLAlphaData() : nullptr;
   }
   uint32_t tr = (c.r * c.a) / 255, tg = (c.g * c.a) / 255, tb = (c.b * c.a) / 255;
-  BlitSkippingClear(dst, pitch, source, runs, src.mWidth, s, [&](uint32_t d, uint32_t p) {
-    uint32_t r = ((((p >> 16) & 0xFF) * tr) >> 8), g = ((((p >> 8) & 0xFF) * tg) >> 8), b = (((p & 0xFF) * tb) >> 8);
-    if (hasAlpha) {
-      uint32_t sa = p >> 24;
-      r = (r * sa) >> 8;
-      g = (g * sa) >> 8;
-      b = (b * sa) >> 8;
+  SourceRows rows(src);
+  for (int32_t j = 0; j < s.mHeight; ++j) {
+    const uint32_t* p = rows.Row(s.mY + j, s.mX, s.mWidth);
+    const uint8_t* run = runs ? runs + size_t(s.mY + j) * size_t(src.mWidth) + size_t(s.mX) : nullptr;
+    uint32_t* d = dst + size_t(j) * size_t(dest.mWidth);
+    int32_t n = s.mWidth;
+    if (drawMode == DRAWMODE_NORMAL) {
+      if (opaqueCase)
+        BlitOpaqueRow(d, p, run, n);
+      else if (white)
+        OverRow(d, p, run, n);
+      else
+        OverTintedRow(d, p, run, n, c.r, c.g, c.b, c.a);
+    } else if (white) {
+      if (hasAlpha)
+        AddAlphaRow(d, p, run, n);
+      else
+        AddRow(d, p, n);
+    } else {
+      // Additive and tinted: per channel d + ((s * t) >> 8), times the
+      // source alpha >> 8 when it has alpha.
+      for (int32_t k = 0; k < n; ++k) {
+        uint32_t q = p[k];
+        uint32_t r = (((q >> 16) & 0xFF) * tr) >> 8, g = (((q >> 8) & 0xFF) * tg) >> 8, b = ((q & 0xFF) * tb) >> 8;
+        if (hasAlpha) {
+          uint32_t sa = q >> 24;
+          r = (r * sa) >> 8;
+          g = (g * sa) >> 8;
+          b = (b * sa) >> 8;
+        }
+        d[k] = AddSaturate(d[k], (r << 16) | (g << 8) | b);
+      }
     }
-    return AddSaturate(d, (r << 16) | (g << 8) | b);
-  });
+  }
 }
 
 }  // namespace
@@ -353,7 +338,14 @@ void MemoryImage::Blit(Image* srcImage, int32_t x, int32_t y, const Rect& srcRec
   Rect s = srcRect;
   if (ClipBlit(*this, *src, x, y, s)) {
     uint32_t* bits = GetBits();
-    WithSource(*src, [&](const auto& source) { BlitWith(*this, bits, *src, source, x, y, s, color, drawMode); });
+    if (src == this) {
+      // Onto itself: read from a copy, so that overlapping rows read the
+      // pixels as they were.
+      MemoryImage copy(*this);
+      BlitWith(*this, bits, copy, x, y, s, color, drawMode);
+    } else {
+      BlitWith(*this, bits, *src, x, y, s, color, drawMode);
+    }
   }
   OnBitsChanged();
 }

@@ -8,6 +8,7 @@
 #include "framework/graphics/GraphicsHost.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/PixelOps.h"
+#include "framework/graphics/SWKernels.h"
 #include "framework/graphics/SWRenderSource.h"
 
 namespace Plix {
@@ -209,24 +210,31 @@ void FastStretch(uint32_t* bits, int32_t pitch, const Rect& dest, const Src& src
   double sx = area.mWidth / dest.mWidth, sy = area.mHeight / dest.mHeight;
   std::vector<int32_t> columns(size_t(dest.mWidth));
   for (int32_t i = 0; i < dest.mWidth; ++i) columns[i] = std::clamp(TruncInt(area.mX + i * sx), left, right - 1);
+  std::vector<uint32_t> samples(size_t(dest.mWidth));
   bool white = color.IsWhite();
   Channels c(color);
+  int32_t sampled = -1;
   for (int32_t j = 0; j < dest.mHeight; ++j) {
     int32_t row = std::clamp(TruncInt(area.mY + j * sy), top, bottom - 1);
-    auto s = src.Row(row, 0);
-    uint32_t* d = bits + size_t(dest.mY + j) * size_t(pitch) + size_t(dest.mX);
-    if (white) {
-      for (int32_t i = 0; i < dest.mWidth; ++i) {
-        uint32_t p = s[columns[i]], a = p >> 24;
-        if (a != 0) d[i] = Over(d[i], p, a);
-      }
-    } else {
-      for (int32_t i = 0; i < dest.mWidth; ++i) {
-        uint32_t p = s[columns[i]], a = ((p >> 24) * c.a) / 255;
-        if (a != 0) d[i] = OverTinted(d[i], p, a, c.r, c.g, c.b);
-      }
+    if (row != sampled) {
+      auto s = src.Row(row, 0);
+      for (int32_t i = 0; i < dest.mWidth; ++i) samples[i] = s[columns[i]];
+      sampled = row;
     }
+    uint32_t* d = bits + size_t(dest.mY + j) * size_t(pitch) + size_t(dest.mX);
+    if (white)
+      OverRow(d, samples.data(), nullptr, dest.mWidth);
+    else
+      OverTintedRow(d, samples.data(), nullptr, dest.mWidth, c.r, c.g, c.b, c.a);
   }
+}
+
+// A whole source row as 32-bit pixels.
+inline const uint32_t* RowOf(const DirectSource& src, int32_t y, std::vector<uint32_t>&) { return src.Row(y, 0).p; }
+inline const uint32_t* RowOf(const PaletteSource& src, int32_t y, std::vector<uint32_t>& buffer) {
+  buffer.resize(size_t(src.pitch));
+  for (int32_t i = 0; i < src.pitch; ++i) buffer[i] = src.At(i, y);
+  return buffer.data();
 }
 
 // Resampling weights of one axis: for each destination index, the source
@@ -280,53 +288,73 @@ Taps BuildTaps(double from, double length, int32_t low, int32_t high, int32_t co
   return t;
 }
 
+// Separable resampling: each source row is resampled across into channel
+// sums (units of 257, so a sum fits 16 bits), then rows are mixed down
+// (units of 256) and the channels are (sum >> 16).
 template <typename Src>
 void FilteredStretch(uint32_t* bits, int32_t pitch, const Rect& dest, const Src& src, const FRect& area,
                      int32_t left, int32_t top, int32_t right, int32_t bottom) {
   Taps across = BuildTaps(area.mX, area.mWidth, left, right, dest.mWidth, 257);
   Taps down = BuildTaps(area.mY, area.mHeight, top, bottom, dest.mHeight, 256);
-  // Work rows: per source row, the four channel sums of each destination
-  // column, in the order a, r, g, b.
+  // Work rows: per source row four sums per destination column, in the
+  // pixel's byte order (b, g, r, a).
   size_t stride = (size_t(dest.mWidth) + 4) * 4;
-  std::vector<uint32_t> work(stride * size_t(bottom - top));
-  for (int32_t row = top; row < bottom; ++row) {
-    auto s = src.Row(row, 0);
-    uint32_t* out = work.data() + size_t(row - top) * stride;
+  std::vector<uint16_t> work(stride * size_t(bottom - top));
+  std::vector<uint8_t> used(size_t(bottom - top), 0);
+  for (int32_t t : down.index) used[size_t(t - top)] = 1;
+  // Enlarging across (and some shrinking) gives every column two taps.
+  bool twoTaps = true;
+  for (int32_t i = 0; i < dest.mWidth; ++i) twoTaps &= across.start[i + 1] - across.start[i] == 2;
+  std::vector<int32_t> i0, i1;
+  std::vector<uint16_t> w0, w1;
+  if (twoTaps) {
     for (int32_t i = 0; i < dest.mWidth; ++i) {
-      uint32_t a = 0, r = 0, g = 0, b = 0;
-      for (int32_t t = across.start[i]; t < across.start[i + 1]; ++t) {
-        uint32_t p = s[across.index[t]], w = across.weight[t];
-        a += (p >> 24) * w;
-        r += ((p >> 16) & 0xFF) * w;
-        g += ((p >> 8) & 0xFF) * w;
-        b += (p & 0xFF) * w;
-      }
-      out[i * 4] = a;
-      out[i * 4 + 1] = r;
-      out[i * 4 + 2] = g;
-      out[i * 4 + 3] = b;
+      size_t t = size_t(across.start[i]);
+      i0.push_back(across.index[t]);
+      i1.push_back(across.index[t + 1]);
+      w0.insert(w0.end(), 4, uint16_t(across.weight[t]));
+      w1.insert(w1.end(), 4, uint16_t(across.weight[t + 1]));
     }
   }
-  std::vector<uint32_t> sums(size_t(dest.mWidth) * 4);
-  for (int32_t j = 0; j < dest.mHeight; ++j) {
-    std::fill(sums.begin(), sums.end(), 0u);
-    for (int32_t t = down.start[j]; t < down.start[j + 1]; ++t) {
-      const uint32_t* in = work.data() + size_t(down.index[t] - top) * stride;
-      uint32_t w = down.weight[t];
-      for (size_t k = 0; k < sums.size(); ++k) sums[k] += in[k] * w;
+  std::vector<uint32_t> buffer;
+  for (int32_t row = top; row < bottom; ++row) {
+    if (!used[size_t(row - top)]) continue;
+    uint16_t* out = work.data() + size_t(row - top) * stride;
+    if (twoTaps) {
+      ResampleRow2(out, RowOf(src, row, buffer), i0.data(), i1.data(), w0.data(), w1.data(), dest.mWidth);
+      continue;
     }
-    uint32_t* d = bits + size_t(dest.mY + j) * size_t(pitch) + size_t(dest.mX);
+    auto s = src.Row(row, 0);
     for (int32_t i = 0; i < dest.mWidth; ++i) {
-      uint32_t a = std::min(sums[i * 4] >> 16, 255u);
-      if (a == 0) continue;
-      uint32_t f = (std::min(sums[i * 4 + 1] >> 16, 255u) << 16) | (std::min(sums[i * 4 + 2] >> 16, 255u) << 8) |
-                   std::min(sums[i * 4 + 3] >> 16, 255u);
-      uint32_t dp = d[i], da = dp >> 24;
-      uint32_t k = 256 - a;
-      uint32_t rb = ((((dp & 0xFF00FF) * k) >> 8) & 0xFF00FF) + ((((f & 0xFF00FF) * a) >> 8) & 0xFF00FF);
-      uint32_t g = ((((dp & 0xFF00) * k) >> 8) & 0xFF00) + ((((f & 0xFF00) * a) >> 8) & 0xFF00);
-      d[i] = ((da + ((255 - da) * a) / 255) << 24) | rb | g;
+      uint32_t sum[4] = {0, 0, 0, 0};
+      for (int32_t t = across.start[i]; t < across.start[i + 1]; ++t) {
+        uint32_t p = s[across.index[t]], w = across.weight[t];
+        for (int k = 0; k < 4; ++k) sum[k] += ((p >> (8 * k)) & 0xFF) * w;
+      }
+      for (int k = 0; k < 4; ++k) out[i * 4 + k] = uint16_t(sum[k]);
     }
+  }
+  size_t words = size_t(dest.mWidth) * 4;
+  std::vector<uint32_t> sums(words), filtered(size_t(dest.mWidth));
+  auto workRow = [&](int32_t t) { return work.data() + size_t(down.index[t] - top) * stride; };
+  for (int32_t j = 0; j < dest.mHeight; ++j) {
+    int32_t t = down.start[j], end = down.start[j + 1];
+    if (end - t == 2) {
+      MixRowsToPixels(filtered.data(), workRow(t), down.weight[t], workRow(t + 1), down.weight[t + 1], dest.mWidth);
+    } else {
+      std::fill(sums.begin(), sums.end(), 0u);
+      for (; t < end; ++t) {
+        const uint16_t* in = workRow(t);
+        uint32_t w = down.weight[t];
+        for (size_t k = 0; k < words; ++k) sums[k] += in[k] * w;
+      }
+      for (int32_t i = 0; i < dest.mWidth; ++i) {
+        uint32_t p = 0;
+        for (int k = 0; k < 4; ++k) p |= std::min(sums[size_t(i) * 4 + k] >> 16, 255u) << (8 * k);
+        filtered[i] = p;
+      }
+    }
+    FilteredBlendRow(bits + size_t(dest.mY + j) * size_t(pitch) + size_t(dest.mX), filtered.data(), dest.mWidth);
   }
 }
 
