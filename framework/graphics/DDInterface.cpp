@@ -551,6 +551,11 @@ bool DDInterface::Redraw(const Rect* rect) {
   return ok;
 }
 
+bool DDInterface::PresentPending() {
+  AutoCrit lock(mCritSect);
+  return mInitialized && EmulatedDisplay::Get().Present();
+}
+
 // ------------------------------------------------------------ software cursor
 
 bool DDInterface::SetCursorImage(Image* image) {

@@ -106,6 +106,9 @@ public:
   // Shows the frame (or the given part of it); false with mErrorString set
   // when the present failed or before a successful Init.
   bool Redraw(const Rect* rect = nullptr);
+  // Main thread, once per loop step: shows what the cursor thread composed
+  // into the visible surface since the last frame. Cheap when nothing did.
+  bool PresentPending();
   DDImage* GetScreenImage() { return mScreenImage; }
   void SetVideoOnlyDraw(bool videoOnly);
   void SetDrawToVideoMemory(bool on) { SetVideoOnlyDraw(on); }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "framework/graphics/DDImage.h"
@@ -131,6 +132,18 @@ TEST(DisplaySmoke, SceneInAWindowMatchesTheGoldenPicture) {
       ImageLib::WritePNGImage(out, actual.get());
       ADD_FAILURE() << c.name << ": " << differing << " pixels differ; the window's picture is in " << out;
     }
+    // The cursor thread moves the cursor between frames; the main thread
+    // shows the result.
+    std::thread mover([&] { display->SetCursorPos(20, 40); });
+    mover.join();
+    ASSERT_TRUE(display->PresentPending());
+    ASSERT_TRUE(window->ReadPresentedPixels(shot, w, h));
+    // The 7 x 7 cross is centred in the box: its middle is one left of and
+    // above the mouse.
+    const uint32_t yellow = expected->mBits[35 * 64 + 49];
+    EXPECT_EQ(shot[39 * 64 + 19], yellow) << c.name;
+    EXPECT_NE(shot[35 * 64 + 49], yellow) << c.name << ": the old cursor is gone";
+    EXPECT_FALSE(display->PresentPending());  // nothing new
     display->SetCursorImage(nullptr);
     display->Cleanup();
   }
