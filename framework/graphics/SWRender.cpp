@@ -216,7 +216,7 @@ void MemoryImage::FillSpansWithCoverage(const Span* spans, int32_t count, const 
                                         int32_t coverWidth, int32_t coverHeight) {
   uint32_t* bits = GetBits();
   Channels c(color);
-  int64_t coverSize = coverWidth > 0 && coverHeight > 0 ? int64_t(coverWidth) * coverHeight : 0;
+  int64_t coverSize = coverage != nullptr && coverWidth > 0 && coverHeight > 0 ? int64_t(coverWidth) * coverHeight : 0;
   for (int32_t s = 0; s < count; ++s) {
     const Span& span = spans[s];
     if (span.mY < 0 || span.mY >= mHeight) continue;

@@ -287,3 +287,37 @@ TEST(SWRender, BlitOddModesAndSources) {
 
 }  // namespace
 }  // namespace Plix
+
+namespace Plix {
+namespace {
+
+TEST(SWRender, MirroredBlitsDrawNothingOnAMemoryImage) {
+  auto src = Testing::MakeImage(2, 2, 0xFFFFFFFFu);
+  auto dest = Testing::MakeImage(4, 4, 0xFF000000u);
+  dest->BlitMirror(src.get(), 0, 0, Rect(0, 0, 2, 2), Color::White, 0);
+  dest->StretchBlitMirror(src.get(), Rect(0, 0, 4, 4), Rect(0, 0, 2, 2), Rect(0, 0, 4, 4), Color::White, 0, true);
+  EXPECT_EQ(Testing::Pixels(*dest), std::vector<uint32_t>(16, 0xFF000000u));
+}
+
+TEST(SWRender, ArgumentsOutsideTheImageAreSafe) {
+  // The drawing context clips before calling; direct callers get clipping
+  // instead of writes outside the bits.
+  auto image = Testing::MakeImage(8, 8, 0xFF000000u);
+  image->DrawLine(-100, -50, 300, 200, Color::White, 0);
+  image->DrawLine(-1e12, 3, 1e12, 4, Color::White, 1);
+  image->DrawLineAA(-100, -50, 300, 200, Color::White, 0);
+  image->DrawLineAA(3, 3, 3, 3, Color::White, 0);
+  Span spans[] = {{-3, 0, 4}, {2, -5, 40}, {9, 0, 2}};
+  image->FillSpansWithCoverage(spans, 3, Color::White, 0, nullptr, 0, 0, 8, 8);
+  const uint8_t cover[4] = {255, 255, 255, 255};
+  image->FillSpansWithCoverage(spans, 3, Color::White, 0, cover, 0, 0, 2, 2);
+  auto src = Testing::MakeImage(4, 4, 0xFFFFFFFFu);
+  image->Blit(src.get(), 2147483000, -2147483000, Rect(-5, -5, 100, 100), Color::White, 0);
+  image->StretchBlit(src.get(), Rect(-5, -5, 100, 3), Rect(-2, 1, 9, 9), Rect(-5, -5, 100, 100), Color::White, 0,
+                     false);
+  image->BlitRotated(src.get(), 1e30f, -3, Rect(0, 0, 4, 4), Rect(0, 0, 100, 100), Color::White, 0, 1.0, 2, 2);
+  EXPECT_EQ(image->GetBits()[64], MemoryImage::kGuardWord);
+}
+
+}  // namespace
+}  // namespace Plix
