@@ -13,9 +13,14 @@
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/FontData.h"
+#include "framework/graphics/ImageFont.h"
+#include "framework/graphics/SysFont.h"
 #include "framework/platform/SdlWindow.h"
 #include "framework/resources/ImageLib.h"
+#include "tests/graphics/BitmapFontFixture.h"
 #include "tests/graphics/DisplayTestSupport.h"
+#include "tests/graphics/FontTestHost.h"
 #include "tests/support/TestSupport.h"
 
 namespace Plix {
@@ -75,7 +80,29 @@ void DrawScene(DDInterface& display, Graphics& g, std::vector<std::unique_ptr<DD
   keep.push_back(std::move(checker));
 }
 
+// A line in a bitmap font made from our own description and rasterised
+// glyphs, and a line in a system font, both from the pinned DejaVu file.
+void DrawText(Graphics& g, ImageFont& bitmapFont, SysFont& sysFont) {
+  g.SetColorizeImages(false);
+  g.SetFont(&bitmapFont);
+  g.SetColor(Color(120, 255, 255));
+  g.DrawString(L"Plix", 2, 46);
+  g.SetFont(&sysFont);
+  g.SetColor(Color(255, 255, 255));
+  g.WriteString(L"ok^FF80FF^42", 30, 46);
+}
+
 TEST(DisplaySmoke, SceneInAWindowMatchesTheGoldenPicture) {
+  Testing::TempDir fontDir;
+  Testing::FontTestHost fontHost;
+  const auto fixture = Testing::MakeBitmapFontFixture(fontDir.Path(), "Plix", 10);
+  fontHost.AddImage(fixture.mImagePath, fixture.mWidth, fixture.mHeight, fixture.mPixels);
+  ImageFont bitmapFont(&fontHost, fixture.mScriptPath);
+  ASSERT_TRUE(bitmapFont.mFontData->mInitialized) << bitmapFont.mFontData->mError;
+  PinFontFile(Testing::kDejaVuSans);
+  SysFont sysFont("Arial", 8);
+  PinFontFile("");
+
   if (!std::getenv("DISPLAY") || !*std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_RENDER_DRIVER", "software", 0);
   const bool update = std::getenv("PLIX_UPDATE_GOLDEN") && *std::getenv("PLIX_UPDATE_GOLDEN") == '1';
@@ -98,6 +125,7 @@ TEST(DisplaySmoke, SceneInAWindowMatchesTheGoldenPicture) {
     std::vector<std::unique_ptr<DDImage>> keep;
     Graphics g(display->GetScreenImage());
     DrawScene(*display, g, keep);
+    DrawText(g, bitmapFont, sysFont);
     // A custom cursor with a transparent surround, drawn into the frame.
     auto cursor = Picture(display.get(), 7, 7, [](int x, int y) {
       return x == 3 || y == 3 ? 0xFFFFFF00u : 0x00000000u;
