@@ -366,31 +366,16 @@ int32_t Trunc(double v) { return static_cast<int32_t>(std::max(-2147483648.0, st
 }  // namespace
 
 void DDImage::DrawLine(double x1, double y1, double x2, double y2, const Color& color, int32_t drawMode) {
-  if (Is3D()) {
-    mDDInterface->mD3DInterface->DrawLine(x1, y1, x2, y2, color, drawMode);
-    return;
-  }
-  if (mHasTrans || mHasAlpha || mDDInterface->mIs3D) {
-    MemoryImage::DrawLine(x1, y1, x2, y2, color, drawMode);
-    return;
-  }
-  if (y1 == y2) {
-    const int32_t left = Trunc(std::min(x1, x2)), right = Trunc(std::max(x1, x2));
-    FillRect(Rect(left, Trunc(y1), right - left + 1, Trunc(y2 - y1 + 1.0)), color, drawMode);
-    return;
-  }
-  if (x1 == x2) {
-    const int32_t top = Trunc(std::min(y1, y2)), bottom = Trunc(std::max(y1, y2));
-    FillRect(Rect(Trunc(x1), top, Trunc(x2 - x1 + 1.0), bottom - top + 1), color, drawMode);
-    return;
-  }
-  UpdateAlphaFlags();
-  if (drawMode == DRAWMODE_NORMAL) SurfaceDrawLine(x1, y1, x2, y2, color);
-  else if (drawMode == DRAWMODE_ADDITIVE) SurfaceDrawLineAdditive(x1, y1, x2, y2, color);
-  DeleteAllNonSurfaceData();
+  DrawLineRouted(x1, y1, x2, y2, color, drawMode, false);
 }
 
 void DDImage::DrawLineAA(double x1, double y1, double x2, double y2, const Color& color, int32_t drawMode) {
+  DrawLineRouted(x1, y1, x2, y2, color, drawMode, true);
+}
+
+void DDImage::DrawLineRouted(double x1, double y1, double x2, double y2, const Color& color, int32_t drawMode,
+                             bool antialiased) {
+  // Direct3D and the memory image draw the plain line for both entries.
   if (Is3D()) {
     mDDInterface->mD3DInterface->DrawLine(x1, y1, x2, y2, color, drawMode);
     return;
@@ -410,8 +395,13 @@ void DDImage::DrawLineAA(double x1, double y1, double x2, double y2, const Color
     return;
   }
   UpdateAlphaFlags();
-  if (drawMode == DRAWMODE_NORMAL) SurfaceDrawLineAA(x1, y1, x2, y2, color);
-  else if (drawMode == DRAWMODE_ADDITIVE) SurfaceDrawLineAAAdditive(x1, y1, x2, y2, color);
+  if (drawMode == DRAWMODE_NORMAL) {
+    if (antialiased) SurfaceDrawLineAA(x1, y1, x2, y2, color);
+    else SurfaceDrawLine(x1, y1, x2, y2, color);
+  } else if (drawMode == DRAWMODE_ADDITIVE) {
+    if (antialiased) SurfaceDrawLineAAAdditive(x1, y1, x2, y2, color);
+    else SurfaceDrawLineAdditive(x1, y1, x2, y2, color);
+  }
   DeleteAllNonSurfaceData();
 }
 

@@ -99,6 +99,8 @@ public:
 
 private:
   bool SurfaceAllowed();
+  void DrawLineRouted(double x1, double y1, double x2, double y2, const Color& color, int32_t drawMode,
+                      bool antialiased);
   // DirectDraw's blitter from a source surface, with the lock released
   // around it; false when the lock could not be taken again.
   bool HardwareBlit(DDImage* src, const RECT& dest, const RECT& source);
