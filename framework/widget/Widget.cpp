@@ -183,6 +183,8 @@ void Widget::RemovedFromTree() {
     if (info.mPrevFocusWidget == this) info.mPrevFocusWidget = nullptr;
   }
   if (manager->mDefaultTab == this) manager->mDefaultTab = nullptr;
+  for (WidgetManager::DeferredOverlay& overlay : manager->mDeferredOverlayWidgets)
+    if (overlay.mWidget == this) overlay.mWidget = nullptr;
   OnRemovedFromManager(manager);
   MarkChildAreaDirtyFull(this);
   mWidgetManager = nullptr;

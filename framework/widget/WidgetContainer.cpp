@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/graphics/Graphics.h"
 #include "framework/widget/Widget.h"
 #include "framework/widget/WidgetManager.h"
 
@@ -271,6 +272,38 @@ void WidgetContainer::UpdateSmoothTree(ModalFlags* modalFlags, double fraction) 
     ForEachChild([&](Widget* child) {
       if (child == manager->mBaseModalWidget) modalFlags->mIsOver = true;
       child->UpdateSmoothTree(modalFlags, fraction);
+    });
+  }
+  modalFlags->mOverFlags = saved.mOverFlags;
+  modalFlags->mUnderFlags = saved.mUnderFlags;
+}
+
+void WidgetContainer::DrawTree(ModalFlags* modalFlags, Graphics* g) {
+  WidgetManager* manager = mWidgetManager;
+  if (manager != nullptr && mPriority > manager->mMinDeferredOverlayPriority)
+    manager->FlushDeferredOverlayWidgets(mPriority);
+
+  ModalFlags saved = *modalFlags;
+  modalFlags->mOverFlags = mWidgetFlagsMod.Apply(modalFlags->mOverFlags);
+  modalFlags->mUnderFlags = mWidgetFlagsMod.Apply(modalFlags->mUnderFlags);
+  int32_t flags = modalFlags->GetFlags();
+  if (mClip && (flags & FlagClip)) g->ClipRect(0, 0, mWidth, mHeight);
+
+  if (mWidgets.empty()) {
+    if (flags & FlagDraw) Draw(g);
+  } else {
+    if (flags & FlagDraw) {
+      g->PushState();
+      Draw(g);
+      g->PopState();
+    }
+    ForEachChild([&](Widget* child) {
+      if (!child->mVisible) return;
+      if (manager != nullptr && child == manager->mBaseModalWidget) modalFlags->mIsOver = true;
+      Graphics childG(*g);
+      childG.Translate(child->mX, child->mY);
+      child->DrawTree(modalFlags, &childG);
+      child->mDirty = false;
     });
   }
   modalFlags->mOverFlags = saved.mOverFlags;

@@ -96,6 +96,8 @@ public:
   virtual void UpdateSmooth(double fraction) {}
   virtual void UpdateSmoothTree(ModalFlags* modalFlags, double fraction);
   virtual void Draw(Graphics* g) {}
+  // Draws this node and its whole subtree, whatever the children's dirty flags.
+  virtual void DrawTree(ModalFlags* modalFlags, Graphics* g);
   virtual void NotifySysColorChangedTree();
   virtual void OnSysColorChanged() {}
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "framework/graphics/DDImage.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/GraphicsHost.h"
 #include "framework/widget/Widget.h"
 
 namespace Plix {
@@ -408,6 +411,76 @@ bool WidgetManager::UpdateSmooth(float fraction) {
 void WidgetManager::AddDeferredOverlay(Widget* widget, int priority) {
   mDeferredOverlayWidgets.push_back({widget, priority});
   mMinDeferredOverlayPriority = std::min(mMinDeferredOverlayPriority, priority);
+}
+
+}  // namespace Plix
+
+namespace Plix {
+
+void WidgetManager::FlushDeferredOverlayWidgets(int maxPriority) {
+  if (mCurG == nullptr) return;
+  for (;;) {
+    int nextMin = 0x7FFFFFFF;
+    // By index: an overlay may queue another while it draws.
+    for (size_t i = 0; i < mDeferredOverlayWidgets.size(); ++i) {
+      DeferredOverlay entry = mDeferredOverlayWidgets[i];
+      if (entry.mWidget == nullptr) continue;
+      if (entry.mPriority == mMinDeferredOverlayPriority) {
+        Graphics g(*mCurG);
+        g.Translate(-mMouseDestRect.mX, -mMouseDestRect.mY);
+        g.Translate(entry.mWidget->mX, entry.mWidget->mY);
+        g.SetFastScaling(!g.mIs3D);
+        g.SetSmoothScaling(g.mIs3D);
+        mDeferredOverlayWidgets[i].mWidget = nullptr;
+        entry.mWidget->DrawOverlayAtPriority(&g, entry.mPriority);
+      } else {
+        nextMin = std::min(nextMin, entry.mPriority);
+      }
+    }
+    mMinDeferredOverlayPriority = nextMin;
+    if (nextMin == 0x7FFFFFFF) {
+      mDeferredOverlayWidgets.clear();
+      return;
+    }
+    if (nextMin >= maxPriority) return;
+  }
+}
+
+bool WidgetManager::DrawDirtyWidgets() {
+  ModalFlags flags = InitModalFlags();
+  int dirtyCount = 0;
+  for (Widget* child : mWidgets)
+    if (child->mDirty) ++dirtyCount;
+  mMinDeferredOverlayPriority = 0x7FFFFFFF;
+  mDeferredOverlayWidgets.clear();
+
+  Graphics g(mImage);
+  mCurG = &g;
+  DDImage* surfaceImage = dynamic_cast<DDImage*>(mImage);
+  const bool locked = surfaceImage != nullptr && surfaceImage->LockSurface();
+
+  bool drew = false;
+  if (dirtyCount > 0) {
+    Graphics screenG(g);
+    screenG.Translate(-mMouseDestRect.mX, -mMouseDestRect.mY);
+    const bool hardware = GetGraphicsHost()->IsHardwareDrawing();
+    ForEachChild([&](Widget* child) {
+      if (child == mBaseModalWidget) flags.mIsOver = true;
+      if (!child->mDirty || !child->mVisible) return;
+      Graphics childG(screenG);
+      childG.SetFastScaling(!hardware);
+      childG.SetSmoothScaling(hardware);
+      childG.Translate(child->mX, child->mY);
+      child->DrawTree(&flags, &childG);
+      child->mDirty = false;
+      drew = true;
+    });
+  }
+  FlushDeferredOverlayWidgets(0x7FFFFFFF);
+
+  if (locked) surfaceImage->UnlockSurface();
+  mCurG = nullptr;
+  return drew;
 }
 
 }  // namespace Plix

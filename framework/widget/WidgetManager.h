@@ -90,11 +90,16 @@ public:
 
   bool UpdateTick();
   bool UpdateSmooth(float fraction);
+  // Redraws the dirty direct children, each with its whole subtree, into
+  // mImage; true when anything was drawn.
+  bool DrawDirtyWidgets();
 
   // The frontmost enabled widget that takes the mouse at (x, y), with the
   // point in its own coordinates; null for none.
   Widget* GetWidgetAt(int x, int y, int* localX, int* localY);
   void AddDeferredOverlay(Widget* widget, int priority);
+  // Draws the queued overlays in rising priority, stopping before the limit.
+  void FlushDeferredOverlayWidgets(int maxPriority);
 
   // The flags of a pass: the defaults, changed while the window has no focus.
   int32_t GetWidgetFlags();
