@@ -1,6 +1,11 @@
 #include "framework/widget/Widget.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#include "framework/graphics/Font.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
 
 #include "framework/widget/WidgetHost.h"
 #include "framework/widget/WidgetManager.h"
@@ -123,6 +128,70 @@ void Widget::MouseUp(int x, int y, int clickCount) {
   int button, count;
   DecodeClickCount(clickCount, button, count);
   MouseUpButton(x, y, button, count);
+}
+
+Rect Widget::DrawCenteredLineWithShadow(Graphics* g, int y, const std::wstring& text, Color textColor,
+                                        Color shadowColor, Point shadowOffset) {
+  Font* font = g->GetFont();
+  if (font == nullptr) return Rect();
+  int textWidth = font->StringWidth(text);
+  int x = (mWidth - textWidth) / 2;
+  g->SetColor(shadowColor);
+  g->DrawString(text, x + shadowOffset.mX, y + shadowOffset.mY);
+  g->SetColor(textColor);
+  g->DrawString(text, x, y);
+  return Rect(x + std::min(shadowOffset.mX, 0), y + std::min(shadowOffset.mY, 0) - font->GetAscent(),
+              textWidth + std::abs(shadowOffset.mX), font->GetHeight() + std::abs(shadowOffset.mY));
+}
+
+Rect Widget::DrawCenteredLine(Graphics* g, int y, const std::wstring& text) {
+  Font* font = g->GetFont();
+  if (font == nullptr) return Rect();
+  int textWidth = font->StringWidth(text);
+  int x = (mWidth - textWidth) / 2;
+  g->DrawString(text, x, y);
+  return Rect(x, y - font->GetAscent(), textWidth, font->GetHeight());
+}
+
+int Widget::WriteString(Graphics* g, const std::wstring& text, int x, int y, int width, int justification, bool draw,
+                        int offset, int length) {
+  bool colorCodes = g->mWriteColoredString;
+  g->mWriteColoredString = true;
+  int result = g->WriteString(text, x, y, width, justification, draw, offset, length, -1);
+  g->mWriteColoredString = colorCodes;
+  return result;
+}
+
+int Widget::DrawWordWrapped(Graphics* g, const std::wstring& text, const Rect& rect, int lineSpacing,
+                            int justification) {
+  bool colorCodes = g->mWriteColoredString;
+  g->mWriteColoredString = true;
+  int result = g->DrawWordWrapped(rect, text, lineSpacing, justification, -1);
+  g->mWriteColoredString = colorCodes;
+  return result;
+}
+
+int Widget::MeasureWordWrappedHeight(Font* font, int width, const std::wstring& text, int lineSpacing) {
+  Graphics g;
+  g.SetFont(font);
+  return g.MeasureWordWrappedHeight(width, text, lineSpacing);
+}
+
+void Widget::DrawNumberFromStrip(Graphics* g, int number, int x, int y, Image* strip, int spacing) {
+  if (strip == nullptr || number < 0) return;
+  int digits = CountDigits(number);
+  int64_t divisor = 1;
+  for (int i = 0; i < digits; ++i) divisor *= 10;
+  const int cellWidth = strip->GetWidth() / 10;
+  int offset = 0;
+  for (int i = 0; i < digits; ++i) {
+    divisor /= 10;
+    int digit = static_cast<int>((number / divisor) % 10);
+    Graphics cell(*g);
+    cell.ClipRect(x + offset, y, cellWidth, strip->GetHeight());
+    cell.DrawImage(strip, x + offset - digit * cellWidth, y);
+    offset += cellWidth + spacing;
+  }
 }
 
 int Widget::CountDigits(int number) {

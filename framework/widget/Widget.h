@@ -116,7 +116,20 @@ public:
   virtual void MouseWheel(int delta) {}
   // Local coordinates; false makes that point click-through.
   virtual bool IsPointVisible(int x, int y) { return true; }
+  // Drawing helpers. The centred lines use the graphics' current font and
+  // colour, y being the baseline, and return the rectangle drawn over.
+  virtual Rect DrawCenteredLineWithShadow(Graphics* g, int y, const std::wstring& text, Color textColor,
+                                          Color shadowColor, Point shadowOffset);
+  virtual Rect DrawCenteredLine(Graphics* g, int y, const std::wstring& text);
+  // With colour codes switched on for the call.
+  virtual int WriteString(Graphics* g, const std::wstring& text, int x, int y, int width = -1, int justification = -1,
+                          bool draw = true, int offset = 0, int length = -1);
+  virtual int DrawWordWrapped(Graphics* g, const std::wstring& text, const Rect& rect, int lineSpacing = -1,
+                              int justification = -1);
+  virtual int MeasureWordWrappedHeight(Font* font, int width, const std::wstring& text, int lineSpacing = -1);
   virtual int CountDigits(int number);
+  // Digits cut from a strip of the ten digits 0 to 9 side by side.
+  virtual void DrawNumberFromStrip(Graphics* g, int number, int x, int y, Image* strip, int spacing);
   // In the parent's coordinates.
   virtual bool Contains(int x, int y);
   virtual Rect GetInsetRect();
