@@ -7,6 +7,7 @@
 #include <set>
 
 #include "framework/platform/DDraw.h"
+#include "framework/platform/WindowSystem.h"
 
 namespace Plix {
 
@@ -190,21 +191,43 @@ int GetSystemMetrics(int index) {
   switch (index) {
     case SM_CXSCREEN: return d.DesktopWidth();
     case SM_CYSCREEN: return d.DesktopHeight();
+    // The largest client area a framed window can have: the work area.
+    case SM_CXFULLSCREEN: {
+      RECT r;
+      SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+      return r.right - r.left;
+    }
+    case SM_CYFULLSCREEN: {
+      RECT r;
+      SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+      return r.bottom - r.top;
+    }
     default: return 0;
   }
 }
 
 bool ClientToScreen(HWND hwnd, POINT* point) {
-  SdlWindow* w = SdlWindow::FromHandle(hwnd);
-  if (!w || !point) return false;
-  *point = w->ClientToScreen(*point);
+  if (!point) return false;
+  if (SdlWindow* w = SdlWindow::FromHandle(hwnd)) {
+    *point = w->ClientToScreen(*point);
+    return true;
+  }
+  // A window of another backend (tests) is placed by the window table.
+  POINT origin;
+  if (!GetWindowClientOrigin(hwnd, &origin)) return false;
+  *point = POINT{point->x + origin.x, point->y + origin.y};
   return true;
 }
 
 bool ScreenToClient(HWND hwnd, POINT* point) {
-  SdlWindow* w = SdlWindow::FromHandle(hwnd);
-  if (!w || !point) return false;
-  *point = w->ScreenToClient(*point);
+  if (!point) return false;
+  if (SdlWindow* w = SdlWindow::FromHandle(hwnd)) {
+    *point = w->ScreenToClient(*point);
+    return true;
+  }
+  POINT origin;
+  if (!GetWindowClientOrigin(hwnd, &origin)) return false;
+  *point = POINT{point->x - origin.x, point->y - origin.y};
   return true;
 }
 

@@ -5,12 +5,9 @@
 // output and the data folder is the current one.
 #include <string>
 
-#include "framework/platform/WinTypes.h"
+#include "framework/platform/WinMessages.h"
 
 namespace Plix {
-
-constexpr unsigned MB_OK = 0x0;
-constexpr unsigned MB_ICONERROR = 0x10;
 
 class SoundHost {
 public:

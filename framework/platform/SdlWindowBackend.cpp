@@ -1,0 +1,324 @@
+// The window system over SDL2: one SdlWindow per native window, SDL events
+// translated into window messages, SDL cursors, clipboard and message
+// boxes, xdg-open for URLs. A message box that SDL cannot show (no display)
+// goes to standard error.
+#include <SDL.h>
+
+#include <atomic>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <thread>
+
+#include "framework/platform/DDraw.h"
+#include "framework/platform/SdlEvents.h"
+#include "framework/platform/SdlWindow.h"
+#include "framework/platform/WindowSystem.h"
+
+namespace Plix {
+
+namespace {
+
+std::string Utf8(const std::wstring& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    uint32_t u = static_cast<uint32_t>(s[i]) & 0xFFFF;
+    if (u >= 0xD800 && u < 0xDC00 && i + 1 < s.size()) {
+      const uint32_t low = static_cast<uint32_t>(s[i + 1]) & 0xFFFF;
+      if (low >= 0xDC00 && low < 0xE000) {
+        u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
+        ++i;
+      }
+    }
+    if (u < 0x80) {
+      out.push_back(static_cast<char>(u));
+    } else if (u < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (u >> 6)));
+      out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    } else if (u < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (u >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (u >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((u >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::wstring FromUtf8(const char* text) {
+  std::wstring out;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); p && *p;) {
+    uint32_t u = *p;
+    int extra = u >= 0xF0 ? 3 : u >= 0xE0 ? 2 : u >= 0xC0 ? 1 : 0;
+    u = extra == 3 ? (u & 0x07) : extra == 2 ? (u & 0x0F) : extra == 1 ? (u & 0x1F) : u;
+    ++p;
+    for (; extra > 0 && (*p & 0xC0) == 0x80; --extra, ++p) u = (u << 6) | (*p & 0x3F);
+    if (u > 0xFFFF) {
+      u -= 0x10000;
+      out.push_back(static_cast<wchar_t>(0xD800 + (u >> 10)));
+      out.push_back(static_cast<wchar_t>(0xDC00 + (u & 0x3FF)));
+    } else {
+      out.push_back(static_cast<wchar_t>(u));
+    }
+  }
+  return out;
+}
+
+class SdlWindowBackend : public WindowBackend {
+public:
+  SdlWindowBackend()
+      : mTranslator({[](uint32_t id) -> HWND {
+                       SdlWindow* w = SdlWindow::FromWindowId(id);
+                       return w ? w->Handle() : nullptr;
+                     },
+                     [](HWND hwnd) {
+                       POINT p{};
+                       if (SdlWindow* w = SdlWindow::FromHandle(hwnd)) p = w->ClientToScreen(p);
+                       return p;
+                     }}),
+        mMainThread(std::this_thread::get_id()) {
+    // Closing the last window is a WM_CLOSE like any other; only a signal
+    // (or the session ending) quits.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // A click that activates the window also counts as a click.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  }
+
+  HWND CreateNativeWindow(const NativeWindowDesc& desc) override {
+    if (!EnsureVideo()) return nullptr;
+    SdlWindowDesc d;
+    d.title = Utf8(desc.title);
+    d.x = desc.x;
+    d.y = desc.y;
+    d.width = desc.width;
+    d.height = desc.height;
+    d.fullScreen = desc.fullScreen;
+    d.visible = desc.visible;
+    std::string error;
+    std::unique_ptr<SdlWindow> window = SdlWindow::Create(d, &error);
+    if (!window) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return nullptr;
+    }
+    if (desc.topMost) SDL_SetWindowAlwaysOnTop(window->Native(), SDL_TRUE);
+    HWND hwnd = window->Handle();
+    mWindows[hwnd] = std::move(window);
+    return hwnd;
+  }
+
+  void DestroyNativeWindow(HWND hwnd) override { mWindows.erase(hwnd); }
+
+  void ShowNativeWindow(HWND hwnd, int showCmd) override {
+    SdlWindow* w = Get(hwnd);
+    if (!w) return;
+    switch (showCmd) {
+      case SW_HIDE: w->Hide(); break;
+      case SW_MINIMIZE:
+      case SW_SHOWMINIMIZED: SDL_MinimizeWindow(w->Native()); break;
+      case SW_SHOWMAXIMIZED: SDL_MaximizeWindow(w->Native()); break;
+      case SW_RESTORE:
+        SDL_RestoreWindow(w->Native());
+        w->Show();
+        break;
+      case SW_SHOWNOACTIVATE:
+        SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "1");
+        w->Show();
+        SDL_SetHint(SDL_HINT_WINDOW_NO_ACTIVATION_WHEN_SHOWN, "0");
+        break;
+      default: w->Show(); break;
+    }
+  }
+
+  void MoveNativeWindow(HWND hwnd, int x, int y, int width, int height) override {
+    if (SdlWindow* w = Get(hwnd)) {
+      w->Move(x, y);
+      w->SetClientSize(width, height);
+    }
+  }
+
+  void RaiseNativeWindow(HWND hwnd) override {
+    if (SdlWindow* w = Get(hwnd)) SDL_RaiseWindow(w->Native());
+  }
+
+  HWND GetFocusWindow() override { return Lookup(SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetKeyboardFocus() : nullptr); }
+  HWND GetMouseWindow() override { return Lookup(SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetMouseFocus() : nullptr); }
+
+  void PollEvents(std::vector<MSG>& out) override {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+      if (e.type == SDL_WINDOWEVENT) {
+        if (SdlWindow* w = SdlWindow::FromWindowId(e.window.windowID)) {
+          if (e.window.event == SDL_WINDOWEVENT_MOVED) w->OnMoved(e.window.data1, e.window.data2);
+          if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) w->OnResized(e.window.data1, e.window.data2);
+        }
+      }
+      if (e.type == SDL_MOUSEMOTION) {
+        if (SdlWindow* w = SdlWindow::FromWindowId(e.motion.windowID)) {
+          POINT p = w->ClientToScreen(POINT{e.motion.x, e.motion.y});
+          mCursorX = p.x;
+          mCursorY = p.y;
+        }
+      }
+      mTranslator.Translate(e, out);
+    }
+    mTranslator.EndBatch(out);
+  }
+
+  POINT GetCursorPos() override {
+    // SDL is asked on the main thread only; the cursor thread gets the
+    // position the main thread saw last.
+    if (std::this_thread::get_id() == mMainThread && SDL_WasInit(SDL_INIT_VIDEO)) {
+      int x = 0, y = 0;
+      SDL_GetGlobalMouseState(&x, &y);
+      mCursorX = x;
+      mCursorY = y;
+    }
+    return POINT{mCursorX.load(), mCursorY.load()};
+  }
+
+  void SetMouseCapture(bool on) override {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE);
+  }
+
+  RECT GetWorkArea() override {
+    SDL_Rect r;
+    if (EnsureVideo() && SDL_GetDisplayUsableBounds(0, &r) == 0 && r.w > 0 && r.h > 0)
+      return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
+    const EmulatedDisplay& d = EmulatedDisplay::Get();
+    return RECT{0, 0, d.DesktopWidth(), d.DesktopHeight()};
+  }
+
+  // The desktop does not tell its screen saver's timeout; idle suspension
+  // never starts.
+  ScreenSaverSettings GetScreenSaverSettings() override { return ScreenSaverSettings(); }
+  bool GetLastInputTime(DWORD*) override { return false; }
+
+  HCURSOR LoadSystemCursor(int idc) override {
+    if (!EnsureVideo()) return nullptr;
+    SDL_SystemCursor id;
+    switch (idc) {
+      case IDC_IBEAM: id = SDL_SYSTEM_CURSOR_IBEAM; break;
+      case IDC_WAIT: id = SDL_SYSTEM_CURSOR_WAIT; break;
+      case IDC_CROSS: id = SDL_SYSTEM_CURSOR_CROSSHAIR; break;
+      case IDC_SIZENWSE: id = SDL_SYSTEM_CURSOR_SIZENWSE; break;
+      case IDC_SIZENESW: id = SDL_SYSTEM_CURSOR_SIZENESW; break;
+      case IDC_SIZEWE: id = SDL_SYSTEM_CURSOR_SIZEWE; break;
+      case IDC_SIZENS: id = SDL_SYSTEM_CURSOR_SIZENS; break;
+      case IDC_SIZEALL: id = SDL_SYSTEM_CURSOR_SIZEALL; break;
+      case IDC_NO: id = SDL_SYSTEM_CURSOR_NO; break;
+      case IDC_HAND: id = SDL_SYSTEM_CURSOR_HAND; break;
+      default: id = SDL_SYSTEM_CURSOR_ARROW; break;
+    }
+    return SDL_CreateSystemCursor(id);
+  }
+
+  HCURSOR CreateColorCursor(const std::vector<uint32_t>& argb, int width, int height, int hotX, int hotY) override {
+    if (!EnsureVideo()) return nullptr;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb.data()), width, height, 32,
+                                                              width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return nullptr;
+    SDL_Cursor* cursor = SDL_CreateColorCursor(surface, hotX, hotY);
+    SDL_FreeSurface(surface);
+    return cursor;
+  }
+
+  void DestroyCursor(HCURSOR cursor) override {
+    if (cursor && SDL_WasInit(SDL_INIT_VIDEO)) SDL_FreeCursor(static_cast<SDL_Cursor*>(cursor));
+  }
+
+  void SetCursor(HCURSOR cursor) override {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    if (cursor) {
+      SDL_SetCursor(static_cast<SDL_Cursor*>(cursor));
+      SDL_ShowCursor(SDL_ENABLE);
+    } else {
+      SDL_ShowCursor(SDL_DISABLE);
+    }
+  }
+
+  bool SetClipboardText(const std::wstring& text) override {
+    return EnsureVideo() && SDL_SetClipboardText(Utf8(text).c_str()) == 0;
+  }
+
+  bool GetClipboardText(std::wstring* text) override {
+    text->clear();
+    if (!EnsureVideo() || !SDL_HasClipboardText()) return false;
+    char* utf8 = SDL_GetClipboardText();
+    if (!utf8) return false;
+    *text = FromUtf8(utf8);
+    SDL_free(utf8);
+    return true;
+  }
+
+  int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override {
+    const std::string t = Utf8(text), c = Utf8(caption);
+    SDL_MessageBoxButtonData buttons[2];
+    int count = 0;
+    auto add = [&](int id, const char* label, Uint32 buttonFlags) { buttons[count++] = {buttonFlags, id, label}; };
+    switch (flags & 0xF) {
+      case MB_YESNO:
+        add(IDYES, "Yes", SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT);
+        add(IDNO, "No", SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT);
+        break;
+      case MB_OKCANCEL:
+        add(IDOK, "OK", SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT);
+        add(IDCANCEL, "Cancel", SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT);
+        break;
+      default:
+        add(IDOK, "OK", SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT);
+        break;
+    }
+    Uint32 kind = SDL_MESSAGEBOX_INFORMATION;
+    if ((flags & 0xF0) == MB_ICONERROR) kind = SDL_MESSAGEBOX_ERROR;
+    else if ((flags & 0xF0) == MB_ICONWARNING) kind = SDL_MESSAGEBOX_WARNING;
+    SdlWindow* parent = SdlWindow::FromHandle(owner);
+    SDL_MessageBoxData data{kind, parent ? parent->Native() : nullptr, c.c_str(), t.c_str(), count, buttons, nullptr};
+    int answer = 0;
+    if (SDL_ShowMessageBox(&data, &answer) == 0 && answer != -1) return answer;
+    // No display: the text goes to standard error and the default answers.
+    std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
+    std::fflush(stderr);
+    return buttons[0].buttonid;
+  }
+
+  bool OpenUrl(const std::string& url) override { return SDL_OpenURL(url.c_str()) == 0; }
+
+private:
+  bool EnsureVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    EmulatedDisplay::Get().ConfigureFromRealDesktop();
+    return true;
+  }
+
+  SdlWindow* Get(HWND hwnd) {
+    auto it = mWindows.find(hwnd);
+    return it == mWindows.end() ? nullptr : it->second.get();
+  }
+
+  HWND Lookup(SDL_Window* window) {
+    if (!window) return nullptr;
+    SdlWindow* w = SdlWindow::FromWindowId(SDL_GetWindowID(window));
+    return w ? w->Handle() : nullptr;
+  }
+
+  SdlEventTranslator mTranslator;
+  std::map<HWND, std::unique_ptr<SdlWindow>> mWindows;
+  std::atomic<int> mCursorX{0};
+  std::atomic<int> mCursorY{0};
+  std::thread::id mMainThread;
+};
+
+}  // namespace
+
+WindowBackend& SdlWindowBackendInstance() {
+  static SdlWindowBackend* backend = new SdlWindowBackend();  // outlives static destruction
+  return *backend;
+}
+
+}  // namespace Plix
