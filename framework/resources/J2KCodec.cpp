@@ -172,11 +172,22 @@ int GetResolutionDimensions(Image* image, int level, int* width, int* height) {
   return kOk;
 }
 
-// One component's sample at (x, y) of a w x h output, scaled to 8 bits.
-int Sample(const opj_image_comp_t& comp, int x, int y, int w, int h) {
-  int cx = static_cast<int>(int64_t(x) * comp.w / w);
-  int cy = static_cast<int>(int64_t(y) * comp.h / h);
-  int64_t v = comp.data[size_t(cy) * comp.w + cx];
+int CeilDiv(int64_t a, int64_t b) { return static_cast<int>((a + b - 1) / b); }
+
+// One component's decoded samples, in component coordinates.
+struct Plane {
+  int mX0 = 0;
+  int mY0 = 0;
+  int mWidth = 0;
+  int mHeight = 0;
+  std::vector<int32_t> mSamples;  // tiles the stream lacks stay 0
+};
+
+// A sample of a plane at (x, y) of a w x h output, scaled to 8 bits.
+int Sample(const Plane& p, const opj_image_comp_t& comp, int x, int y, int w, int h) {
+  int px = static_cast<int>(int64_t(x) * p.mWidth / w);
+  int py = static_cast<int>(int64_t(y) * p.mHeight / h);
+  int64_t v = p.mSamples[size_t(py) * p.mWidth + px];
   if (comp.sgnd) v += int64_t(1) << (comp.prec - 1);
   if (comp.prec > 8)
     v >>= comp.prec - 8;
@@ -185,31 +196,83 @@ int Sample(const opj_image_comp_t& comp, int x, int y, int w, int h) {
   return static_cast<int>(std::clamp<int64_t>(v, 0, 255));
 }
 
+// Copies one component of a decoded tile (samples of 1, 2 or 4 bytes,
+// signed or not, row after row) into its plane.
+bool CopyTileComponent(const uint8_t* data, size_t size, size_t& offset, const opj_image_comp_t& comp, Plane& plane,
+                       int tx0, int ty0, int tx1, int ty1) {
+  int x0 = CeilDiv(tx0, comp.dx), y0 = CeilDiv(ty0, comp.dy);
+  int w = CeilDiv(tx1, comp.dx) - x0, h = CeilDiv(ty1, comp.dy) - y0;
+  size_t bytes = (comp.prec + 7) / 8 == 3 ? 4 : (comp.prec + 7) / 8;
+  if (w < 0 || h < 0 || size - offset < size_t(w) * h * bytes) return false;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x, offset += bytes) {
+      const uint8_t* p = data + offset;
+      int32_t v;
+      if (bytes == 1) {
+        v = comp.sgnd ? static_cast<int8_t>(*p) : *p;
+      } else if (bytes == 2) {
+        uint16_t u;
+        std::memcpy(&u, p, 2);
+        v = comp.sgnd ? static_cast<int16_t>(u) : u;
+      } else {
+        std::memcpy(&v, p, 4);
+      }
+      int px = x0 - plane.mX0 + x, py = y0 - plane.mY0 + y;
+      if (px >= 0 && py >= 0 && px < plane.mWidth && py < plane.mHeight)
+        plane.mSamples[size_t(py) * plane.mWidth + px] = v;
+    }
+  return true;
+}
+
+// Decodes tile by tile into planes of our own, so that a tile the stream
+// lacks reads as zeros rather than as whatever memory the decoder left.
 int Decode(Image* image, uint8_t* buffer, int size, const char* options, int pitch) {
-  int bpp = 0, level = 0;
+  int bpp = 0, level = -1;
   if (!image || !buffer || !options || std::sscanf(options, "bpp=%d,rl=%d", &bpp, &level) != 2 || bpp != 4 ||
-      level < 0 || level > 31)
+      level != 0)
     return Fail(kBadArguments);
-  if (level > 0 && !opj_set_decoded_resolution_factor(image->mCodec, static_cast<OPJ_UINT32>(level)))
-    return Fail(kBadArguments);
-  if (!opj_decode(image->mCodec, image->mStream, image->mImage) ||
-      !opj_end_decompress(image->mCodec, image->mStream))
-    return Fail(kDecodeFailed);
   const opj_image_t* im = image->mImage;
-  int w = static_cast<int>(im->comps[0].w), h = static_cast<int>(im->comps[0].h);
-  if (w <= 0 || h <= 0 || pitch < w * 4 || int64_t(pitch) * h > size) return Fail(kBadArguments);
+  int w = static_cast<int>(im->x1 - im->x0), h = static_cast<int>(im->y1 - im->y0);
+  if (pitch < w * 4 || int64_t(pitch) * h > size) return Fail(kBadArguments);
   int n = static_cast<int>(std::min<OPJ_UINT32>(im->numcomps, 4));
+  std::vector<Plane> planes(n);
   for (int c = 0; c < n; ++c) {
     const opj_image_comp_t& comp = im->comps[c];
-    if (!comp.data || comp.w == 0 || comp.h == 0 || comp.prec == 0 || comp.prec > 31) return Fail(kDecodeFailed);
+    if (comp.dx == 0 || comp.dy == 0 || comp.prec == 0 || comp.prec > 31) return Fail(kDecodeFailed);
+    Plane& p = planes[c];
+    p.mX0 = CeilDiv(im->x0, comp.dx);
+    p.mY0 = CeilDiv(im->y0, comp.dy);
+    p.mWidth = CeilDiv(im->x1, comp.dx) - p.mX0;
+    p.mHeight = CeilDiv(im->y1, comp.dy) - p.mY0;
+    if (p.mWidth <= 0 || p.mHeight <= 0) return Fail(kDecodeFailed);
+    p.mSamples.assign(size_t(p.mWidth) * p.mHeight, 0);
   }
+  std::vector<uint8_t> tile;
+  for (;;) {
+    OPJ_UINT32 index = 0, dataSize = 0, comps = 0;
+    OPJ_INT32 tx0, ty0, tx1, ty1;
+    OPJ_BOOL more = OPJ_FALSE;
+    if (!opj_read_tile_header(image->mCodec, image->mStream, &index, &dataSize, &tx0, &ty0, &tx1, &ty1, &comps,
+                              &more))
+      return Fail(kDecodeFailed);
+    if (!more) break;
+    tile.resize(dataSize);
+    if (!opj_decode_tile_data(image->mCodec, index, tile.data(), dataSize, image->mStream)) return Fail(kDecodeFailed);
+    size_t offset = 0;
+    for (int c = 0; c < static_cast<int>(std::min<OPJ_UINT32>(comps, im->numcomps)) && c < n; ++c)
+      if (!CopyTileComponent(tile.data(), tile.size(), offset, im->comps[c], planes[c], tx0, ty0, tx1, ty1))
+        return Fail(kDecodeFailed);
+  }
+  if (!opj_end_decompress(image->mCodec, image->mStream)) return Fail(kDecodeFailed);
+
   for (int y = 0; y < h; ++y) {
     uint8_t* out = buffer + size_t(y) * pitch;
     for (int x = 0; x < w; ++x, out += 4) {
-      int r = Sample(im->comps[0], x, y, w, h);
-      int g = n >= 3 ? Sample(im->comps[1], x, y, w, h) : r;
-      int b = n >= 3 ? Sample(im->comps[2], x, y, w, h) : r;
-      int a = n == 4 ? Sample(im->comps[3], x, y, w, h) : n == 2 ? Sample(im->comps[1], x, y, w, h) : 255;
+      int r = Sample(planes[0], im->comps[0], x, y, w, h);
+      int g = n >= 3 ? Sample(planes[1], im->comps[1], x, y, w, h) : r;
+      int b = n >= 3 ? Sample(planes[2], im->comps[2], x, y, w, h) : r;
+      int a = n == 4 ? Sample(planes[3], im->comps[3], x, y, w, h)
+                     : n == 2 ? Sample(planes[1], im->comps[1], x, y, w, h) : 255;
       out[0] = static_cast<uint8_t>(b);
       out[1] = static_cast<uint8_t>(g);
       out[2] = static_cast<uint8_t>(r);

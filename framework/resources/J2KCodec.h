@@ -22,7 +22,8 @@ using OpenFileFn = Image* (*)(const char* path);
 using CloseFn = int (*)(Image* image);
 using GetInfoFn = int (*)(Image* image, int* width, int* height, int* components);
 using GetResolutionDimensionsFn = int (*)(Image* image, int level, int* width, int* height);
-// Options "bpp=4,rl=N": 32-bit BGRA output at resolution level N.
+// Options "bpp=4,rl=0": 32-bit BGRA output at full resolution (the only
+// level this codec decodes).
 using DecodeFn = int (*)(Image* image, uint8_t* buffer, int size, const char* options, int pitch);
 using GetLastErrorFn = int (*)();
 using GetErrorStrFn = const char* (*)(int code);

@@ -284,10 +284,21 @@ TEST_F(ImageFilesTest, Jpeg2000ThroughTheCodec) {
   Put("rgb.j2k", Testing::J2kBytes(12, 10, argb, false, false));
   Put("rgba.jp2", Testing::J2kBytes(12, 10, argb, true, true));
   Put("junk.j2k", "\xFF\x4F\xFF\x51 not really");
+  // A stream that lacks tiles: they decode as black, never as leftovers.
+  std::vector<uint32_t> tiled = Opaque(Pattern(8, 8));
+  std::string stream = Testing::J2kBytes(8, 8, tiled, false, false, 4);
+  size_t secondTile = stream.find("\xFF\x90", stream.find("\xFF\x90") + 2);
+  ASSERT_NE(secondTile, std::string::npos);
+  Put("firsttile.j2k", stream.substr(0, secondTile) + "\xFF\xD9");
   EXPECT_EQ(Pixels(Load("rgb.j2k").get()), Opaque(argb));
   EXPECT_EQ(Pixels(Load("rgba.jp2").get()), Opaque(argb));  // JPEG-2000 images are opaque
   EXPECT_EQ(Load("junk.j2k"), nullptr);
   EXPECT_EQ(Pixels(Load("rgb").get()), Opaque(argb));  // found by the extension search
+
+  auto first = Load("firsttile.j2k");
+  ASSERT_NE(first, nullptr);
+  for (int i = 0; i < 64; ++i)
+    EXPECT_EQ(first->mBits[i], i % 8 < 4 && i / 8 < 4 ? tiled[i] : 0xFF000000u) << i;
 
   ImageLib::FreeJpeg2000Codec();
   EXPECT_EQ(LoadImageFile(mDir / "loose/rgb.j2k"), nullptr);

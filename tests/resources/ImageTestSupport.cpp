@@ -229,7 +229,8 @@ std::string TgaBytes(int width, int height, int depth, int descriptor, const std
   return s;
 }
 
-std::string J2kBytes(int width, int height, const std::vector<uint32_t>& argb, bool withAlpha, bool jp2) {
+std::string J2kBytes(int width, int height, const std::vector<uint32_t>& argb, bool withAlpha, bool jp2,
+                     int tileSize) {
   opj_image_t* image = MakeJ2kImage(width, height, argb, withAlpha);
   opj_codec_t* codec = opj_create_compress(jp2 ? OPJ_CODEC_JP2 : OPJ_CODEC_J2K);
   opj_cparameters_t params;
@@ -238,6 +239,10 @@ std::string J2kBytes(int width, int height, const std::vector<uint32_t>& argb, b
   params.tcp_numlayers = 1;
   params.tcp_rates[0] = 0;
   params.cp_disto_alloc = 1;
+  if (tileSize > 0) {
+    params.tile_size_on = OPJ_TRUE;
+    params.cp_tdx = params.cp_tdy = tileSize;
+  }
   MemoryOut out;
   opj_stream_t* stream = opj_stream_create(OPJ_J2K_STREAM_CHUNK_SIZE, OPJ_FALSE);
   opj_stream_set_user_data(stream, &out, nullptr);

@@ -37,8 +37,10 @@ std::string GifBytes(const GifSpec& spec);
 // 18-byte header and the pixels as B, G, R, A.
 std::string TgaBytes(int width, int height, int depth, int descriptor, const std::vector<uint32_t>& argb);
 
-// A lossless JPEG-2000 codestream (or JP2 file) of 3 or 4 components.
-std::string J2kBytes(int width, int height, const std::vector<uint32_t>& argb, bool withAlpha, bool jp2);
+// A lossless JPEG-2000 codestream (or JP2 file) of 3 or 4 components, in
+// square tiles of the given size (0: one tile).
+std::string J2kBytes(int width, int height, const std::vector<uint32_t>& argb, bool withAlpha, bool jp2,
+                     int tileSize = 0);
 
 // A one-component (grey) JPEG.
 std::string GrayJpegBytes(int width, int height, const std::vector<uint8_t>& values);
