@@ -237,7 +237,7 @@ size_t PakInterface::FRead(void* buffer, size_t elementSize, size_t count, PakHa
   size_t left = handle->mPos < e->mSize ? static_cast<size_t>(e->mSize - handle->mPos) : 0;
   // Comparing counts first keeps elementSize * count from overflowing.
   size_t wanted = count <= left / elementSize ? elementSize * count : left;
-  std::memcpy(buffer, EntryData(e) + handle->mPos, wanted);
+  if (wanted > 0) std::memcpy(buffer, EntryData(e) + handle->mPos, wanted);
   handle->mPos += static_cast<int32_t>(wanted);
   return wanted / elementSize;
 }

@@ -274,6 +274,9 @@ TEST_F(PakTest, WholeFilesForTheGraphicsLayer) {
   ASSERT_TRUE(ReadDataFile("fonts/BIG.txt", bytes));
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Define\r\n");
   EXPECT_FALSE(ReadDataFile("fonts/none.txt", bytes));
+  Add("empty.pak", {{"empty.txt", ""}});
+  EXPECT_TRUE(ReadDataFile("empty.txt", bytes));  // nothing to read, into no buffer
+  EXPECT_TRUE(bytes.empty());
 }
 
 TEST(PakPublication, FirstInterfaceIsPublished) {
