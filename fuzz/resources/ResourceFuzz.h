@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "framework/platform/DebugOutput.h"
 #include "framework/platform/Files.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/PakInterface.h"
@@ -18,6 +19,8 @@ namespace Plix::Fuzz {
 
 inline std::string ScratchFolder() {
   static const std::string folder = [] {
+    // Decoder warnings would flood the output and slow the campaign.
+    SetDebugOutputSink([](const std::string&) {});
     std::string base = Fs::IsDirectory("/dev/shm") ? "/dev/shm" : "/tmp";
     std::string dir = base + "/plix-fuzz-" + std::to_string(::getpid());
     Fs::MakeDirectory(dir);
