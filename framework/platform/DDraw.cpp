@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/platform/Direct3D.h"
 #include "framework/platform/SdlWindow.h"
 
 namespace Plix {
@@ -397,6 +398,7 @@ IDirectDraw::~IDirectDraw() {
 HRESULT IDirectDraw::QueryInterface(const IID& iid, void** out) {
   if (!out) return DDERR_INVALIDPARAMS;
   *out = nullptr;
+  if (iid == IID_IDirect3D7) return CreateDirect3D7(this, out);
   if (HRESULT hr = EmulatedDisplay::Get().Fault(DDOp::QueryInterface)) return hr;
   if (!(iid == IID_IDirectDraw) && !(iid == IID_IDirectDraw7)) return E_NOINTERFACE;
   AddRef();
@@ -550,6 +552,8 @@ HRESULT IDirectDraw::CreateClipper(DWORD, IDirectDrawClipper** out, void*) {
 
 HRESULT IDirectDraw::CreatePalette(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** out, void*) {
   if (!out || !(flags & DDPCAPS_8BIT)) return DDERR_INVALIDPARAMS;
+  *out = nullptr;
+  if (HRESULT hr = EmulatedDisplay::Get().Fault(DDOp::CreatePalette)) return hr;
   *out = new IDirectDrawPalette(entries);
   return DD_OK;
 }
@@ -570,6 +574,16 @@ HRESULT IDirectDraw::GetAvailableVidMem(DDSCAPS2*, DWORD* total, DWORD* free) {
   EmulatedDisplay& d = EmulatedDisplay::Get();
   if (total) *total = d.mConfig.videoMemory;
   if (free) *free = d.mConfig.videoMemory - std::min(d.mVideoUsed, d.mConfig.videoMemory);
+  return DD_OK;
+}
+
+HRESULT IDirectDraw::GetDeviceIdentifier(DDDEVICEIDENTIFIER2* out, DWORD) {
+  if (!out) return DDERR_INVALIDPARAMS;
+  const EmulatedDisplayConfig& c = EmulatedDisplay::Get().Config();
+  *out = DDDEVICEIDENTIFIER2();
+  c.adapterDriver.copy(out->szDriver, sizeof out->szDriver - 1);
+  c.adapterDescription.copy(out->szDescription, sizeof out->szDescription - 1);
+  out->guidDeviceIdentifier.data1 = 0x504C5853;  // "PLXS"
   return DD_OK;
 }
 

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "framework/platform/WinTypes.h"
@@ -175,6 +176,7 @@ constexpr DWORD DDWAITVB_BLOCKEND = 0x00000004;
 
 constexpr DWORD DDPCAPS_8BIT = 0x00000004;
 constexpr DWORD DDPCAPS_ALLOW256 = 0x00000040;
+constexpr DWORD DDPCAPS_ALPHA = 0x00000400;
 
 // Sizes the callers put into dwSize, checked as the original checks them.
 constexpr DWORD kDDSurfaceDescSize = 108;
@@ -267,6 +269,19 @@ struct DDBLTFX {
   DWORD dwFillColor = 0;
   DDCOLORKEY ddckDestColorkey;
   DDCOLORKEY ddckSrcColorkey;
+};
+
+// The adapter's identity (GetDeviceIdentifier).
+struct DDDEVICEIDENTIFIER2 {
+  char szDriver[512] = {};
+  char szDescription[512] = {};
+  int64_t liDriverVersion = 0;
+  DWORD dwVendorId = 0;
+  DWORD dwDeviceId = 0;
+  DWORD dwSubSysId = 0;
+  DWORD dwRevision = 0;
+  GUID guidDeviceIdentifier;
+  DWORD dwWHQLLevel = 0;
 };
 
 struct PALETTEENTRY {
@@ -406,6 +421,7 @@ public:
   HRESULT CreatePalette(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** out, void* outer);
   HRESULT GetDisplayMode(DDSURFACEDESC2* desc);
   HRESULT GetAvailableVidMem(DDSCAPS2* caps, DWORD* total, DWORD* free);
+  HRESULT GetDeviceIdentifier(DDDEVICEIDENTIFIER2* out, DWORD flags);
   HRESULT GetMonitorFrequency(DWORD* hz);
   // Scan-line polling is not offered; vertical sync comes from the renderer.
   HRESULT GetScanLine(DWORD* line);
@@ -450,6 +466,7 @@ enum class DDOp {
   CreateSurface,        // any surface; see FailCreateSurface for one kind
   GetAttachedSurface,
   CreateClipper,
+  CreatePalette,
   Lock,
   Blt,
   Flip,
@@ -468,6 +485,9 @@ struct EmulatedDisplayConfig {
   // Extra bytes at the end of every surface row, so that code that assumes
   // pitch == width * bytes shows up in tests.
   int pitchPadding = 0;
+  // What the adapter says it is. There is no driver file behind it.
+  std::string adapterDescription = "Plix software rasteriser (Direct3D 7 emulation)";
+  std::string adapterDriver = "plixsoft";
 };
 
 // The emulated video adapter and desktop: one per process.
