@@ -215,7 +215,8 @@ bool HTTPTransfer::TakeBody(std::string& unread) {
   }
   if (mContentLength > 0) {
     AutoCrit lock(mContentLock);
-    size_t remaining = static_cast<size_t>(mContentLength) - std::min(mContent.size(), static_cast<size_t>(mContentLength));
+    size_t remaining =
+        static_cast<size_t>(mContentLength) - std::min(mContent.size(), static_cast<size_t>(mContentLength));
     size_t take = std::min(unread.size(), remaining);
     mContent.append(unread, 0, take);
     unread.erase(0, take);

@@ -16,17 +16,17 @@ namespace Plix {
 class HTTPTransfer {
 public:
   enum Result {
-    RESULT_DONE = 0,            // the whole response was read, status 200
-    RESULT_NOT_STARTED = 1,     // idle
-    RESULT_NOT_COMPLETED = 2,   // in progress
-    RESULT_NOT_FOUND = 3,       // status 404
-    RESULT_HTTP_ERROR = 4,      // any other status, or a malformed status line
-    RESULT_ABORTED = 5,         // Abort was called
-    RESULT_SOCKET_ERROR = 6,    // no socket, or waiting on it failed
-    RESULT_INVALID_ADDR = 7,    // the host name did not resolve
-    RESULT_CONNECT_FAIL = 8,    // the connection failed
-    RESULT_SEND_FAIL = 9,       // sending failed
-    RESULT_RECEIVE_FAIL = 10,   // the response ended before it was complete
+    RESULT_DONE = 0,           // the whole response was read, status 200
+    RESULT_NOT_STARTED = 1,    // idle
+    RESULT_NOT_COMPLETED = 2,  // in progress
+    RESULT_NOT_FOUND = 3,      // status 404
+    RESULT_HTTP_ERROR = 4,     // any other status, or a malformed status line
+    RESULT_ABORTED = 5,        // Abort was called
+    RESULT_SOCKET_ERROR = 6,   // no socket, or waiting on it failed
+    RESULT_INVALID_ADDR = 7,   // the host name did not resolve
+    RESULT_CONNECT_FAIL = 8,   // the connection failed
+    RESULT_SEND_FAIL = 9,      // sending failed
+    RESULT_RECEIVE_FAIL = 10,  // the response ended before it was complete
   };
 
   // Demo record type of a result change.

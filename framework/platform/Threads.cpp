@@ -5,11 +5,18 @@
 
 #include <system_error>
 
+#include "framework/platform/CrashSignals.h"
+
 namespace Plix {
 
 bool StartDetachedThread(std::function<void()> body) {
   try {
-    std::thread(std::move(body)).detach();
+    // Its own signal stack, so that the crash handler reports a stack
+    // overflow on this thread too.
+    std::thread([body = std::move(body)] {
+      ScopedAltSignalStack signalStack;
+      body();
+    }).detach();
     return true;
   } catch (const std::system_error&) {
     return false;

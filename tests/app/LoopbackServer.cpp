@@ -43,7 +43,9 @@ LoopbackServer::LoopbackServer(Responder responder) : mResponder(std::move(respo
 }
 
 LoopbackServer::LoopbackServer(const std::string& bytes, bool holdOpen)
-    : LoopbackServer([bytes, holdOpen](const std::string&) { return Reply{bytes, holdOpen}; }) {}
+    : LoopbackServer([bytes, holdOpen](const std::string&) {
+        return Reply{bytes, holdOpen};
+      }) {}
 
 LoopbackServer::~LoopbackServer() {
   mStop = true;
