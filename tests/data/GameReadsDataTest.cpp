@@ -9,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "framework/graphics/DataFiles.h"
 #include "framework/graphics/FontData.h"
 #include "framework/graphics/GraphicsHost.h"
 #include "framework/graphics/MemoryImage.h"
@@ -32,22 +31,8 @@ protected:
   void SetUp() override {
     mPrevious = ReplacePakInterface(&mPak);
     ASSERT_TRUE(mPak.AddPakFile(BuildDir() + "/run/main.pak")) << mPak.GetErrorText();
-    // Font scripts are read through the archive, as the game reads them.
-    SetDataFileReader([this](const std::string& path, std::vector<uint8_t>& out) {
-      PakHandle* h = mPak.FOpen(path, "rb");
-      if (!h) return false;
-      mPak.FSeek(h, 0, 2);
-      out.resize(static_cast<size_t>(mPak.FTell(h)));
-      mPak.FSeek(h, 0, 0);
-      size_t got = mPak.FRead(out.data(), 1, out.size(), h);
-      mPak.FClose(h);
-      return got == out.size();
-    });
   }
-  void TearDown() override {
-    SetDataFileReader(nullptr);
-    ReplacePakInterface(mPrevious);
-  }
+  void TearDown() override { ReplacePakInterface(mPrevious); }
 
   PakInterface mPak;
   PakInterface* mPrevious = nullptr;
@@ -90,6 +75,10 @@ TEST_F(DataPakTest, EveryImageDecodesAtItsDeclaredSize) {
 }
 
 TEST_F(DataPakTest, EveryFontDescriptionLoads) {
+  // The pak layer reads the graphics layer's data files for it: from an
+  // empty folder the scripts can only come from the archive.
+  Testing::TempDir empty;
+  Testing::ScopedCwd cwd(empty.Path());
   auto fonts = DataBuild::ReadFontTable(Testing::SourceDir() + "/data/fonts.txt");
   for (const auto& f : fonts) {
     SCOPED_TRACE(f.id);
@@ -101,6 +90,21 @@ TEST_F(DataPakTest, EveryFontDescriptionLoads) {
     EXPECT_EQ(host.mError, "");
     EXPECT_FALSE(data->mFontLayerList.empty());
     data->Release();
+  }
+}
+
+TEST_F(DataPakTest, FloorLayoutsAreInTheArchiveAsBesideIt) {
+  std::vector<std::pair<std::string, std::string>> disk;
+  for (const char* name : {"area1", "area2", "area3", "area4", "area5", "area6", "easy", "normal", "hard"})
+    disk.emplace_back(std::string("data/") + name + ".len",
+                      Testing::ReadFile(BuildDir() + "/run/data/" + name + ".len"));
+  Testing::TempDir empty;
+  Testing::ScopedCwd cwd(empty.Path());
+  for (const auto& [path, bytes] : disk) {
+    SCOPED_TRACE(path);
+    std::vector<uint8_t> packed;
+    ASSERT_TRUE(ReadPakFile(path, packed));
+    EXPECT_EQ(std::string(packed.begin(), packed.end()), bytes);
   }
 }
 

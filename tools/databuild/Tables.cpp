@@ -194,6 +194,9 @@ std::vector<ManifestEntry> ReadManifest(const std::string& path) {
     std::string rest = nameEnd == std::string::npos ? std::string() : tag.substr(nameEnd);
     if (name == "Resources") {
       group = TagAttributes(rest)["id"];
+    } else if (name == "SetDefaults") {
+      // Defaults would change ids and paths behind the tables' back.
+      throw std::runtime_error(path + ": write ids and paths in full instead of <SetDefaults>");
     } else if (name == "Image" || name == "Sound" || name == "Font") {
       auto attrs = TagAttributes(rest);
       if (rest.empty() || rest.back() != '/' || rest.size() < 2 || rest[rest.size() - 2] != ' ')
