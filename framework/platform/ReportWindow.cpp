@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "framework/platform/FontEngine.h"
+#include "framework/platform/Utf8.h"
 
 namespace Plix {
 
@@ -27,42 +28,6 @@ constexpr uint32_t kTrack = 0xFFE8E8E8;
 constexpr uint32_t kThumb = 0xFFC0C0C0;
 constexpr int kScrollBarWidth = 16;
 constexpr int kPadding = 3;
-
-std::string ToUtf8(const std::wstring& text) {
-  std::string out;
-  for (wchar_t w : text) {
-    auto c = static_cast<uint32_t>(w);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-std::wstring FromUtf8(const char* text) {
-  std::wstring out;
-  const auto* p = reinterpret_cast<const unsigned char*>(text);
-  while (*p != 0) {
-    uint32_t c = *p++;
-    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-    c &= extra == 3 ? 0x07 : extra == 2 ? 0x0F : extra == 1 ? 0x1F : 0x7F;
-    for (int i = 0; i < extra && (*p & 0xC0) == 0x80; ++i) c = (c << 6) | (*p++ & 0x3F);
-    out += static_cast<wchar_t>(c);
-  }
-  return out;
-}
 
 // A face with the advances of the characters met so far.
 class ReportFont {
@@ -590,7 +555,7 @@ public:
   void CopyToClipboard(const std::string& text) override {
     std::wstring wide(text.begin(), text.end());
     for (wchar_t& c : wide) c = static_cast<wchar_t>(static_cast<unsigned char>(c));
-    SDL_SetClipboardText(ToUtf8(wide).c_str());
+    SDL_SetClipboardText(Utf8(wide).c_str());
   }
 
 private:

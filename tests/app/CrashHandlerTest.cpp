@@ -16,6 +16,7 @@
 #include "framework/app/HTTPTransfer.h"
 #include "framework/app/Utilities.h"
 #include "framework/platform/ReportWindow.h"
+#include "tests/app/FakeDemoHost.h"
 #include "tests/app/LoopbackServer.h"
 #include "tests/support/TestSupport.h"
 
@@ -25,6 +26,7 @@ namespace Plix {
 namespace {
 
 using Testing::LoopbackServer;
+using FakeDemo = Testing::FakeDemoHost;
 using Testing::ReadFile;
 using Testing::TempDir;
 
@@ -149,25 +151,6 @@ public:
   std::string GetVersionString() override { return "1.03"; }
 };
 
-class FakeDemo : public DemoHost {
-public:
-  bool mRecording = false;
-  bool mPlaying = false;
-  Buffer mBuffer;
-  int mFilesWritten = 0;
-  bool IsRecordingDemo() override { return mRecording; }
-  bool IsPlayingDemo() override { return mPlaying; }
-  void WriteDemoTimePrefix() override { mBuffer.WriteBits(7, 4); }
-  Buffer& GetDemoBuffer() override { return mBuffer; }
-  bool ReadDemoRecordHeader() override { return false; }
-  bool IsDemoRecordShortForm() override { return false; }
-  int GetDemoRecordType() override { return 0; }
-  void ConsumeDemoRecord() override {}
-  void WriteDemoFile() override { ++mFilesWritten; }
-  std::string GetDemoFilePath() override { return "/tmp/plixapp1.dmo"; }
-  void StopDemo() override { mRecording = mPlaying = false; }
-};
-
 class ScopedApplication {
 public:
   ScopedApplication(CrashHost* app, DemoHost* demo) {
@@ -255,6 +238,7 @@ TEST(CrashHandler, ReportGoesToTheApplicationAndEndsTheDemo) {
   app.mProgramInfo = "Level: 3\r\n";
   FakeDemo demo;
   demo.mRecording = true;
+  demo.mPrefixDelta = 7;
   ScopedApplication scope(&app, &demo);
 
   std::string report = CrashHandler::PrepareReport(CaptureInNamedFunction(0xC0000005));

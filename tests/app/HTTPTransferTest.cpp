@@ -7,12 +7,15 @@
 
 #include "framework/app/Buffer.h"
 #include "framework/app/DemoHost.h"
+#include "tests/app/FakeDemoHost.h"
 #include "tests/app/LoopbackServer.h"
 
 namespace Plix {
 namespace {
 
 using Testing::LoopbackServer;
+using Testing::ScopedDemoHost;
+using FakeDemo = Testing::FakeDemoHost;
 
 const char* kRequest = "GET / HTTP/1.1\r\nHost: test\r\nConnection: close\r\n\r\n";
 
@@ -181,48 +184,6 @@ TEST(HTTPTransfer, HostWithPortConnectsThere) {
   EXPECT_EQ(WaitForResult(transfer), 0);
   EXPECT_EQ(transfer.GetContent(), "ok");
 }
-
-// A demo recorder with every record due at once and no time deltas.
-class FakeDemo : public DemoHost {
-public:
-  bool mRecording = false;
-  bool mPlaying = false;
-  Buffer mBuffer;
-  bool mNeedHeader = true;
-  bool mShortForm = false;
-  int mType = 0;
-  int mConsumed = 0;
-
-  bool IsRecordingDemo() override { return mRecording; }
-  bool IsPlayingDemo() override { return mPlaying; }
-  void WriteDemoTimePrefix() override { mBuffer.WriteBits(0, 4); }
-  Buffer& GetDemoBuffer() override { return mBuffer; }
-  bool ReadDemoRecordHeader() override {
-    if (mNeedHeader) {
-      if (mBuffer.AtEnd()) return false;
-      mBuffer.ReadBits(4);
-      mShortForm = mBuffer.ReadBits(1) != 0;
-      mType = static_cast<int>(mBuffer.ReadBits(mShortForm ? 1 : 5));
-      mNeedHeader = false;
-    }
-    return true;
-  }
-  bool IsDemoRecordShortForm() override { return mShortForm; }
-  int GetDemoRecordType() override { return mType; }
-  void ConsumeDemoRecord() override {
-    mNeedHeader = true;
-    ++mConsumed;
-  }
-  void WriteDemoFile() override {}
-  std::string GetDemoFilePath() override { return "demo.dmo"; }
-  void StopDemo() override { mRecording = mPlaying = false; }
-};
-
-class ScopedDemoHost {
-public:
-  explicit ScopedDemoHost(DemoHost* host) { SetDemoHost(host); }
-  ~ScopedDemoHost() { SetDemoHost(nullptr); }
-};
 
 void WriteResultRecord(Buffer& b, uint32_t id, int result, const std::string& content) {
   b.WriteBits(0, 4);
