@@ -36,14 +36,17 @@ bool RunHelperProcess(const char* variable, const std::vector<uint8_t>& payload,
   if (length <= 0) return false;
   program[length] = '\0';
 
-  int fd = memfd_create("plix-helper", 0);  // inherited: no close-on-exec
+  int fd = memfd_create("plix-helper", MFD_CLOEXEC);
   if (fd < 0) return false;
   if (!WriteAll(fd, payload.data(), payload.size()) || lseek(fd, 0, SEEK_SET) != 0) {
     close(fd);
     return false;
   }
 
-  std::string assignment = std::string(variable) + "=" + std::to_string(fd);
+  // The helper gets the bytes as descriptor 3 and nothing else of ours: a
+  // lock or socket it inherited would outlive this process.
+  constexpr int kPayloadFd = 3;
+  std::string assignment = std::string(variable) + "=" + std::to_string(kPayloadFd);
   std::vector<char*> env;
   size_t nameLength = std::strlen(variable);
   for (char** e = environ; *e != nullptr; ++e) {
@@ -65,8 +68,15 @@ bool RunHelperProcess(const char* variable, const std::vector<uint8_t>& payload,
   posix_spawnattr_setsigmask(&attr, &none);
   posix_spawnattr_setsigdefault(&attr, &all);
   posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  posix_spawn_file_actions_t files;
+  posix_spawn_file_actions_init(&files);
+  posix_spawn_file_actions_adddup2(&files, fd, kPayloadFd);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 34)
+  posix_spawn_file_actions_addclosefrom_np(&files, kPayloadFd + 1);
+#endif
   pid_t pid = 0;
-  int error = posix_spawn(&pid, program, nullptr, &attr, argv, env.data());
+  int error = posix_spawn(&pid, program, &files, &attr, argv, env.data());
+  posix_spawn_file_actions_destroy(&files);
   posix_spawnattr_destroy(&attr);
   close(fd);
   if (error != 0) return false;
