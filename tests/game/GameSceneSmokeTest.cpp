@@ -34,6 +34,7 @@
 #include "game/app/Particle.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/graphics/DisplayTestSupport.h"
+#include "tests/support/Golden.h"
 #include "tests/support/TestSupport.h"
 
 namespace Plix {
@@ -108,7 +109,6 @@ void Pump() {
 TEST(GameSceneSmoke, CoinsFireworkBalloonAndPopupMatchTheGoldenPicture) {
   if (!std::getenv("DISPLAY") || !*std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_RENDER_DRIVER", "software", 0);
-  const bool update = std::getenv("PLIX_UPDATE_GOLDEN") && *std::getenv("PLIX_UPDATE_GOLDEN") == '1';
   PinFontFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
 
   // The data, as the loading thread reads it.
@@ -214,24 +214,7 @@ TEST(GameSceneSmoke, CoinsFireworkBalloonAndPopupMatchTheGoldenPicture) {
   ASSERT_EQ(w, kWidth);
   ASSERT_EQ(h, kHeight);
   for (uint32_t& p : shot) p |= 0xFF000000u;
-  const std::string golden = Testing::SourceDir() + "/tests/game/golden/scene.png";
-  auto actual = ImageLib::CreateImage(w, h);
-  std::copy(shot.begin(), shot.end(), actual->mBits);
-  if (update) {
-    EXPECT_TRUE(ImageLib::WritePNGImage(golden, actual.get())) << golden;
-  } else {
-    auto expected = ImageLib::LoadImageFile(golden, false);
-    ASSERT_TRUE(expected) << "missing " << golden << " (PLIX_UPDATE_GOLDEN=1 writes it)";
-    ASSERT_EQ(expected->GetWidth(), w);
-    ASSERT_EQ(expected->GetHeight(), h);
-    int differing = 0;
-    for (int i = 0; i < w * h; ++i) differing += expected->mBits[i] != shot[static_cast<size_t>(i)];
-    if (differing) {
-      const std::string out = Testing::BinaryDir() + "/scene-actual.png";
-      ImageLib::WritePNGImage(out, actual.get());
-      ADD_FAILURE() << differing << " pixels differ; the window's picture is in " << out;
-    }
-  }
+  Testing::ExpectMatchesGolden("tests/game/golden/scene.png", shot, w, h);
 
   balloon.reset();
   InfoBalloon::DeleteSharedButtons();

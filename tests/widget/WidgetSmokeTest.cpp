@@ -29,6 +29,7 @@
 #include "framework/widget/WidgetHost.h"
 #include "framework/widget/WidgetManager.h"
 #include "tests/graphics/DisplayTestSupport.h"
+#include "tests/support/Golden.h"
 #include "tests/support/TestSupport.h"
 
 namespace Plix {
@@ -174,7 +175,6 @@ void PushKey(uint32_t window, SDL_Keycode key, SDL_Scancode scancode) {
 TEST(WidgetSmoke, DialogAnsweredThroughTheWindowMatchesTheGoldenPicture) {
   if (!std::getenv("DISPLAY") || !*std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_RENDER_DRIVER", "software", 0);
-  const bool update = std::getenv("PLIX_UPDATE_GOLDEN") && *std::getenv("PLIX_UPDATE_GOLDEN") == '1';
   ScopedFontPin pin(kFontFile);
 
   EmulatedDisplayConfig config;
@@ -249,24 +249,7 @@ TEST(WidgetSmoke, DialogAnsweredThroughTheWindowMatchesTheGoldenPicture) {
   ASSERT_EQ(h, kHeight);
   for (uint32_t& p : shot) p |= 0xFF000000u;
 
-  const std::string golden = Testing::SourceDir() + "/tests/widget/golden/dialog.png";
-  auto actual = ImageLib::CreateImage(w, h);
-  std::copy(shot.begin(), shot.end(), actual->mBits);
-  if (update) {
-    EXPECT_TRUE(ImageLib::WritePNGImage(golden, actual.get())) << golden;
-  } else {
-    auto expected = ImageLib::LoadImageFile(golden, false);
-    ASSERT_TRUE(expected) << "missing " << golden << " (PLIX_UPDATE_GOLDEN=1 writes it)";
-    ASSERT_EQ(expected->GetWidth(), w);
-    ASSERT_EQ(expected->GetHeight(), h);
-    int differing = 0;
-    for (int i = 0; i < w * h; ++i) differing += expected->mBits[i] != shot[static_cast<size_t>(i)];
-    if (differing) {
-      const std::string out = Testing::BinaryDir() + "/dialog-actual.png";
-      ImageLib::WritePNGImage(out, actual.get());
-      ADD_FAILURE() << differing << " pixels differ; the window's picture is in " << out;
-    }
-  }
+  Testing::ExpectMatchesGolden("tests/widget/golden/dialog.png", shot, w, h);
 
   manager.PopModalBase(dialog);
   manager.RemoveWidget(dialog);
