@@ -415,7 +415,7 @@ void DDImage::Blit(Image* src, int32_t x, int32_t y, const Rect& srcRect, const 
       HardwareBlit(ddSrc, RECT{x, y, x + srcRect.mWidth, y + srcRect.mHeight},
                    RECT{srcRect.mX, srcRect.mY, srcRect.mX + srcRect.mWidth, srcRect.mY + srcRect.mHeight});
     } else {
-      d3d.Blt(src, static_cast<float>(x), static_cast<float>(y), srcRect, color, drawMode, false);
+      d3d.Blit(src, static_cast<float>(x), static_cast<float>(y), srcRect, color, drawMode, false);
     }
     return;
   }
@@ -438,9 +438,9 @@ void DDImage::BlitF(Image* src, float x, float y, const Rect& srcRect, const Rec
     FRect visible = full.Intersection(FRect(clip.mX, clip.mY, clip.mWidth, clip.mHeight));
     D3DInterface& d3d = *mDDInterface->mD3DInterface;
     if (visible.mWidth == srcRect.mWidth && visible.mHeight == srcRect.mHeight)
-      d3d.Blt(src, x, y, srcRect, color, drawMode, true);
+      d3d.Blit(src, x, y, srcRect, color, drawMode, true);
     else if (visible.mWidth != 0 && visible.mHeight != 0)
-      d3d.BltClipF(src, x, y, srcRect, clip, color, drawMode);
+      d3d.BlitClipped(src, x, y, srcRect, &clip, color, drawMode);
     return;
   }
   BlitRotated(src, x, y, srcRect, clip, color, drawMode, 0.0, 0.0f, 0.0f);
@@ -449,7 +449,7 @@ void DDImage::BlitF(Image* src, float x, float y, const Rect& srcRect, const Rec
 void DDImage::BlitMirror(Image* src, int32_t x, int32_t y, const Rect& srcRect, const Color& color,
                          int32_t drawMode) {
   if (Is3D()) {
-    mDDInterface->mD3DInterface->BltMirror(src, static_cast<float>(x), static_cast<float>(y), srcRect, color, drawMode);
+    mDDInterface->mD3DInterface->BlitMirror(src, static_cast<float>(x), static_cast<float>(y), srcRect, color, drawMode);
     return;
   }
   if (drawMode == DRAWMODE_NORMAL) SurfaceBlitMirror(src, x, y, srcRect, color);
@@ -462,7 +462,7 @@ void DDImage::BlitRotated(Image* src, float x, float y, const Rect& srcRect, con
   src->mDrawn = true;
   if (mVideoMemory) return;
   if (Is3D()) {
-    mDDInterface->mD3DInterface->BltRotated(src, x, y, srcRect, clip, color, drawMode, angle, centerX, centerY);
+    mDDInterface->mD3DInterface->BlitRotated(src, x, y, srcRect, clip, color, drawMode, angle, centerX, centerY);
     return;
   }
   if (SurfaceAllowed()) {
@@ -480,7 +480,7 @@ void DDImage::StretchBlit(Image* src, const Rect& destRect, const Rect& srcRect,
                           int32_t drawMode, bool fastStretch) {
   src->mDrawn = true;
   if (Is3D()) {
-    mDDInterface->mD3DInterface->StretchBlt(src, destRect, srcRect, clip, color, drawMode, fastStretch);
+    mDDInterface->mD3DInterface->StretchBlit(src, destRect, srcRect, clip, color, drawMode, fastStretch);
     return;
   }
   Rect dest;
@@ -518,7 +518,7 @@ void DDImage::StretchBlitMirror(Image* src, const Rect& destRect, const Rect& sr
                                 const Color& color, int32_t drawMode, bool fastStretch) {
   src->mDrawn = true;
   if (Is3D()) {
-    mDDInterface->mD3DInterface->StretchBlt(src, destRect, srcRect, clip, color, drawMode, fastStretch, true);
+    mDDInterface->mD3DInterface->StretchBlit(src, destRect, srcRect, clip, color, drawMode, fastStretch, true);
     return;
   }
   Rect dest;
@@ -533,7 +533,7 @@ void DDImage::BlitMatrix(Image* src, float x, float y, const Matrix3& matrix, co
                          int32_t drawMode, const Rect& srcRect, bool smooth) {
   src->mDrawn = true;
   if (Is3D()) {
-    mDDInterface->mD3DInterface->BltTransformed(src, clip, color, drawMode, srcRect, matrix, true, x, y);
+    mDDInterface->mD3DInterface->BlitMatrix(src, matrix, srcRect, &clip, color, drawMode, true, x, y, true);
     return;
   }
   auto* memSrc = dynamic_cast<MemoryImage*>(src);
@@ -550,7 +550,7 @@ void DDImage::BlitTrianglesTex(Image* texture, const TriVertex* vertices, int32_
                                const Color& color, int32_t drawMode, float offsetX, float offsetY, bool smooth) {
   texture->mDrawn = true;
   if (Is3D()) {
-    mDDInterface->mD3DInterface->DrawTrianglesTex(vertices, triangleCount, color, drawMode, texture, offsetX, offsetY,
+    mDDInterface->mD3DInterface->BlitTrianglesTex(texture, vertices, triangleCount, color, drawMode, offsetX, offsetY,
                                                   smooth);
     return;
   }

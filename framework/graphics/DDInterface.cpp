@@ -5,6 +5,7 @@
 #include "framework/app/Debug.h"
 #include "framework/app/Utilities.h"
 #include "framework/graphics/D3DInterface.h"
+#include "framework/graphics/D3DTester.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/platform/Clock.h"
@@ -45,7 +46,7 @@ bool RatioDiffers(const Ratio& a, const Ratio& b) {
 }
 
 DDInterface::DDInterface(DisplayHost* app)
-    : mApp(app), mD3DInterface(std::make_unique<D3DInterface>()) {
+    : mApp(app), mD3DInterface(std::make_unique<D3DInterface>(this)) {
   mDirectDrawCreate = GetDirectDrawCreate();
   mDirectDrawCreateEx = GetDirectDrawCreateEx();
 }
@@ -154,9 +155,8 @@ void DDInterface::ClearSurface(IDirectDrawSurface* surface) {
 bool DDInterface::RunTest3D(HWND hwnd) {
   DisplaySettings settings = mApp->GetDisplaySettings();
   if (mD3DTester || (!settings.use3DWhenRecommended && !settings.run3DTest)) return false;
-  mD3DTester = std::make_unique<D3DTester>();
-  mD3DTester->SetVidMemoryConstraints(static_cast<uint32_t>(settings.minVideoMemoryMB),
-                                      static_cast<uint32_t>(settings.recommendedVideoMemoryMB));
+  mD3DTester = std::make_unique<D3DTester>(mApp);
+  mD3DTester->SetVidMemoryConstraints(settings.minVideoMemoryMB, settings.recommendedVideoMemoryMB);
   mD3DTester->TestD3D(hwnd, mDD7);
   const bool failed = !mD3DTester->mFailureReason.empty();
   const bool warned = !mD3DTester->mWarning.empty();
@@ -371,7 +371,7 @@ int DDInterface::Init(HWND hwnd, bool isWindowed) {
 
   SetVideoOnlyDraw(mVideoOnlyDraw);
 
-  if (mIs3D && !mD3DInterface->InitFromDDInterface(this)) {
+  if (mIs3D && !mD3DInterface->Init(this)) {
     mErrorString = "3D init error: " + mD3DInterface->mErrorText;
     return RESULT_3D_FAIL;
   }
@@ -451,7 +451,7 @@ bool DDInterface::Redraw(const Rect* rect) {
       mIs3D = false;
       return false;
     }
-    mD3DInterface->EndScene();
+    mD3DInterface->Flush();
   }
   const DisplaySettings settings = mApp->GetDisplaySettings();
   RECT src, dest;

@@ -3,6 +3,7 @@
 // (read at each display initialisation) and the few hooks the display calls
 // back. The application implements it; tests pass a plain one.
 #include <cstdint>
+#include <string>
 
 #include "framework/graphics/Rect.h"
 
@@ -25,6 +26,11 @@ struct DisplaySettings {
   bool allowPageFlip = true;
   bool waitForVSync = false;
   bool refreshWaitBySleep = false;
+  // The application's registry key ("Company\Product"); the 3D test keeps
+  // its results under it in "Test3D".
+  std::string registryKeyPath;
+  // A demo is being played back: outside values come from the demo.
+  bool demoPlaying = false;
 };
 
 class DisplayHost {
@@ -39,6 +45,15 @@ public:
   virtual void SetScreenRect(const Rect& rect) {}
   // The monitor frequency was unusable; frame pacing cannot rely on it.
   virtual void SetRefreshPacingFailed() {}
+  // The main window is minimised; the Direct3D path draws nothing then.
+  virtual bool IsMinimised() { return false; }
+  // A string value under the application's registry key; the name may
+  // lead with sub-keys ("Test3D\RuntimeError"). Recorded in demos.
+  virtual bool WriteRegistryString(const std::string& valueName, const std::string& value) { return false; }
+  // Values from outside pass through the demo: recorded while recording,
+  // replaced by the recorded ones while playing.
+  virtual void SyncStringWithDemo(std::string& value) {}
+  virtual void SyncBoolWithDemo(bool& value) {}
 };
 
 }  // namespace Plix

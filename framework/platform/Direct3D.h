@@ -273,6 +273,13 @@ private:
   IDirectDraw7* mDirectDraw;  // counted
 };
 
+// Releases a counted interface and forgets it.
+template <class T>
+void ReleaseInterface(T*& object) {
+  if (object) object->Release();
+  object = nullptr;
+}
+
 // What IDirectDraw7::QueryInterface(IID_IDirect3D7) answers.
 HRESULT CreateDirect3D7(IDirectDraw7* directDraw, void** out);
 
