@@ -557,6 +557,72 @@ void Coin(cairo_t* cr, double cx, double cy, double r, double turn) {
   SoftOval(cr, cx - rx * 0.35, cy - r * 0.35, rx * 0.3, r * 0.25, {1, 1, 1, 0.7});
 }
 
+void DrawState(cairo_t* cr, Look3 state, const std::function<void(cairo_t*)>& draw, double halo, Rgb glow) {
+  if (state == Look3::Normal) {
+    draw(cr);
+    return;
+  }
+  cairo_push_group(cr);
+  draw(cr);
+  cairo_pattern_t* picture = cairo_pop_group(cr);
+  if (state == Look3::Over) {
+    // A halo: the picture's shape stamped round itself in the glow colour.
+    int rings = 3;
+    for (int ring = rings; ring >= 1; --ring) {
+      double r = halo * ring / rings;
+      int steps = 12;
+      for (int i = 0; i < steps; ++i) {
+        double a = i * 2 * M_PI / steps;
+        cairo_save(cr);
+        cairo_translate(cr, std::cos(a) * r, std::sin(a) * r);
+        SetColor(cr, WithAlpha(glow, 0.22 * (rings - ring + 1) / rings + 0.05));
+        cairo_mask(cr, picture);
+        cairo_restore(cr);
+      }
+    }
+    cairo_set_source(cr, picture);
+    cairo_paint(cr);
+    SetColor(cr, {1, 1, 0.9, 0.22});
+    cairo_mask(cr, picture);
+  } else {
+    cairo_set_source(cr, picture);
+    cairo_paint(cr);
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_HSL_SATURATION);
+    SetColor(cr, {0.5, 0.5, 0.5, 1});
+    cairo_mask(cr, picture);
+    cairo_restore(cr);
+    SetColor(cr, {0.85, 0.85, 0.85, 0.35});
+    cairo_mask(cr, picture);
+  }
+  cairo_pattern_destroy(picture);
+}
+
+void Title(cairo_t* cr, const std::string& text, double cx, double cy, double maxW, double maxH, Rgb fill, Face face,
+           Rgb outline) {
+  double size = maxH;
+  TextStyle s{face, size, fill, outline, std::max(1.5, maxH * 0.09)};
+  // A drop shadow, the outlined word, then a light band across its top.
+  cairo_save(cr);
+  cairo_translate(cr, 0, std::max(1.0, maxH * 0.06));
+  TextStyle shadow = s;
+  shadow.fill = {0, 0, 0, 0.3};
+  shadow.outline = {0, 0, 0, 0.3};
+  FitText(cr, shadow, cx, cy, maxW, maxH, text);
+  cairo_restore(cr);
+  FitText(cr, s, cx, cy, maxW, maxH, text);
+  cairo_save(cr);
+  cairo_rectangle(cr, cx - maxW, cy - maxH, 2 * maxW, maxH * 0.95);
+  cairo_clip(cr);
+  TextStyle hi = s;
+  hi.fill = Lighter(fill, 0.45);
+  hi.outline = {0, 0, 0, 0};
+  hi.outlineWidth = 0;
+  // The highlight is the same text, clipped to its upper part.
+  FitText(cr, TextStyle{face, size, hi.fill, {0, 0, 0, 0}, s.outlineWidth}, cx, cy, maxW, maxH, text);
+  cairo_restore(cr);
+}
+
 uint32_t Rand::Next() {
   mState ^= mState << 13;
   mState ^= mState >> 17;

@@ -6,6 +6,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace Plix::DataBuild {
@@ -112,6 +113,18 @@ void FlavourFruit(cairo_t* cr, int flavour, double cx, double cy, double r);
 void Flower(cairo_t* cr, double cx, double cy, double r, Rgb petals);
 // A coin seen at an angle (0 full face .. 1 edge).
 void Coin(cairo_t* cr, double cx, double cy, double r, double turn);
+
+// Button states of a picture drawn by `draw`: Normal as it is; Over with a
+// warm halo round its outline and a little brighter; Disabled greyed out.
+// The halo stays within `halo` pixels of the picture's opaque pixels.
+enum class Look3 { Normal, Over, Disabled };
+void DrawState(cairo_t* cr, Look3 state, const std::function<void(cairo_t*)>& draw, double halo = 4,
+               Rgb glow = Hex(0xfff27a));
+
+// Words written onto a picture: a bold cartoon title with a dark outline
+// and a light inner highlight, centred on (cx, cy) within maxW x maxH.
+void Title(cairo_t* cr, const std::string& text, double cx, double cy, double maxW, double maxH, Rgb fill,
+           Face face = Face::Lobster, Rgb outline = Palette::kInk);
 
 // Deterministic pseudo-random numbers for textures (same sequence every build).
 class Rand {
