@@ -12,6 +12,7 @@
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/TextureData.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/Files.h"
 #include "framework/resources/ImageLib.h"
@@ -177,6 +178,13 @@ std::string Cell(const char* label, int64_t bytes, const std::string& extra = ""
   return std::string("<TD>") + label + "<BR>" + Bytes(bytes) + extra + "</TD>";
 }
 
+// The texture's format and its grid of pieces.
+std::string TextureText(const MemoryImage* image) {
+  const TextureData* data = image->mD3DData;
+  if (!data) return "";
+  return StrFormat(" %s %dx%d", TextureFormatName(data->mFormatCode), data->mColumns, data->mRows);
+}
+
 std::string FormatName(IDirectDrawSurface* surface) {
   const DDPIXELFORMAT& f = surface->Format();
   if (f.dwFlags & DDPF_PALETTEINDEXED8) return "Palette8";
@@ -209,6 +217,7 @@ void AppImages::DumpImages() {
       if (image->mNativeAlphaData) row.nativeAlpha = image->mColorTable ? 1024 : 4 * n;
       if (image->mRLAlphaData) row.rlAlpha = n;
       if (image->mRLAdditiveData) row.rlAdditive = n;
+      if (image->mD3DData) row.texture = image->mD3DData->mMemoryUsed;
       rows.push_back(row);
     }
   }
@@ -254,7 +263,7 @@ void AppImages::DumpImages() {
     std::fprintf(page, "<TR><TD><A HREF=%s><IMG SRC=%s WIDTH=%d HEIGHT=%d></A></TD>", imageName, thumbName, tw, th);
     std::fprintf(page, "<TD ALIGN=RIGHT>%d x %d<BR>%s bytes</TD>", w, h, Bytes(r.Total()).c_str());
     std::fprintf(page, "%s%s%s%s", Cell("mBits", r.bits).c_str(), Cell("Palletized", r.palette).c_str(),
-                 Cell("DDSurface", r.surface, format).c_str(), Cell("Texture", r.texture).c_str());
+                 Cell("DDSurface", r.surface, format).c_str(), Cell("Texture", r.texture, TextureText(image)).c_str());
     std::fprintf(page, "<TD>%s</TD><TD>%s</TD><TD>%s</TD><TD>%s</TD>", image->mIsVolatile ? "Volatile" : "&nbsp;",
                  image->mForcedMode ? "Forced" : "&nbsp;", image->mHasAlpha ? "HasAlpha" : "&nbsp;",
                  image->mHasTrans ? "HasTrans" : "&nbsp;");

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "framework/app/Utilities.h"
 #include "framework/graphics/D3DInterface.h"
 #include "framework/graphics/MemoryImage.h"
 
@@ -106,6 +107,37 @@ void GetBestTextureDimensions(int32_t& width, int32_t& height, bool powerOfTwo, 
   } else if (width < height) {
     while (aspect * width < height) width *= 2;
   }
+}
+
+const char* TextureFormatName(int32_t formatCode) {
+  switch (formatCode) {
+    case PixelFormat_A8R8G8B8: return "A8R8G8B8";
+    case PixelFormat_A4R4G4B4: return "A4R4G4B4";
+    case PixelFormat_R5G6B5: return "R5G6B5";
+    case PixelFormat_Palette8: return "Palette8";
+    default: return "";
+  }
+}
+
+std::string TextureStatsText(const std::set<MemoryImage*>& images) {
+  const int32_t codes[4] = {PixelFormat_A8R8G8B8, PixelFormat_A4R4G4B4, PixelFormat_R5G6B5, PixelFormat_Palette8};
+  int64_t total = 0, bytes[4] = {};
+  int32_t count[4] = {};
+  for (MemoryImage* image : images) {
+    const TextureData* data = image->mD3DData;
+    if (!data) continue;
+    total += data->mMemoryUsed;
+    for (int i = 0; i < 4; ++i) {
+      if (data->mFormatCode != codes[i]) continue;
+      ++count[i];
+      bytes[i] += data->mMemoryUsed;
+    }
+  }
+  auto kb = [](int64_t n) { return WStringToString(CommaSeparate(static_cast<int>(n >> 10))); };
+  std::string text = StrFormat("Texture Memory: %s KB\r\n", kb(total).c_str());
+  for (int i = 0; i < 4; ++i)
+    text += StrFormat("%s: %d - %s KB\r\n", TextureFormatName(codes[i]), count[i], kb(bytes[i]).c_str());
+  return text;
 }
 
 uint32_t ArgbToTexel(uint32_t p, int32_t formatCode) {

@@ -5,6 +5,8 @@
 // bottom pieces smaller). The pieces stay with the image and are uploaded
 // again only when its pixels, size or texture flags change.
 #include <cstdint>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "framework/platform/Direct3D.h"
@@ -84,6 +86,15 @@ int32_t TextureSizeTableEntry(int32_t n);
 // its last column and row once.
 void CopyImageToTexture(D3DInterface& d3d, IDirectDrawSurface7* texture, MemoryImage* image, int32_t x, int32_t y,
                         int32_t textureWidth, int32_t textureHeight, int32_t formatCode);
+
+// "A8R8G8B8", "A4R4G4B4", "R5G6B5", "Palette8", or "" for another code.
+const char* TextureFormatName(int32_t formatCode);
+
+// The texture lines of the video statistics: "Texture Memory: %s KB" with
+// the memory of every image's textures, then per format the number of
+// images with textures of it and their memory. The caller holds the lock
+// that guards the set.
+std::string TextureStatsText(const std::set<MemoryImage*>& images);
 
 // The pixel conversions between ARGB and the texture formats.
 uint32_t ArgbToTexel(uint32_t argb, int32_t formatCode);

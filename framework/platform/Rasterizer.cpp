@@ -98,38 +98,56 @@ inline int32_t Factor(Blend f, int32_t srcAlpha) {
 
 inline int32_t Clamp255(double v) { return v <= 0 ? 0 : v >= 255 ? 255 : int32_t(v + 0.5); }
 
+// Texel x of a row as ARGB.
+template <TexelFormat F>
+inline uint32_t TexelOf(const uint8_t* row, int32_t x, const uint32_t* palette) {
+  if constexpr (F == TexelFormat::A8R8G8B8 || F == TexelFormat::X8R8G8B8) {
+    uint32_t v;
+    std::memcpy(&v, row + x * 4, 4);
+    return F == TexelFormat::X8R8G8B8 ? v | 0xFF000000u : v;
+  } else if constexpr (F == TexelFormat::P8) {
+    return palette[row[x]];
+  } else {
+    uint16_t v;
+    std::memcpy(&v, row + x * 2, 2);
+    if constexpr (F == TexelFormat::A4R4G4B4)
+      return (uint32_t((v >> 12) & 15) * 17 << 24) | (uint32_t((v >> 8) & 15) * 17 << 16) |
+             (uint32_t((v >> 4) & 15) * 17 << 8) | uint32_t(v & 15) * 17;
+    else if constexpr (F == TexelFormat::R5G6B5)
+      return 0xFF000000u | (uint32_t(gWiden.t[5][(v >> 11) & 31]) << 16) | (uint32_t(gWiden.t[6][(v >> 5) & 63]) << 8) |
+             gWiden.t[5][v & 31];
+    else
+      return 0xFF000000u | (uint32_t(gWiden.t[5][(v >> 10) & 31]) << 16) | (uint32_t(gWiden.t[5][(v >> 5) & 31]) << 8) |
+             gWiden.t[5][v & 31];
+  }
+}
+
+inline uint32_t Texel(const Texture& t, int32_t x, int32_t y) {
+  const uint8_t* row = t.bits + std::ptrdiff_t(y) * t.pitch;
+  switch (t.format) {
+    case TexelFormat::A8R8G8B8: return TexelOf<TexelFormat::A8R8G8B8>(row, x, t.palette);
+    case TexelFormat::X8R8G8B8: return TexelOf<TexelFormat::X8R8G8B8>(row, x, t.palette);
+    case TexelFormat::A4R4G4B4: return TexelOf<TexelFormat::A4R4G4B4>(row, x, t.palette);
+    case TexelFormat::R5G6B5: return TexelOf<TexelFormat::R5G6B5>(row, x, t.palette);
+    case TexelFormat::X1R5G5B5: return TexelOf<TexelFormat::X1R5G5B5>(row, x, t.palette);
+    case TexelFormat::P8: return TexelOf<TexelFormat::P8>(row, x, t.palette);
+  }
+  return 0;
+}
+
 // A texel index on one axis: clamped to the edge, or wrapped.
 inline int32_t Address(int64_t i, int32_t size, bool wrap) {
   if (wrap) return int32_t(((i % size) + size) % size);
   return int32_t(std::clamp<int64_t>(i, 0, size - 1));
 }
 
-// Texture coordinate times size, kept where 64-bit arithmetic is safe.
-inline double Scaled(double t, int32_t size) { return std::clamp(t * size, -1e9, 1e9); }
+// A coordinate bound to a range that integer conversions survive.
+inline double Bound(double v) { return std::clamp(v, -1e9, 1e9); }
 
-RGBA Sample(const Texture& tex, const State& s, double u, double v) {
-  if (!s.bilinear) {
-    const int32_t x = Address(int64_t(std::floor(Scaled(u, tex.width))), tex.width, s.wrapU);
-    const int32_t y = Address(int64_t(std::floor(Scaled(v, tex.height))), tex.height, s.wrapV);
-    return Unpack8888(FetchTexel(tex, x, y));
-  }
-  // Bilinear: the four texels around the sample point, weighted in 1/256.
-  const int64_t fu = int64_t(std::floor((Scaled(u, tex.width) - 0.5) * 256 + 0.5));
-  const int64_t fv = int64_t(std::floor((Scaled(v, tex.height) - 0.5) * 256 + 0.5));
-  const int32_t wx = int32_t(fu & 255), wy = int32_t(fv & 255);
-  const int64_t ix = fu >> 8, iy = fv >> 8;
-  const int32_t x0 = Address(ix, tex.width, s.wrapU), x1 = Address(ix + 1, tex.width, s.wrapU);
-  const int32_t y0 = Address(iy, tex.height, s.wrapV), y1 = Address(iy + 1, tex.height, s.wrapV);
-  const RGBA c00 = Unpack8888(FetchTexel(tex, x0, y0)), c10 = Unpack8888(FetchTexel(tex, x1, y0));
-  const RGBA c01 = Unpack8888(FetchTexel(tex, x0, y1)), c11 = Unpack8888(FetchTexel(tex, x1, y1));
-  auto mix = [&](int32_t a00, int32_t a10, int32_t a01, int32_t a11) {
-    const int32_t top = a00 * (256 - wx) + a10 * wx;
-    const int32_t bottom = a01 * (256 - wx) + a11 * wx;
-    return (top * (256 - wy) + bottom * wy + 32768) >> 16;
-  };
-  return RGBA{mix(c00.r, c10.r, c01.r, c11.r), mix(c00.g, c10.g, c01.g, c11.g), mix(c00.b, c10.b, c01.b, c11.b),
-              mix(c00.a, c10.a, c01.a, c11.a)};
-}
+// Texel coordinates step along a span in 32.32 fixed point, exact enough
+// that a texel centre stays one over a whole texture's width.
+constexpr double kOne = 4294967296.0;
+inline int64_t Fixed(double texels) { return std::llround(Bound(texels) * kOne); }
 
 inline int32_t Apply(StageOp op, int32_t arg1, int32_t arg2) {
   switch (op) {
@@ -145,37 +163,221 @@ struct Attributes {
   double r, g, b, a, u, v;
 };
 
-// Texture stage, blend and write of one pixel.
-class PixelWriter {
-public:
-  PixelWriter(const Target& target, const Texture* texture, const State& state)
-      : mTarget(target), mLayout(target), mTexture(texture), mState(state) {}
+// Targets the spans write without masks: X8R8G8B8 and R5G6B5.
+enum class TargetKind { Xrgb8888, Rgb565, Masked };
 
-  void Plot(int32_t x, int32_t y, const Attributes& at) {
-    RGBA diffuse{Clamp255(at.r), Clamp255(at.g), Clamp255(at.b), mState.ignoreDiffuseAlpha ? 255 : Clamp255(at.a)};
-    RGBA texel = mTexture ? Sample(*mTexture, mState, at.u, at.v) : RGBA{255, 255, 255, 255};
-    const State& s = mState;
+// What stays the same over one primitive.
+struct Pipeline {
+  const Target& target;
+  Layout layout;
+  const Texture* texture;
+  const State& state;
+  TargetKind kind;
+  // The straight "over" blend: opaque pixels are written, clear ones skipped.
+  bool over;
+  // The texture stage passes the texel on unchanged (white diffuse colour).
+  bool texelOnly;
+  // Texels go straight to the target: point sampling of the texel alone,
+  // written or drawn "over".
+  bool copyTexels;
+
+  Pipeline(const Target& t, const Texture* tex, const State& s, bool constantWhite)
+      : target(t), layout(t), texture(tex), state(s), kind(KindOf(t)),
+        over(s.blend && s.srcBlend == Blend::SrcAlpha && s.destBlend == Blend::InvSrcAlpha),
+        texelOnly(tex && constantWhite && StageKeepsTexel(s)),
+        copyTexels(texelOnly && !s.bilinear && (over || !s.blend)) {}
+
+  static TargetKind KindOf(const Target& t) {
+    if (t.bytesPerPixel == 4 && t.redMask == 0xFF0000 && t.greenMask == 0xFF00 && t.blueMask == 0xFF && !t.alphaMask)
+      return TargetKind::Xrgb8888;
+    if (t.bytesPerPixel == 2 && t.redMask == 0xF800 && t.greenMask == 0x07E0 && t.blueMask == 0x1F && !t.alphaMask)
+      return TargetKind::Rgb565;
+    return TargetKind::Masked;
+  }
+  // Texture x white, or the texture alone, in both colour and alpha.
+  static bool StageKeepsTexel(const State& s) {
+    auto keeps = [](StageOp op, StageArg a1, StageArg a2) {
+      return op == StageOp::Modulate || (op == StageOp::Arg1 && a1 == StageArg::Texture) ||
+             (op == StageOp::Arg2 && a2 == StageArg::Texture);
+    };
+    return keeps(s.colorOp, s.colorArg1, s.colorArg2) && keeps(s.alphaOp, s.alphaArg1, s.alphaArg2);
+  }
+
+  __attribute__((always_inline)) RGBA Sample(int64_t u, int64_t v) const {
+    const Texture& tex = *texture;
+    if (!state.bilinear) {
+      const int32_t x = Address(u >> 32, tex.width, state.wrapU), y = Address(v >> 32, tex.height, state.wrapV);
+      return Unpack8888(Texel(tex, x, y));
+    }
+    // The four texels around the sample point, weighted in 1/256.
+    const int64_t su = u - (int64_t(1) << 31), sv = v - (int64_t(1) << 31);
+    const int32_t wx = int32_t((su >> 24) & 255), wy = int32_t((sv >> 24) & 255);
+    const int32_t x0 = Address(su >> 32, tex.width, state.wrapU), x1 = Address((su >> 32) + 1, tex.width, state.wrapU);
+    const int32_t y0 = Address(sv >> 32, tex.height, state.wrapV), y1 = Address((sv >> 32) + 1, tex.height, state.wrapV);
+    const RGBA c00 = Unpack8888(Texel(tex, x0, y0)), c10 = Unpack8888(Texel(tex, x1, y0));
+    const RGBA c01 = Unpack8888(Texel(tex, x0, y1)), c11 = Unpack8888(Texel(tex, x1, y1));
+    auto mix = [&](int32_t a00, int32_t a10, int32_t a01, int32_t a11) {
+      const int32_t top = a00 * (256 - wx) + a10 * wx;
+      const int32_t bottom = a01 * (256 - wx) + a11 * wx;
+      return (top * (256 - wy) + bottom * wy + 32768) >> 16;
+    };
+    return RGBA{mix(c00.r, c10.r, c01.r, c11.r), mix(c00.g, c10.g, c01.g, c11.g), mix(c00.b, c10.b, c01.b, c11.b),
+                mix(c00.a, c10.a, c01.a, c11.a)};
+  }
+
+  RGBA Combine(const RGBA& texel, const RGBA& diffuse) const {
+    if (texelOnly) return texel;
+    const State& s = state;
     auto arg = [&](StageArg which) -> const RGBA& { return which == StageArg::Texture ? texel : diffuse; };
     const RGBA& c1 = arg(s.colorArg1);
     const RGBA& c2 = arg(s.colorArg2);
-    RGBA src{Apply(s.colorOp, c1.r, c2.r), Apply(s.colorOp, c1.g, c2.g), Apply(s.colorOp, c1.b, c2.b),
-             Apply(s.alphaOp, arg(s.alphaArg1).a, arg(s.alphaArg2).a)};
-    uint8_t* p = mTarget.bits + std::ptrdiff_t(y) * mTarget.pitch + std::ptrdiff_t(x) * mLayout.bytes;
-    if (s.blend) {
-      const RGBA dst = mLayout.Unpack(mLayout.Read(p));
-      const int32_t fs = Factor(s.srcBlend, src.a), fd = Factor(s.destBlend, src.a);
-      auto mix = [&](int32_t a, int32_t b) { return std::min(255, Div255(a * fs + b * fd)); };
-      src = RGBA{mix(src.r, dst.r), mix(src.g, dst.g), mix(src.b, dst.b), mix(src.a, dst.a)};
-    }
-    mLayout.Write(p, mLayout.Pack(src));
+    return RGBA{Apply(s.colorOp, c1.r, c2.r), Apply(s.colorOp, c1.g, c2.g), Apply(s.colorOp, c1.b, c2.b),
+                Apply(s.alphaOp, arg(s.alphaArg1).a, arg(s.alphaArg2).a)};
   }
 
-private:
-  const Target& mTarget;
-  Layout mLayout;
-  const Texture* mTexture;
-  const State& mState;
+  template <TargetKind K>
+  RGBA Read(const uint8_t* p) const {
+    if constexpr (K == TargetKind::Xrgb8888) {
+      uint32_t v;
+      std::memcpy(&v, p, 4);
+      return RGBA{int32_t((v >> 16) & 255), int32_t((v >> 8) & 255), int32_t(v & 255), 255};
+    } else if constexpr (K == TargetKind::Rgb565) {
+      uint16_t v;
+      std::memcpy(&v, p, 2);
+      return RGBA{gWiden.t[5][(v >> 11) & 31], gWiden.t[6][(v >> 5) & 63], gWiden.t[5][v & 31], 255};
+    } else {
+      return layout.Unpack(layout.Read(p));
+    }
+  }
+
+  template <TargetKind K>
+  void Write(uint8_t* p, const RGBA& c) const {
+    if constexpr (K == TargetKind::Xrgb8888) {
+      const uint32_t v = (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | uint32_t(c.b);
+      std::memcpy(p, &v, 4);
+    } else if constexpr (K == TargetKind::Rgb565) {
+      const uint16_t v = uint16_t(((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3));
+      std::memcpy(p, &v, 2);
+    } else {
+      layout.Write(p, layout.Pack(c));
+    }
+  }
+
+  template <TargetKind K>
+  void Store(uint8_t* p, RGBA src) const {
+    const State& s = state;
+    if (s.blend) {
+      if (over && src.a == 0) return;
+      if (!over || src.a != 255) {
+        const RGBA dst = Read<K>(p);
+        const int32_t fs = Factor(s.srcBlend, src.a), fd = Factor(s.destBlend, src.a);
+        auto mix = [&](int32_t a, int32_t b) { return std::min(255, Div255(a * fs + b * fd)); };
+        src = RGBA{mix(src.r, dst.r), mix(src.g, dst.g), mix(src.b, dst.b), mix(src.a, dst.a)};
+      }
+    }
+    Write<K>(p, src);
+  }
 };
+
+// Texels x .. x + count - 1 of one texture row, one per pixel, written or
+// drawn over (the 1:1 blit, the commonest drawing there is).
+template <TargetKind K, TexelFormat F>
+void CopyRow(const Pipeline& p, uint8_t* px, const uint8_t* row, int32_t x, int32_t count) {
+  const int32_t bytes = p.layout.bytes;
+  const bool blend = p.state.blend;
+  for (int32_t i = 0; i < count; ++i, px += bytes) {
+    const uint32_t t = TexelOf<F>(row, x + i, p.texture->palette);
+    const uint32_t alpha = t >> 24;
+    if (blend && alpha != 255) {
+      if (alpha != 0) p.Store<K>(px, Unpack8888(t));
+      continue;
+    }
+    p.Write<K>(px, Unpack8888(t));
+  }
+}
+
+template <TargetKind K>
+void CopyRowOf(const Pipeline& p, uint8_t* px, const uint8_t* row, int32_t x, int32_t count) {
+  switch (p.texture->format) {
+    case TexelFormat::A8R8G8B8: return CopyRow<K, TexelFormat::A8R8G8B8>(p, px, row, x, count);
+    case TexelFormat::X8R8G8B8: return CopyRow<K, TexelFormat::X8R8G8B8>(p, px, row, x, count);
+    case TexelFormat::A4R4G4B4: return CopyRow<K, TexelFormat::A4R4G4B4>(p, px, row, x, count);
+    case TexelFormat::R5G6B5: return CopyRow<K, TexelFormat::R5G6B5>(p, px, row, x, count);
+    case TexelFormat::X1R5G5B5: return CopyRow<K, TexelFormat::X1R5G5B5>(p, px, row, x, count);
+    case TexelFormat::P8: return CopyRow<K, TexelFormat::P8>(p, px, row, x, count);
+  }
+}
+
+RGBA DiffuseOf(const Attributes& at, const State& s) {
+  return RGBA{Clamp255(at.r), Clamp255(at.g), Clamp255(at.b), s.ignoreDiffuseAlpha ? 255 : Clamp255(at.a)};
+}
+
+// One run of pixels of a row, from x0 up to x1, with the values at x0 and
+// their steps per pixel. A constant diffuse colour is worked out once.
+template <TargetKind K, bool kTextured>
+void Span(const Pipeline& p, int32_t y, int32_t x0, int32_t x1, Attributes at, const Attributes& step,
+          bool constantDiffuse) {
+  const int32_t bytes = p.layout.bytes;
+  uint8_t* px = p.target.bits + std::ptrdiff_t(y) * p.target.pitch + std::ptrdiff_t(x0) * bytes;
+  int64_t u = 0, v = 0, du = 0, dv = 0;
+  if constexpr (kTextured) {
+    const Texture& tex = *p.texture;
+    u = Fixed(at.u * tex.width);
+    v = Fixed(at.v * tex.height);
+    du = Fixed(step.u * tex.width);
+    dv = Fixed(step.v * tex.height);
+    if (p.copyTexels) {
+      const State& s = p.state;
+      // One texel per pixel along one texture row, all inside the texture.
+      const int64_t first = u >> 32, last = (u + du * (x1 - x0 - 1)) >> 32;
+      if (du == int64_t(1) << 32 && dv == 0 && first >= 0 && last < tex.width) {
+        const int32_t row = Address(v >> 32, tex.height, s.wrapV);
+        CopyRowOf<K>(p, px, tex.bits + std::ptrdiff_t(row) * tex.pitch, int32_t(first), x1 - x0);
+        return;
+      }
+      for (int32_t x = x0; x < x1; ++x, px += bytes, u += du, v += dv) {
+        const uint32_t t =
+            Texel(tex, Address(u >> 32, tex.width, s.wrapU), Address(v >> 32, tex.height, s.wrapV));
+        const uint32_t alpha = t >> 24;
+        if (s.blend && alpha != 255) {
+          if (alpha != 0) p.Store<K>(px, Unpack8888(t));
+          continue;
+        }
+        p.Write<K>(px, Unpack8888(t));
+      }
+      return;
+    }
+  }
+  const RGBA white{255, 255, 255, 255};
+  RGBA diffuse = DiffuseOf(at, p.state);
+  for (int32_t x = x0; x < x1; ++x, px += bytes) {
+    if (!constantDiffuse) {
+      diffuse = DiffuseOf(at, p.state);
+      at.r += step.r;
+      at.g += step.g;
+      at.b += step.b;
+      at.a += step.a;
+    }
+    if constexpr (kTextured) {
+      p.Store<K>(px, p.Combine(p.Sample(u, v), diffuse));
+      u += du;
+      v += dv;
+    } else {
+      p.Store<K>(px, p.Combine(white, diffuse));
+    }
+  }
+}
+
+using SpanFunction = void (*)(const Pipeline&, int32_t, int32_t, int32_t, Attributes, const Attributes&, bool);
+
+SpanFunction SpanFor(const Pipeline& p) {
+  const bool textured = p.texture != nullptr;
+  switch (p.kind) {
+    case TargetKind::Xrgb8888: return textured ? Span<TargetKind::Xrgb8888, true> : Span<TargetKind::Xrgb8888, false>;
+    case TargetKind::Rgb565: return textured ? Span<TargetKind::Rgb565, true> : Span<TargetKind::Rgb565, false>;
+    default: return textured ? Span<TargetKind::Masked, true> : Span<TargetKind::Masked, false>;
+  }
+}
 
 Attributes VertexAttributes(const Vertex& v) {
   const RGBA c = Unpack8888(v.diffuse);
@@ -183,9 +385,6 @@ Attributes VertexAttributes(const Vertex& v) {
 }
 
 bool Finite(const Vertex& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.u) && std::isfinite(v.v); }
-
-// A coordinate bound to a range that integer conversions survive.
-inline double Bound(double v) { return std::clamp(v, -1e9, 1e9); }
 
 // x of an edge at height y; the edge's ends are given top first, so that
 // two triangles sharing the edge compute the same value.
@@ -195,33 +394,7 @@ inline double EdgeX(const Vertex& top, const Vertex& bottom, double y) {
 
 }  // namespace
 
-uint32_t FetchTexel(const Texture& t, int32_t x, int32_t y) {
-  const uint8_t* row = t.bits + std::ptrdiff_t(y) * t.pitch;
-  switch (t.format) {
-    case TexelFormat::A8R8G8B8: { uint32_t v; std::memcpy(&v, row + x * 4, 4); return v; }
-    case TexelFormat::X8R8G8B8: { uint32_t v; std::memcpy(&v, row + x * 4, 4); return v | 0xFF000000u; }
-    case TexelFormat::A4R4G4B4: {
-      uint16_t v;
-      std::memcpy(&v, row + x * 2, 2);
-      return (uint32_t((v >> 12) & 15) * 17 << 24) | (uint32_t((v >> 8) & 15) * 17 << 16) |
-             (uint32_t((v >> 4) & 15) * 17 << 8) | uint32_t(v & 15) * 17;
-    }
-    case TexelFormat::R5G6B5: {
-      uint16_t v;
-      std::memcpy(&v, row + x * 2, 2);
-      return 0xFF000000u | (uint32_t(gWiden.t[5][(v >> 11) & 31]) << 16) | (uint32_t(gWiden.t[6][(v >> 5) & 63]) << 8) |
-             gWiden.t[5][v & 31];
-    }
-    case TexelFormat::X1R5G5B5: {
-      uint16_t v;
-      std::memcpy(&v, row + x * 2, 2);
-      return 0xFF000000u | (uint32_t(gWiden.t[5][(v >> 10) & 31]) << 16) | (uint32_t(gWiden.t[5][(v >> 5) & 31]) << 8) |
-             gWiden.t[5][v & 31];
-    }
-    case TexelFormat::P8: return t.palette[row[x]];
-  }
-  return 0;
-}
+uint32_t FetchTexel(const Texture& t, int32_t x, int32_t y) { return Texel(t, x, y); }
 
 void DrawTriangle(const Target& target, const Texture* texture, const State& state, const Vertex& a, const Vertex& b,
                   const Vertex& c) {
@@ -254,7 +427,9 @@ void DrawTriangle(const Target& target, const Texture* texture, const State& sta
   const int32_t yStart = int32_t(std::max(Bound(std::ceil(double(p[0]->y))), double(state.clipTop)));
   const int32_t yEnd = int32_t(std::min(Bound(std::ceil(double(p[2]->y))), double(state.clipBottom)));
 
-  PixelWriter writer(target, texture, state);
+  const bool constantDiffuse = !state.gouraud || (a.diffuse == b.diffuse && a.diffuse == c.diffuse);
+  const Pipeline pipeline(target, texture, state, constantDiffuse && a.diffuse == 0xFFFFFFFF);
+  const SpanFunction span = SpanFor(pipeline);
   for (int32_t y = yStart; y < yEnd; ++y) {
     const double py = y;
     const double xa = EdgeX(*p[0], *p[2], py);
@@ -267,15 +442,7 @@ void DrawTriangle(const Target& target, const Texture* texture, const State& sta
     for (double Attributes::*f : {&Attributes::r, &Attributes::g, &Attributes::b, &Attributes::a, &Attributes::u,
                                   &Attributes::v})
       at.*f += dx.*f * ox + dy.*f * oy;
-    for (int32_t x = xStart; x < xEnd; ++x) {
-      writer.Plot(x, y, at);
-      at.r += dx.r;
-      at.g += dx.g;
-      at.b += dx.b;
-      at.a += dx.a;
-      at.u += dx.u;
-      at.v += dx.v;
-    }
+    span(pipeline, y, xStart, xEnd, at, dx, constantDiffuse);
   }
 }
 
@@ -294,7 +461,10 @@ void DrawLine(const Target& target, const Texture* texture, const State& state, 
   // Only the steps inside the clip range.
   const int64_t begin = step > 0 ? std::max(first, lo) : std::min(first, hi - 1);
   const int64_t end = step > 0 ? std::min(last, hi) : std::max(last, lo - 1);
-  PixelWriter writer(target, texture, state);
+  const bool constantDiffuse = !state.gouraud || a.diffuse == b.diffuse;
+  const Pipeline pipeline(target, texture, state, constantDiffuse && a.diffuse == 0xFFFFFFFF);
+  const SpanFunction span = SpanFor(pipeline);
+  const Attributes none{};
   for (int64_t i = begin; step > 0 ? i < end : i > end; i += step) {
     const double t = std::clamp((double(i) - from) / length, 0.0, 1.0);
     const double minor = xMajor ? a.y + t * dy : a.x + t * dx;
@@ -310,7 +480,7 @@ void DrawLine(const Target& target, const Texture* texture, const State& state, 
     }
     at.u += (vb.u - va.u) * t;
     at.v += (vb.v - va.v) * t;
-    writer.Plot(int32_t(x), int32_t(y), at);
+    span(pipeline, int32_t(y), int32_t(x), int32_t(x) + 1, at, none, true);
   }
 }
 

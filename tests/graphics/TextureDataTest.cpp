@@ -289,5 +289,19 @@ TEST(TextureData, TexturesGoWithTheirImageOrTheDevice) {
   EXPECT_EQ(b->mD3DData, nullptr);
 }
 
+TEST(TextureData, TheVideoStatisticsCountTexturesByFormat) {
+  Display3D d;
+  ASSERT_EQ(d.Init(), DDInterface::RESULT_OK);
+  auto big = d.Solid(1024, 512, 0x80FFFFFF), small = d.Solid(8, 8, 0xFF000000), none = d.Solid(8, 8, 0xFF000000);
+  ASSERT_TRUE(d.D3D().PrepareImageTexture(big.get()));
+  ASSERT_TRUE(d.D3D().PrepareImageTexture(small.get()));
+  EXPECT_EQ(TextureStatsText(d.mImages.mMemoryImageSet),
+            "Texture Memory: 2,048 KB\r\n"
+            "A8R8G8B8: 1 - 2,048 KB\r\n"
+            "A4R4G4B4: 0 - 0 KB\r\n"
+            "R5G6B5: 1 - 0 KB\r\n"
+            "Palette8: 0 - 0 KB\r\n");
+}
+
 }  // namespace
 }  // namespace Plix
