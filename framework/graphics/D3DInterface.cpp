@@ -17,7 +17,7 @@ int32_t gMaxTextureHeight = 64;
 int32_t gMaxTextureAspectRatio = 1;
 uint32_t gSupportedTextureFormats = 0;
 bool gLinearFilter = false;
-bool gHardwareProblem = false;
+std::atomic<bool> gHardwareProblem{false};
 
 // ------------------------------------------------------------ D3DVertexList
 

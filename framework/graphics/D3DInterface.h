@@ -6,6 +6,7 @@
 // with a step name goes through CheckD3DError, which keeps the failure as
 // the path's error text and in the registry ("Test3D\RuntimeError"), so
 // that the next start's capability test knows hardware drawing failed.
+#include <atomic>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -34,7 +35,7 @@ extern uint32_t gSupportedTextureFormats;  // texture format codes (TextureData.
 extern bool gLinearFilter;                 // the filter state last set on the device
 // The last scene start could not set the render target; read at exit to
 // ask whether hardware drawing should stay on, cleared by presenting.
-extern bool gHardwareProblem;
+extern std::atomic<bool> gHardwareProblem;
 
 using D3DVertex = D3DTLVERTEX;
 

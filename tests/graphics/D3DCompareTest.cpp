@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/graphics/Graphics.h"
+#include "framework/platform/SdlWindow.h"
 #include "tests/graphics/D3DTestSupport.h"
 
 namespace Plix {
@@ -36,8 +37,26 @@ std::vector<uint32_t> Sprite(int size) {
   return p;
 }
 
-std::vector<uint32_t> DrawScene(Display3D& d) {
-  EXPECT_EQ(d.Init(), DDInterface::RESULT_OK) << d->mErrorString;
+// Differences of the channels of two pictures: the largest, and how many
+// pixels differ by more than `step`, with the first few of them.
+struct Difference {
+  int worst = 0, beyond = 0;
+  std::string where;
+};
+
+Difference Compare(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int width, int step) {
+  Difference d;
+  for (size_t i = 0; i < a.size(); ++i) {
+    int diff = 0;
+    for (int shift : {0, 8, 16}) diff = std::max(diff, std::abs(int((a[i] >> shift) & 255) - int((b[i] >> shift) & 255)));
+    d.worst = std::max(d.worst, diff);
+    if (diff > step && ++d.beyond <= 5) d.where += " " + std::to_string(i % width) + "," + std::to_string(i / width);
+  }
+  return d;
+}
+
+std::vector<uint32_t> DrawScene(Display3D& d, HWND window = nullptr) {
+  EXPECT_EQ(d.Init(window), DDInterface::RESULT_OK) << d->mErrorString;
   auto pattern = d.Image(24, 20, Pattern(24, 20));
   auto sprite = d.Image(20, 20, Sprite(20));
   auto palettised = d.Image(16, 16, Sprite(16));
@@ -87,19 +106,43 @@ TEST(D3DCompare, TheDirect3DPathDrawsWhatTheSoftwarePathDraws) {
     // textures: one step of a 5-bit channel (8 levels) apart at most. Where
     // translucent layers meet on a 16-bit screen the software path's
     // truncations add up to a second step on a few pixels.
-    int beyondOneStep = 0, worst = 0;
-    std::string where;
-    for (int i = 0; i < kWidth * kHeight; ++i) {
-      int diff = 0;
-      for (int shift : {0, 8, 16})
-        diff = std::max(diff, std::abs(int((soft[i] >> shift) & 255) - int((hard[i] >> shift) & 255)));
-      worst = std::max(worst, diff);
-      if (diff > 8 && ++beyondOneStep <= 5)
-        where += " " + std::to_string(i % kWidth) + "," + std::to_string(i / kWidth);
-    }
-    EXPECT_LE(worst, bits == 32 ? 8 : 16) << bits << "-bit, first pixels beyond one step:" << where;
-    EXPECT_LE(beyondOneStep, bits == 32 ? 0 : kWidth * kHeight / 100) << bits << "-bit:" << where;
+    const Difference diff = Compare(soft, hard, kWidth, 8);
+    EXPECT_LE(diff.worst, bits == 32 ? 8 : 16) << bits << "-bit, first pixels beyond one step:" << diff.where;
+    EXPECT_LE(diff.beyond, bits == 32 ? 0 : kWidth * kHeight / 100) << bits << "-bit:" << diff.where;
   }
+}
+
+TEST(D3DCompare, SwitchingPathsInAWindowChangesNothingVisible) {
+  if (!std::getenv("DISPLAY") || !*std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_RENDER_DRIVER", "software", 0);
+  EmulatedDisplayConfig desktop;
+  desktop.desktopWidth = 320;
+  desktop.desktopHeight = 240;
+  Display3D d(false, 32, kWidth, kHeight, {}, desktop);
+  SdlWindowDesc desc;
+  desc.title = "Plix Direct3D switch";
+  desc.width = kWidth;
+  desc.height = kHeight;
+  desc.visible = true;
+  std::string error;
+  auto window = SdlWindow::Create(desc, &error);
+  ASSERT_TRUE(window) << error;
+  window->OnMoved(10, 10);
+  // As the application switches: the display's 3D flag, then a new Init.
+  std::vector<uint32_t> shots[2];
+  for (int i = 0; i < 2; ++i) {
+    d->mIs3D = i == 1;
+    DrawScene(d, window->Handle());
+    ASSERT_EQ(d.Screen()->Is3D(), i == 1);
+    ASSERT_TRUE(d->Redraw()) << d->mErrorString;
+    int w = 0, h = 0;
+    ASSERT_TRUE(window->ReadPresentedPixels(shots[i], w, h));
+    ASSERT_EQ(w, kWidth);
+    ASSERT_EQ(h, kHeight);
+  }
+  const Difference diff = Compare(shots[0], shots[1], kWidth, 8);
+  EXPECT_LE(diff.worst, 8) << diff.where;
+  EXPECT_EQ(diff.beyond, 0) << diff.where;
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ public:
     mImages.SetDisplay(nullptr);
   }
 
-  int Init() { return mDisplay->Init(nullptr, true); }
+  int Init(HWND window = nullptr) { return mDisplay->Init(window, true); }
   DDInterface* operator->() { return mDisplay.get(); }
   D3DInterface& D3D() { return *mDisplay->mD3DInterface; }
   DDImage* Screen() { return mDisplay->GetScreenImage(); }
