@@ -178,8 +178,10 @@ void BuildImages(const std::vector<ImageDecl>& images, const std::string& stage,
     g.first.push_back(&images[i]);
     g.second.push_back(surfaces[i]);
   }
-  for (auto& name : order)
-    WriteContactSheet(name, groups[name].first, groups[name].second, contactDir + "/" + name + ".png");
+  for (auto& name : order) {
+    const std::string sheet = name == "-" ? "ByFileName" : name;  // images outside the manifest
+    WriteContactSheet(sheet, groups[name].first, groups[name].second, contactDir + "/" + sheet + ".png");
+  }
   for (auto* s : surfaces) cairo_surface_destroy(s);
 }
 

@@ -232,6 +232,7 @@ void CheckManifest(const std::vector<ManifestEntry>& manifest, const std::vector
     return it->second;
   };
   for (const auto& d : images) {
+    if (d.group == "-") continue;  // read by file name
     const ManifestEntry* e = find(d.id, "Image");
     if (!e) continue;
     if (e->group != d.group) problems += d.id + ": group " + e->group + " in the manifest, " + d.group + " in images.txt\n";
