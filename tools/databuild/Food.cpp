@@ -13,19 +13,24 @@ double Lw(double size, double k = 0.07) { return std::clamp(size * k, 1.0, 2.2);
 
 // The outline of a scoop: a dome with a ruffled lower edge.
 void ScoopPath(cairo_t* cr, double cx, double bottom, double w, double h) {
-  double l = cx - w / 2, r = cx + w / 2, top = bottom - h;
-  double rim = bottom - h * 0.28;
+  // A ball, widest a little above its middle, sitting on a ruffled lip.
+  double ry = h * 0.46, cy = bottom - h + ry, rx = w / 2;
+  double a = 0.55;  // where the ball meets the lip, below its equator
   cairo_new_path(cr);
-  cairo_move_to(cr, l + w * 0.02, rim);
-  cairo_curve_to(cr, l - w * 0.02, top + h * 0.25, cx - w * 0.3, top, cx, top);
-  cairo_curve_to(cr, cx + w * 0.3, top, r + w * 0.02, top + h * 0.25, r - w * 0.02, rim);
-  // Ruffles along the bottom, deeper in the middle.
-  int n = 4;
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_scale(cr, rx, ry);
+  cairo_arc(cr, 0, 0, 1, M_PI - a, 2 * M_PI + a);
+  cairo_restore(cr);
+  double yr = cy + ry * std::sin(a), xr = cx + rx * std::cos(a), xl = cx - rx * std::cos(a);
+  double lipL = xl - w * 0.03, lipR = xr + w * 0.03;
+  cairo_line_to(cr, lipR, bottom - h * 0.1);
+  int n = 5;
   for (int i = 0; i < n; ++i) {
-    double x0 = r - w * 0.02 - (w * 0.96) * i / n, x1 = r - w * 0.02 - (w * 0.96) * (i + 1) / n;
-    double dip = bottom - h * (i == 0 || i == n - 1 ? 0.1 : 0.0);
-    cairo_curve_to(cr, x0, dip + h * 0.05, x1, dip + h * 0.05, x1, rim + (i == n - 1 ? 0 : h * 0.02));
+    double x0 = lipR - (lipR - lipL) * i / n, x1 = lipR - (lipR - lipL) * (i + 1) / n;
+    cairo_curve_to(cr, x0, bottom + h * 0.03, x1, bottom + h * 0.03, x1, bottom - h * 0.1);
   }
+  cairo_line_to(cr, xl, yr);
   cairo_close_path(cr);
 }
 
@@ -84,7 +89,7 @@ void IceScoop(cairo_t* cr, double cx, double bottom, double w, double h, int fla
   cairo_fill_preserve(cr);
   cairo_pattern_destroy(p);
   cairo_save(cr);
-  cairo_clip_preserve(cr);
+  cairo_clip(cr);
   Specks(cr, cx, bottom, w, h, flavour);
   // The ruffle's shadow.
   cairo_new_path(cr);
@@ -1009,6 +1014,28 @@ void ServingTray(cairo_t* cr, double cx, double top, double w) {
   cairo_stroke(cr);
   Ellipse(cr, cx - w * 0.18, top + h * 0.3, w * 0.12, h * 0.12);
   Fill(cr, {1, 1, 1, 0.8});
+}
+
+void SilhouetteGlow(cairo_t* cr, const std::function<void(cairo_t*)>& draw, double dx, double dy, double grow, Rgb c) {
+  cairo_push_group(cr);
+  cairo_translate(cr, dx, dy);
+  draw(cr);
+  cairo_pattern_t* shape = cairo_pop_group(cr);
+  int rings = 3;
+  for (int ring = rings; ring >= 1; --ring) {
+    double r = grow * ring / rings;
+    for (int i = 0; i < 16; ++i) {
+      double a = i * M_PI / 8;
+      cairo_save(cr);
+      cairo_translate(cr, std::cos(a) * r, std::sin(a) * r);
+      SetColor(cr, WithAlpha(c, c.a * (0.25 + 0.25 * (rings - ring))));
+      cairo_mask(cr, shape);
+      cairo_restore(cr);
+    }
+  }
+  SetColor(cr, Lighter(c, 0.6));
+  cairo_mask(cr, shape);
+  cairo_pattern_destroy(shape);
 }
 
 void GlowRim(cairo_t* cr, double grow, Rgb c) {

@@ -51,6 +51,10 @@ void JugglingBall(cairo_t* cr, double cx, double cy, double r, int colour);
 // A round serving tray seen from the side, its top surface at top.
 void ServingTray(cairo_t* cr, double cx, double top, double w);
 void NapkinStack(cairo_t* cr, double cx, double bottom, double w, double h, int count);
+// A glow round whatever `draw` paints: its silhouette, shifted by (dx, dy),
+// grown by `grow` pixels in colour c with a lighter core. The highlight
+// pictures of the belt items are made this way from the items themselves.
+void SilhouetteGlow(cairo_t* cr, const std::function<void(cairo_t*)>& draw, double dx, double dy, double grow, Rgb c);
 // A highlight rim: fills the current path grown by `grow` pixels with a
 // soft glow of colour c.
 void GlowRim(cairo_t* cr, double grow, Rgb c);

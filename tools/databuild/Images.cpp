@@ -7,6 +7,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "tools/databuild/Painters.h"
 #include "tools/databuild/Png.h"
@@ -18,6 +19,13 @@ namespace {
 std::map<std::string, Painter>& Registry() {
   static std::map<std::string, Painter> registry;
   return registry;
+}
+
+// Ids or prefixes that two painters claim: each group's painters live in
+// their own file, and a second claim would silently win by link order.
+std::vector<std::string>& Duplicates() {
+  static std::vector<std::string> duplicates;
+  return duplicates;
 }
 
 cairo_surface_t* PaintImage(const ImageDecl& d) {
@@ -101,7 +109,7 @@ void WriteContactSheet(const std::string& group, const std::vector<const ImageDe
 }  // namespace
 
 PainterRegistration::PainterRegistration(const char* idOrPrefix, Painter painter) {
-  Registry()[idOrPrefix] = painter;
+  if (!Registry().emplace(idOrPrefix, painter).second) Duplicates().push_back(idOrPrefix);
 }
 
 Painter FindPainter(const std::string& id) {
@@ -147,6 +155,11 @@ void PaintGeneric(Cel& cel) {
 
 void BuildImages(const std::vector<ImageDecl>& images, const std::string& stage,
                  const std::string& contactDir, int threads) {
+  if (!Duplicates().empty()) {
+    std::string list;
+    for (auto& d : Duplicates()) list += " " + d;
+    throw std::runtime_error("painters registered twice:" + list);
+  }
   std::vector<cairo_surface_t*> surfaces(images.size(), nullptr);
   std::atomic<size_t> next{0};
   std::mutex errorMutex;

@@ -226,16 +226,11 @@ PAINTER("IMAGE_TROPHY_ROOM_BRIGHT_*", PaintGlint);
 PAINTER("IMAGE_BG1_FOUNTAIN_PRT1", PaintGlint);
 PAINTER("IMAGE_BG1_FOUNTAIN_PRT2", PaintGlint);
 PAINTER("IMAGE_MAP_FIREWORK_THING", PaintGlint);
-PAINTER("IMAGE_SPARKS", PaintGlint);
 
 void PaintPuff(Cel& c) { SoftOval(c.cr, c.w / 2, c.h / 2, c.w / 2, c.h / 2, {1, 1, 1, 0.9}); }
 PAINTER("IMAGE_TRASH_SMOKE", PaintPuff);
 
 void PaintShadow(Cel& c) { SoftOval(c.cr, c.w / 2, c.h / 2, c.w / 2 - 1, c.h / 2 - 1, {0, 0, 0, 1}); }
-PAINTER("IMAGE_BIG_SHADOW", PaintShadow);
-PAINTER("IMAGE_MONKEY_SHADOW", PaintShadow);
-PAINTER("IMAGE_MONKEY_DISH_SHADOW", PaintShadow);
-PAINTER("IMAGE_SMALL_SHADOW", PaintShadow);
 PAINTER("IMAGE_TABLE_1_SHADOW", PaintShadow);
 PAINTER("IMAGE_TABLE_1_SHADOW_RIGHT", PaintShadow);
 PAINTER("IMAGE_TABLE_2_SHADOW", PaintShadow);
