@@ -942,8 +942,15 @@ void DrawSkirt(cairo_t* cr, const Look& L, const Pose& P, const Skeleton& s, Rgb
 }
 
 void DrawTorso(cairo_t* cr, const Look& L, const Pose& P, const Skeleton& s) {
-  // Trouser or shorts seat over the hips.
-  if (L.bottom == Bottom::Shorts || L.bottom == Bottom::Trousers) {
+  if (P.sitting) {
+    // Seated: the lap reaches forward over the thighs (the legs themselves
+    // are a separate picture).
+    Rgb lap = L.top == Top::Dress ? L.topColor : L.bottomColor;
+    double fwd = P.view == View::Side ? 0.17 * s.p : 0.0;
+    double half = P.view == View::Side ? 0.075 * s.p : s.hw * 1.1;
+    RoundRect(cr, s.hip.x - half, s.hip.y - 0.06 * s.p, 2 * half + fwd, 0.1 * s.p, 0.04 * s.p);
+    FillStroke(cr, lap, kLine, 1.6);
+  } else if (L.bottom == Bottom::Shorts || L.bottom == Bottom::Trousers) {
     Vec a = s.across;
     double half = P.view == View::Side ? 0.065 * s.p : s.hw;
     Vec top = s.hip - s.up * (0.04 * s.p);
@@ -957,8 +964,10 @@ void DrawTorso(cairo_t* cr, const Look& L, const Pose& P, const Skeleton& s) {
     cairo_close_path(cr);
     FillStroke(cr, L.bottomColor, kLine, 1.6);
   }
-  if (L.top == Top::Dress) DrawSkirt(cr, L, P, s, L.topColor);
-  else if (L.bottom == Bottom::Skirt || L.bottom == Bottom::LongSkirt) DrawSkirt(cr, L, P, s, L.bottomColor);
+  if (!P.sitting) {
+    if (L.top == Top::Dress) DrawSkirt(cr, L, P, s, L.topColor);
+    else if (L.bottom == Bottom::Skirt || L.bottom == Bottom::LongSkirt) DrawSkirt(cr, L, P, s, L.bottomColor);
+  }
   // Neck.
   Vec nk = s.neck - s.up * (-0.01 * s.p);
   Seg(cr, nk, s.head, 0.07 * s.p + 3.2, kLine);
@@ -1158,6 +1167,44 @@ void DrawPerson(cairo_t* cr, const Look& L, const Pose& P) {
     if (P.drawBody && !headFirst) DrawHead(cr, L, h, P.view, P.face, P.hairSwing);
   }
   cairo_restore(cr);
+}
+
+void DrawSeatedLegs(cairo_t* cr, const Look& L, Vec hip, double dir, double floorY) {
+  double p = L.height;
+  double legW = 0.074 * p * std::sqrt(L.build);
+  double thigh = 0.19 * p * L.legScale;
+  bool trousers = L.bottom == Bottom::Trousers;
+  Rgb legColor = trousers ? L.bottomColor : (L.bareLegs ? L.skin : Hex(0xf6f0e8));
+  for (int i = 0; i < 2; ++i) {
+    double off = i == 0 ? -0.025 * p : 0.0;  // the far leg a little behind and higher
+    Vec h0 = hip + Vec{off * dir, -0.03 * p + off * 0.4};
+    Vec knee = h0 + Vec{dir * thigh, 0.01 * p};
+    Vec ankle = {knee.x + dir * 0.02 * p, floorY - 0.03 * p};
+    Tube(cr, h0, Lerp(h0, knee, 0.5), knee, legW, legColor);
+    Tube(cr, knee, Lerp(knee, ankle, 0.5), ankle, legW, legColor);
+    if (L.bottom == Bottom::Shorts) {
+      Vec end = Lerp(h0, knee, 0.7);
+      Tube(cr, h0, Lerp(h0, end, 0.5), end, legW * 1.3, L.bottomColor);
+    }
+    double fw = 0.055 * p, fh = 0.032 * p;
+    Ellipse(cr, ankle.x + dir * fw * 0.5, ankle.y + fh * 0.4, fw * 1.1, fh);
+    FillStroke(cr, L.shoes, kLine, 1.4);
+  }
+  if (L.top == Top::Dress || L.bottom == Bottom::Skirt || L.bottom == Bottom::LongSkirt) {
+    // The skirt lies over the thighs and falls past the knees.
+    Rgb c = L.top == Top::Dress ? L.topColor : L.bottomColor;
+    double len = thigh * 1.15, drop = L.bottom == Bottom::LongSkirt ? 0.2 * p : 0.09 * p;
+    cairo_new_path(cr);
+    cairo_move_to(cr, hip.x - dir * 0.05 * p, hip.y - 0.075 * p);
+    cairo_line_to(cr, hip.x + dir * len, hip.y - 0.05 * p);
+    cairo_curve_to(cr, hip.x + dir * (len + 0.03 * p), hip.y, hip.x + dir * (len + 0.02 * p), hip.y + drop,
+                   hip.x + dir * (len - 0.01 * p), hip.y + drop);
+    cairo_line_to(cr, hip.x + dir * (len - 0.08 * p), hip.y + drop * 0.9);
+    cairo_curve_to(cr, hip.x + dir * (len - 0.1 * p), hip.y + 0.02 * p, hip.x, hip.y + 0.03 * p, hip.x - dir * 0.05 * p,
+                   hip.y + 0.02 * p);
+    cairo_close_path(cr);
+    FillStroke(cr, c, kLine, 1.6);
+  }
 }
 
 Step WalkStep(View view, double phase, double stride, double lift) {

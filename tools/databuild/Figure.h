@@ -103,6 +103,9 @@ struct Pose {
 };
 
 void DrawPerson(cairo_t* cr, const Look& look, const Pose& pose);
+// The legs of a seated person seen from the side: thighs forward from the
+// hip (dir +1 right, -1 left) and shins down to the floor line.
+void DrawSeatedLegs(cairo_t* cr, const Look& look, Vec hip, double dir, double floorY);
 
 // Where the shoulders of a person stand in a pose (cel pixels), for painters
 // that place hands relative to the body.
