@@ -241,25 +241,6 @@ void PaintHand(Cel& c) {
 }
 PAINTER("IMAGE_MOUSE_HAND", PaintHand);
 
-void PaintMainMenu(Cel& c) {
-  cairo_t* cr = c.cr;
-  Sky(cr, 800, 600, Hex(0x45b8f0), Hex(0xc8f0ff));
-  Sun(cr, 120, 90, 40);
-  cairo_rectangle(cr, 0, 330, 800, 270);
-  FillVertical(cr, 330, 600, Hex(0x36c2e0), Hex(0x1477a8));
-  Rand rnd(5);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, {1, 1, 1, 0.5});
-  for (int i = 0; i < 40; ++i) {
-    double x = rnd.Uniform(0, 800), y = rnd.Uniform(345, 590);
-    cairo_move_to(cr, x, y);
-    cairo_line_to(cr, x + rnd.Uniform(10, 30), y);
-  }
-  cairo_stroke(cr);
-  Ellipse(cr, 640, 340, 120, 18);
-  Fill(cr, Hex(0x5aa84a));
-}
-PAINTER("IMAGE_MAIN_MENU", PaintMainMenu);
 
 void PaintMap(Cel& c) {
   cairo_t* cr = c.cr;
