@@ -11,7 +11,9 @@
 #endif
 
 // Built twice on x86-64 (plain and AVX2), the better one picked at start-up.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_ADDRESS__)
+// Only with GCC: clang refuses 32-byte vector helpers outside an AVX
+// function even when they are always inlined.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__)
 #define PLIX_KERNEL __attribute__((target_clones("avx2", "default")))
 #else
 #define PLIX_KERNEL

@@ -104,7 +104,8 @@ int main(int argc, char** argv) {
     std::string includes;
     for (int i = 4; i < argc; ++i) {
       const std::string header = argv[i];
-      for (auto& [id, type] : DeclaredIn(root + "/" + header)) {
+      for (auto& [declared, type] : DeclaredIn(root + "/" + header)) {
+        const std::string& id = declared;
         auto e = std::find_if(manifest.begin(), manifest.end(), [&](const ManifestEntry& m) { return m.id == id; });
         if (e == manifest.end()) throw std::runtime_error(header + " declares " + id + ", which the manifest lacks");
         if (type != KindOf(*e).type)
