@@ -300,6 +300,34 @@ void BalloonBody(cairo_t* cr, double x, double y, double w, double h) {
   FillVertical(cr, y + 6, y + 6 + (h - 6) * 0.3, {0.85, 0.95, 1, 0.9}, {1, 1, 1, 0});
 }
 
+void BalloonTail(cairo_t* cr, double w, double h, bool bodyRight) {
+  double dir = bodyRight ? 1 : -1;
+  double tipX = w / 2, tipY = h - 1.5;
+  double topL = w / 2 + dir * w * 0.12 - w * 0.22, topR = topL + w * 0.44;
+  cairo_move_to(cr, topL, 0);
+  cairo_curve_to(cr, topL, h * 0.4, tipX, h * 0.6, tipX, tipY);
+  cairo_curve_to(cr, tipX + dir * 4, h * 0.55, topR, h * 0.35, topR, 0);
+  cairo_set_line_width(cr, 3);
+  SetColor(cr, Palette::kWhite);
+  cairo_fill_preserve(cr);
+  SetColor(cr, Palette::kInk);
+  cairo_stroke(cr);
+  // Cover the top edge so that the body's outline does not show through.
+  cairo_rectangle(cr, topL + 1.5, 0, topR - topL - 3, 5);
+  Fill(cr, Palette::kWhite);
+}
+
+void TwinkleCel(cairo_t* cr, double w, double h, double t) {
+  double s = std::sin(t * M_PI);
+  Twinkle(cr, w / 2, h / 2, (std::min(w, h) / 2 - 1) * (0.3 + 0.7 * s), {1, 1, 0.85, 0.35 + 0.65 * s});
+}
+
+void GlintCel(cairo_t* cr, double w, double h, double s) {
+  Twinkle(cr, w / 2, h / 2, (std::min(w, h) / 2 - 1) * s, {1, 1, 1, 0.9});
+}
+
+void ShadowCel(cairo_t* cr, double w, double h) { SoftOval(cr, w / 2, h / 2, w / 2 - 1, h / 2 - 1, {0, 0, 0, 1}); }
+
 void GoldStar(cairo_t* cr, double cx, double cy, double r, Rgb fill) {
   StarPath(cr, cx, cy + r * 0.06, r, r * 0.48, 5);
   cairo_pattern_t* p = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.4, r * 0.1, cx, cy, r * 1.1);

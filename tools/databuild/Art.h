@@ -88,6 +88,14 @@ void ButtonPlate(cairo_t* cr, double x, double y, double w, double h, Rgb face, 
                  double radius = -1);
 // A cartoon speech-balloon body filling the rectangle.
 void BalloonBody(cairo_t* cr, double x, double y, double w, double h);
+// A balloon tail whose tip is the cel's bottom centre, leaning to a body on
+// the left (bodyRight false) or on the right; its top covers the body's rim.
+void BalloonTail(cairo_t* cr, double w, double h, bool bodyRight);
+// Particle cels: a twinkle at point t (0..1) of its life, a glint of size s
+// (0..1), and a soft black oval shadow (only its alpha counts).
+void TwinkleCel(cairo_t* cr, double w, double h, double t);
+void GlintCel(cairo_t* cr, double w, double h, double s);
+void ShadowCel(cairo_t* cr, double w, double h);
 // A five-pointed gold star.
 void GoldStar(cairo_t* cr, double cx, double cy, double r, Rgb fill = Palette::kGold);
 // A four-pointed twinkle of the given size (0..1 scales it), for particles.

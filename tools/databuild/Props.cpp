@@ -539,4 +539,68 @@ void BannerPlate(cairo_t* cr, double x, double y, double w, double h, Rgb a, Rgb
   Gloss(cr, x + w * 0.07, y + h * 0.12, w * 0.86, h * 0.68, h * 0.3, 0.35);
 }
 
+void SkyFill(cairo_t* cr, double w, double h, Rgb top, Rgb bottom) {
+  cairo_rectangle(cr, 0, 0, w, h);
+  FillVertical(cr, 0, h, top, bottom);
+}
+
+void FloorStand(cairo_t* cr, double cx, double foot, double top, Rgb cloth) {
+  // A little table that a lemonade bottle or a cookie jar stands on.
+  cairo_rectangle(cr, cx - 24, top + 6, 6, foot - top - 6);
+  cairo_rectangle(cr, cx + 18, top + 6, 6, foot - top - 6);
+  FillStroke(cr, Palette::kWood, Palette::kWoodDark, 1.5);
+  RoundRect(cr, cx - 32, top - 2, 64, 12, 4);
+  FillStroke(cr, cloth, Darker(cloth, 0.5), 2);
+  SoftOval(cr, cx, foot + 2, 30, 6, {0, 0, 0, 0.25});
+}
+
+// Ground of a play field: the part above the counter is seen; the stands of
+// the lemonade (x 752) and the cookies (x 40) are part of every ground.
+void PlayGround(cairo_t* cr, Rgb far, Rgb near, Rgb path, uint32_t seed, bool grass) {
+  cairo_rectangle(cr, 0, 0, 800, 566);
+  FillVertical(cr, 0, 566, far, near);
+  Rand rnd(seed);
+  if (grass) {
+    cairo_set_line_width(cr, 1.2);
+    for (int i = 0; i < 900; ++i) {
+      double x = rnd.Uniform(0, 800), y = rnd.Uniform(0, 566), l = rnd.Uniform(3, 7);
+      cairo_move_to(cr, x, y);
+      cairo_line_to(cr, x + rnd.Uniform(-2, 2), y - l);
+      SetColor(cr, WithAlpha(Darker(near, rnd.Uniform(0.05, 0.3)), 0.6));
+      cairo_stroke(cr);
+    }
+  } else {
+    for (int i = 0; i < 500; ++i) {
+      Ellipse(cr, rnd.Uniform(0, 800), rnd.Uniform(0, 566), rnd.Uniform(1, 3), rnd.Uniform(0.5, 2));
+      Fill(cr, WithAlpha(Darker(near, rnd.Uniform(0.1, 0.3)), 0.5));
+    }
+  }
+  // The walk lanes of the floors: above the top tables and behind the counter.
+  cairo_move_to(cr, -20, 118);
+  cairo_curve_to(cr, 200, 100, 600, 100, 820, 118);
+  cairo_move_to(cr, -20, 334);
+  cairo_curve_to(cr, 300, 320, 500, 320, 820, 334);
+  cairo_set_line_width(cr, 44);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  SetColor(cr, WithAlpha(path, 0.55));
+  cairo_stroke(cr);
+  FloorStand(cr, 752, 296, 228, Hex(0xffe066));  // screen y 330 and 262
+  FloorStand(cr, 40, 302, 234, Hex(0xff9ec4));   // screen y 336 and 268
+}
+
+// Rooms of the scene screens: a wall, a floor and the screen's own props.
+void RoomBackdrop(cairo_t* cr, Rgb wall, Rgb floor, double floorY) {
+  cairo_rectangle(cr, 0, 0, 800, floorY);
+  FillVertical(cr, 0, floorY, Lighter(wall, 0.2), wall);
+  cairo_rectangle(cr, 0, floorY, 800, 600 - floorY);
+  FillVertical(cr, floorY, 600, floor, Darker(floor, 0.25));
+  cairo_set_line_width(cr, 1.5);
+  SetColor(cr, WithAlpha(Darker(floor, 0.4), 0.5));
+  for (int x = -400; x < 1200; x += 70) {
+    cairo_move_to(cr, 400 + (x - 400) * 0.45, floorY);
+    cairo_line_to(cr, x, 600);
+  }
+  cairo_stroke(cr);
+}
+
 }  // namespace Plix::DataBuild

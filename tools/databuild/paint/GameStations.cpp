@@ -576,7 +576,7 @@ PAINTER("IMAGE_MONKEY_NAPKIN", PaintNapkin);
 PAINTER("IMAGE_NAPKIN", PaintNapkin);
 
 // Floor shadows: only the alpha shape counts, the game tints them.
-void PaintShadow(Cel& c) { SoftOval(c.cr, c.w / 2, c.h / 2, c.w / 2 - 1, c.h / 2 - 1, {0, 0, 0, 1}); }
+void PaintShadow(Cel& c) { ShadowCel(c.cr, c.w, c.h); }
 PAINTER("IMAGE_BIG_SHADOW", PaintShadow);
 PAINTER("IMAGE_MONKEY_SHADOW", PaintShadow);
 PAINTER("IMAGE_MONKEY_DISH_SHADOW", PaintShadow);

@@ -101,29 +101,11 @@ void PaintBalloon(Cel& c) { BalloonBody(c.cr, 0, 0, c.w, c.h); }
 PAINTER("IMAGE_BALLOON_LARGE", PaintBalloon);
 PAINTER("IMAGE_BALLOON_NORMAL", PaintBalloon);
 PAINTER("IMAGE_BALLOON_SMALL", PaintBalloon);
-PAINTER("IMAGE_BALLOON_WIDE", PaintBalloon);
 
 // Tails: the tip is the bottom centre; cel 0 leans to a body on the left,
-// cel 1 to a body on the right. The top overlaps the body's lower edge.
-void PaintPointers(Cel& c) {
-  cairo_t* cr = c.cr;
-  double dir = c.col == 0 ? -1 : 1;
-  double tipX = c.w / 2, tipY = c.h - 1.5;
-  double topL = c.w / 2 + dir * c.w * 0.12 - c.w * 0.22, topR = topL + c.w * 0.44;
-  cairo_move_to(cr, topL, 0);
-  cairo_curve_to(cr, topL, c.h * 0.4, tipX, c.h * 0.6, tipX, tipY);
-  cairo_curve_to(cr, tipX + dir * 4, c.h * 0.55, topR, c.h * 0.35, topR, 0);
-  cairo_set_line_width(cr, 3);
-  SetColor(cr, Palette::kWhite);
-  cairo_fill_preserve(cr);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
-  // Cover the top edge so that the body's outline does not show through.
-  cairo_rectangle(cr, topL + 1.5, 0, topR - topL - 3, 5);
-  Fill(cr, Palette::kWhite);
-}
+// cel 1 to a body on the right.
+void PaintPointers(Cel& c) { BalloonTail(c.cr, c.w, c.h, c.col == 1); }
 PAINTER("IMAGE_BALLOON_POINTERS", PaintPointers);
-PAINTER("IMAGE_BALLOON_WIDE_ARROWS", PaintPointers);
 
 void PaintCheckbox(Cel& c) {
   cairo_t* cr = c.cr;
@@ -208,36 +190,19 @@ void PaintBarArrows(Cel& c) {
 }
 PAINTER("IMAGE_DIALOG_PROGRESSBAR_ARROWS", PaintBarArrows);
 
-void PaintStarParticle(Cel& c) {
-  // Nine cels: the twinkle grows, peaks and fades.
-  double t = c.index / 8.0;
-  double s = std::sin(t * M_PI);
-  Twinkle(c.cr, c.w / 2, c.h / 2, (c.w / 2 - 1) * (0.3 + 0.7 * s), {1, 1, 0.85, 0.35 + 0.65 * s});
-}
+// Nine cels: the twinkle grows, peaks and fades.
+void PaintStarParticle(Cel& c) { TwinkleCel(c.cr, c.w, c.h, c.index / 8.0); }
 PAINTER("IMAGE_STAR_PARTICLE_*", PaintStarParticle);
-PAINTER("IMAGE_MAP_SPARKLE", PaintStarParticle);
-PAINTER("IMAGE_TROPHY_ROOM_SPARKLE", PaintStarParticle);
-
-void PaintGlint(Cel& c) {
-  double s = c.decl.cols > 1 ? 0.5 + 0.5 * std::sin((c.index + 1) * M_PI / (c.decl.cols + 1)) : 1.0;
-  Twinkle(c.cr, c.w / 2, c.h / 2, (c.w / 2 - 1) * s, {1, 1, 1, 0.9});
-}
-PAINTER("IMAGE_TROPHY_ROOM_BRIGHT_*", PaintGlint);
-PAINTER("IMAGE_BG1_FOUNTAIN_PRT1", PaintGlint);
-PAINTER("IMAGE_BG1_FOUNTAIN_PRT2", PaintGlint);
-PAINTER("IMAGE_MAP_FIREWORK_THING", PaintGlint);
 
 void PaintPuff(Cel& c) { SoftOval(c.cr, c.w / 2, c.h / 2, c.w / 2, c.h / 2, {1, 1, 1, 0.9}); }
 PAINTER("IMAGE_TRASH_SMOKE", PaintPuff);
 
-void PaintShadow(Cel& c) { SoftOval(c.cr, c.w / 2, c.h / 2, c.w / 2 - 1, c.h / 2 - 1, {0, 0, 0, 1}); }
+void PaintShadow(Cel& c) { ShadowCel(c.cr, c.w, c.h); }
 PAINTER("IMAGE_TABLE_1_SHADOW", PaintShadow);
 PAINTER("IMAGE_TABLE_1_SHADOW_RIGHT", PaintShadow);
 PAINTER("IMAGE_TABLE_2_SHADOW", PaintShadow);
 PAINTER("IMAGE_TABLE_4_SHADOW", PaintShadow);
 PAINTER("IMAGE_TRASH_STATION_SHADOW", PaintShadow);
-PAINTER("IMAGE_CIRCUS_MONKEY_SHADOW", PaintShadow);
-PAINTER("IMAGE_MAP_ICON_SHADOW", PaintShadow);
 
 }  // namespace
 
