@@ -444,12 +444,27 @@ void Stones(cairo_t* cr, double cx, double base, double w, double h, uint32_t se
   int n = 3 + int(w / 30);
   for (int i = 0; i < n; ++i) {
     double t = (i + 0.5) / n;
-    double rx = w * rnd.Uniform(0.14, 0.22), ry = h * rnd.Uniform(0.3, 0.5);
-    double x = cx - w / 2 + rx + t * (w - 2 * rx), y = base - ry - rnd.Uniform(0, h * 0.25);
+    double rx = w * rnd.Uniform(0.14, 0.22), ry = h * rnd.Uniform(0.3, 0.45);
+    double x = cx - w / 2 + rx + t * (w - 2 * rx), y = base - ry - rnd.Uniform(0, h * 0.2);
     Rgb sc = Mix(c, Hex(0xe8e0d0), rnd.Uniform(0, 0.4));
-    Ellipse(cr, x, y + ry * 0.3, rx, ry * 0.4);
+    Ellipse(cr, x, y + ry * 0.5, rx * 1.05, ry * 0.45);
     Fill(cr, {0, 0, 0, 0.15});
-    Ellipse(cr, x, y, rx, ry);
+    // A lumpy rock: points round an ellipse with jittered radii, smoothed.
+    const int k = 7;
+    double px[k], py[k];
+    for (int j = 0; j < k; ++j) {
+      double a = j * 2 * M_PI / k + rnd.Uniform(-0.2, 0.2);
+      double r = rnd.Uniform(0.8, 1.05);
+      px[j] = x + std::cos(a) * rx * r;
+      py[j] = y + std::sin(a) * ry * r * (std::sin(a) > 0 ? 0.75 : 1.0);
+    }
+    cairo_new_path(cr);
+    cairo_move_to(cr, (px[k - 1] + px[0]) / 2, (py[k - 1] + py[0]) / 2);
+    for (int j = 0; j < k; ++j) {
+      int nj = (j + 1) % k;
+      cairo_curve_to(cr, px[j], py[j], px[j], py[j], (px[j] + px[nj]) / 2, (py[j] + py[nj]) / 2);
+    }
+    cairo_close_path(cr);
     FillStroke(cr, sc, kLine, 1.5);
     SoftOval(cr, x - rx * 0.3, y - ry * 0.35, rx * 0.4, ry * 0.25, {1, 1, 1, 0.5});
   }
