@@ -10,7 +10,7 @@ PLIX_PACKAGES=(
   libpng-dev libjpeg62-turbo-dev zlib1g-dev libopenjp2-7-dev
   libvorbisidec-dev libvorbis-dev libogg-dev
   libcairo2-dev libpixman-1-dev fonts-comic-neue fonts-lobster
-  xvfb xauth
+  xvfb xauth xdotool x11-utils
 )
 
 plix_install_deps() {

@@ -17,6 +17,7 @@ HWND FakeWindowBackend::CreateNativeWindow(const NativeWindowDesc& desc) {
   mTokens.push_back(std::make_unique<char>('w'));
   HWND hwnd = mTokens.back().get();
   mLive.push_back(hwnd);
+  if (mFocusNewWindows) mFocus = hwnd;
   return hwnd;
 }
 

@@ -43,6 +43,7 @@ public:
   void ShowNativeWindow(HWND hwnd, int showCmd) override { mShows.push_back({hwnd, showCmd}); }
   void MoveNativeWindow(HWND hwnd, int x, int y, int width, int height) override;
   void RaiseNativeWindow(HWND hwnd) override { mRaised.push_back(hwnd); }
+  POINT ClientToFrame(HWND, POINT client) override { return client; }
   HWND GetFocusWindow() override { return mFocus; }
   HWND GetMouseWindow() override { return mMouseWindow; }
   void PollEvents(std::vector<MSG>& out) override;
@@ -68,6 +69,8 @@ public:
   std::vector<NativeWindowDesc> mCreated;
   std::vector<HWND> mLive;
   bool mFailCreate = false;
+  // A new window gets the keyboard focus, as most window managers give it.
+  bool mFocusNewWindows = false;
   std::vector<std::pair<HWND, int>> mShows;
   std::vector<std::pair<HWND, RECT>> mMoves;
   std::vector<HWND> mRaised;

@@ -14,6 +14,7 @@
 #include <mutex>
 
 #include "framework/platform/Files.h"
+#include "framework/platform/Utf8.h"
 #include "framework/platform/WinMessages.h"
 
 namespace Plix {
@@ -35,37 +36,6 @@ struct Mutex {
 std::mutex gLock;
 std::vector<std::unique_ptr<Mutex>> gMutexes;
 thread_local DWORD gLastError = 0;
-
-std::string Utf8(const std::wstring& s) {
-  std::string out;
-  for (wchar_t c : s) {
-    const uint32_t u = static_cast<uint32_t>(c);
-    if (u < 0x80) {
-      out.push_back(static_cast<char>(u));
-    } else if (u < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (u >> 6)));
-      out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xE0 | ((u >> 12) & 0x0F)));
-      out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    }
-  }
-  return out;
-}
-
-std::wstring FromUtf8(const std::string& s) {
-  std::wstring out;
-  for (size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    int extra = c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-    uint32_t u = extra == 2 ? (c & 0x0F) : extra == 1 ? (c & 0x1F) : c;
-    ++i;
-    for (; extra > 0 && i < s.size(); --extra, ++i) u = (u << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
-    out.push_back(static_cast<wchar_t>(u));
-  }
-  return out;
-}
 
 // A file name made of the mutex name: letters, digits, '.', '-' and '_'.
 std::string FileStem(const std::wstring& name) {
@@ -193,7 +163,7 @@ std::vector<std::wstring> PollInstanceBroadcasts() {
       const size_t end = m->partial[i].find('\n');
       const bool closed = n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
       if (end != std::string::npos || closed || m->partial[i].size() > 1024) {
-        if (end != std::string::npos) names.push_back(FromUtf8(m->partial[i].substr(0, end)));
+        if (end != std::string::npos) names.push_back(FromUtf8(m->partial[i].substr(0, end).c_str()));
         ::close(m->clients[i]);
         m->clients.erase(m->clients.begin() + static_cast<std::ptrdiff_t>(i));
         m->partial.erase(m->partial.begin() + static_cast<std::ptrdiff_t>(i));

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "framework/platform/Utf8.h"
+
 namespace Plix {
 
 namespace {
@@ -187,22 +189,9 @@ void SdlEventTranslator::Translate(const SDL_Event& e, std::vector<MSG>& out) {
     case SDL_TEXTINPUT: {
       HWND hwnd = mWindows.find(e.text.windowID);
       if (!hwnd) return;
-      // UTF-8 to 16-bit units (surrogate pairs above the basic plane).
-      const unsigned char* p = reinterpret_cast<const unsigned char*>(e.text.text);
-      while (*p) {
-        uint32_t u = *p;
-        int extra = u >= 0xF0 ? 3 : u >= 0xE0 ? 2 : u >= 0xC0 ? 1 : 0;
-        u = extra == 3 ? (u & 0x07) : extra == 2 ? (u & 0x0F) : extra == 1 ? (u & 0x1F) : u;
-        ++p;
-        for (; extra > 0 && (*p & 0xC0) == 0x80; --extra, ++p) u = (u << 6) | (*p & 0x3F);
-        if (u < 0x20 || u == 0x7F) continue;  // sent with the key already
-        if (u > 0xFFFF) {
-          u -= 0x10000;
-          Char(hwnd, 0xD800 + (u >> 10), out);
-          Char(hwnd, 0xDC00 + (u & 0x3FF), out);
-        } else {
-          Char(hwnd, u, out);
-        }
+      for (wchar_t unit : FromUtf8(e.text.text)) {
+        if (unit < 0x20 || unit == 0x7F) continue;  // sent with the key already
+        Char(hwnd, static_cast<uint32_t>(unit), out);
       }
       return;
     }

@@ -93,7 +93,20 @@ public:
   }
 
   void RaiseNativeWindow(HWND hwnd) override {
-    if (SdlWindow* w = Get(hwnd)) SDL_RaiseWindow(w->Native());
+    if (SdlWindow* w = Get(hwnd)) {
+      SDL_RaiseWindow(w->Native());
+      // Without a window manager nobody else gives the keyboard focus.
+      SDL_SetWindowInputFocus(w->Native());
+    }
+  }
+
+  POINT ClientToFrame(HWND hwnd, POINT client) override {
+    SdlWindow* w = Get(hwnd);
+    SDL_Renderer* renderer = w ? SDL_GetRenderer(w->Native()) : nullptr;
+    if (!renderer) return client;
+    float x = 0, y = 0;
+    SDL_RenderWindowToLogical(renderer, client.x, client.y, &x, &y);
+    return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
   }
 
   HWND GetFocusWindow() override { return Lookup(SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetKeyboardFocus() : nullptr); }

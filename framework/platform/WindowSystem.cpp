@@ -344,6 +344,13 @@ HWND WindowFromPoint(POINT point) {
 
 bool AdjustWindowRect(RECT* rect, DWORD, bool) { return rect != nullptr; }
 
+bool ClientToFrame(HWND hwnd, POINT* point) {
+  std::lock_guard<std::recursive_mutex> lock(S().lock);
+  if (!point || !Find(hwnd)) return false;
+  *point = GetWindowBackend().ClientToFrame(hwnd, *point);
+  return true;
+}
+
 std::vector<HWND> GetTopLevelWindows() {
   std::lock_guard<std::recursive_mutex> lock(S().lock);
   std::vector<HWND> out;
@@ -588,11 +595,16 @@ bool SystemParametersInfoA(UINT action, UINT, void* out, UINT) {
 
 bool GetLastInputInfo(DWORD* time) { return time && GetWindowBackend().GetLastInputTime(time); }
 
-bool SetClipboardTextA(const std::string& text) {
-  std::wstring wide(text.begin(), text.end());
-  for (size_t i = 0; i < text.size(); ++i) wide[i] = static_cast<unsigned char>(text[i]);
-  return GetWindowBackend().SetClipboardText(wide);
+namespace {
+// The framework's narrow text is Latin-1.
+std::wstring Widen(const std::string& s) {
+  std::wstring w;
+  for (unsigned char c : s) w.push_back(c);
+  return w;
 }
+}  // namespace
+
+bool SetClipboardTextA(const std::string& text) { return GetWindowBackend().SetClipboardText(Widen(text)); }
 
 bool GetClipboardTextA(std::string* text) {
   if (!text) return false;
@@ -608,12 +620,7 @@ int MessageBoxW(HWND owner, const std::wstring& text, const std::wstring& captio
 }
 
 int MessageBoxA(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
-  auto widen = [](const std::string& s) {
-    std::wstring w;
-    for (unsigned char c : s) w.push_back(c);
-    return w;
-  };
-  return MessageBoxW(owner, widen(text), widen(caption), flags);
+  return MessageBoxW(owner, Widen(text), Widen(caption), flags);
 }
 
 intptr_t ShellExecuteA(HWND, const std::string& verb, const std::string& file) {

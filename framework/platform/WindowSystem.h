@@ -53,6 +53,10 @@ public:
   virtual void ShowNativeWindow(HWND hwnd, int showCmd) = 0;
   virtual void MoveNativeWindow(HWND hwnd, int x, int y, int width, int height) = 0;
   virtual void RaiseNativeWindow(HWND hwnd) = 0;
+  // A client position to the position in the frame shown in the window (a
+  // full-screen window shows a smaller frame scaled up); mouse messages
+  // already carry frame positions.
+  virtual POINT ClientToFrame(HWND hwnd, POINT client) = 0;
   // The window with the keyboard focus (the active one), or null.
   virtual HWND GetFocusWindow() = 0;
   // The window under the mouse pointer, or null.
@@ -133,6 +137,9 @@ HWND WindowFromPoint(POINT point);
 // Our windows have no frame of their own: the outer rectangle is the
 // client rectangle (the desktop's window manager adds its decoration).
 bool AdjustWindowRect(RECT* rect, DWORD style, bool menu);
+// A client position of the window to the position in its frame (see
+// WindowBackend::ClientToFrame); false for an unknown window.
+bool ClientToFrame(HWND hwnd, POINT* point);
 // The windows the table holds, oldest first.
 std::vector<HWND> GetTopLevelWindows();
 // Where the window's client area lies on the desktop, as the table knows it.

@@ -1,0 +1,172 @@
+// Registry settings under the application's key, and the few files the game
+// writes and checks. Every operation whose answer comes from outside goes
+// through one operation here, where a demo records or replays it.
+#include <cstdio>
+#include <vector>
+
+#include "framework/app/PlixAppBase.h"
+#include "framework/app/Utilities.h"
+#include "framework/platform/Files.h"
+#include "framework/platform/Registry.h"
+#include "framework/resources/PakInterface.h"
+
+namespace Plix {
+
+bool PlixAppBase::RegistryKeyPath(const std::string& valueName, std::string& path, std::string& name) {
+  if (mRegKeyPath.empty()) return false;
+  path = "SOFTWARE\\" + mRegKeyPath;
+  const size_t slash = valueName.rfind('\\');
+  if (slash == std::string::npos) {
+    name = valueName;
+  } else {
+    path += "\\" + valueName.substr(0, slash);
+    name = valueName.substr(slash + 1);
+  }
+  return true;
+}
+
+bool PlixAppBase::WriteRegistryValue(const std::string& valueName, DWORD type, const uint8_t* data, DWORD length) {
+  std::string path, name;
+  if (!RegistryKeyPath(valueName, path, name)) return false;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS &&
+      RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, "Key", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  // A value that could not be stored is reported as such.
+  const LONG result = RegSetValueExA(key, name.c_str(), 0, type, data, length);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+bool PlixAppBase::WriteRegistryString(const std::string& valueName, const std::string& value) {
+  return WriteRegistryValue(valueName, REG_SZ, reinterpret_cast<const uint8_t*>(value.data()),
+                            static_cast<DWORD>(value.size()));
+}
+
+bool PlixAppBase::WriteRegistryInteger(const std::string& valueName, int32_t value) {
+  uint8_t bytes[4];
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
+  return WriteRegistryValue(valueName, REG_DWORD, bytes, 4);
+}
+
+bool PlixAppBase::WriteRegistryBoolean(const std::string& valueName, bool value) {
+  return WriteRegistryInteger(valueName, value ? 1 : 0);
+}
+
+bool PlixAppBase::ReadRegistryValue(const std::string& valueName, DWORD* type, uint8_t* data, DWORD* length) {
+  std::string path, name;
+  if (!RegistryKeyPath(valueName, path, name)) return false;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const LONG result = RegQueryValueExA(key, name.c_str(), nullptr, type, data, length);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+bool PlixAppBase::ReadRegistryString(const std::string& valueName, std::string& value) {
+  char text[1024] = {};
+  DWORD type = REG_NONE, length = 1023;
+  if (!ReadRegistryValue(valueName, &type, reinterpret_cast<uint8_t*>(text), &length) || type != REG_SZ) return false;
+  text[std::min<DWORD>(length, 1023)] = 0;
+  value = text;
+  return true;
+}
+
+bool PlixAppBase::ReadRegistryInteger(const std::string& valueName, int32_t& value) {
+  uint8_t bytes[4] = {};
+  DWORD type = REG_NONE, length = 4;
+  if (!ReadRegistryValue(valueName, &type, bytes, &length) || type != REG_DWORD) return false;
+  value = static_cast<int32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24));
+  return true;
+}
+
+bool PlixAppBase::ReadRegistryBoolean(const std::string& valueName, bool& value) {
+  int32_t v = 0;
+  if (!ReadRegistryInteger(valueName, v)) return false;
+  value = v != 0;
+  return true;
+}
+
+void PlixAppBase::DeleteRegistryValue(const std::wstring& valueName) {
+  std::string path, name;
+  if (!RegistryKeyPath(WStringToString(valueName), path, name)) return;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
+  RegDeleteValueA(key, name.c_str());
+  RegCloseKey(key);
+}
+
+void PlixAppBase::SaveSettings() {
+  WriteRegistryInteger("MusicVolume", static_cast<int32_t>(mMusicVolume * 100));
+  WriteRegistryInteger("SfxVolume", static_cast<int32_t>(mSfxVolume * 100));
+  WriteRegistryInteger("Muted", mMuteDepth - mFocusMuteCount > 0 ? 1 : 0);
+  WriteRegistryInteger("ScreenMode", mWindowedMode ? 0 : 1);
+  WriteRegistryInteger("PreferredX", mPreferredX);
+  WriteRegistryInteger("PreferredY", mPreferredY);
+  WriteRegistryInteger("CustomCursors", mCustomCursorsOn ? 1 : 0);
+  WriteRegistryInteger("InProgress", 0);
+  WriteRegistryBoolean("WaitForVSync", mWaitForVSync);
+}
+
+void PlixAppBase::LoadSettings() {
+  mSettingsLoaded = true;
+  mRegKeyPath = WStringToString(GetStringProperty("RegistryKey", StringToWString(mRegKeyPath)));
+  if (mRegKeyPath.empty()) return;
+  int32_t value = 0;
+  if (ReadRegistryInteger("MusicVolume", value)) mMusicVolume = value / 100.0;
+  if (ReadRegistryInteger("SfxVolume", value)) mSfxVolume = value / 100.0;
+  if (ReadRegistryInteger("Muted", value)) mMuteDepth = value;
+  if (ReadRegistryInteger("ScreenMode", value)) mWindowedMode = value == 0;
+  if (ReadRegistryInteger("PreferredX", value)) mPreferredX = value;
+  if (ReadRegistryInteger("PreferredY", value)) mPreferredY = value;
+  if (ReadRegistryInteger("CustomCursors", value)) EnableCustomCursors(value != 0);
+  bool vsync = false;
+  if (ReadRegistryBoolean("WaitForVSync", vsync)) mWaitForVSync = vsync;
+  if (ReadRegistryInteger("InProgress", value)) mLastRunEndedCleanly = value == 0;
+  if (!mScreenSaverMode) WriteRegistryInteger("InProgress", 1);
+}
+
+bool PlixAppBase::WriteBytesToFile(const std::string& fileName, const void* data, size_t length) {
+  const std::string folder = GetFileDir(fileName);
+  if (!folder.empty()) MkDir(folder);
+  // Through a temporary file and a rename: a failed write leaves the old
+  // file as it was.
+  return Fs::WriteFileAtomic(fileName, data, length);
+}
+
+bool PlixAppBase::WriteBufferToFile(const std::string& fileName, const Buffer& buffer) {
+  return WriteBytesToFile(fileName, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen()));
+}
+
+bool PlixAppBase::ReadBufferFromFile(const std::string& fileName, Buffer& buffer) {
+  PakHandle* file = PakFOpen(fileName, "rb");
+  if (!file) return false;
+  PakFSeek(file, 0, SEEK_END);
+  const long size = PakFTell(file);
+  PakFSeek(file, 0, SEEK_SET);
+  std::vector<uint8_t> bytes(size > 0 ? static_cast<size_t>(size) : 0);
+  const size_t read = bytes.empty() ? 0 : PakFRead(bytes.data(), 1, bytes.size(), file);
+  PakFClose(file);
+  buffer.Clear();
+  buffer.SetData(bytes.data(), static_cast<int>(read));
+  return true;
+}
+
+bool PlixAppBase::FileExists(const std::string& fileName) {
+  PakHandle* file = PakFOpen(fileName, "rb");
+  if (!file) return false;
+  PakFClose(file);
+  return true;
+}
+
+double PlixAppBase::GetLoadingProgress() {
+  if (mLoadingHookDone) return 1.0;
+  const int32_t total = mResourcesToLoad;
+  if (!mLoaderStarted || total == 0) return 0.0;
+  const double progress = static_cast<double>(mResourcesLoaded) / total;
+  return progress >= 1.0 ? 1.0 : progress;
+}
+
+}  // namespace Plix

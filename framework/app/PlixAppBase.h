@@ -1,0 +1,441 @@
+#pragma once
+// The one application object of the framework. The game derives its
+// application class from it, makes one, calls Init and then Start, and
+// deletes it when Start returns. It owns the window and the display, the
+// widget manager, the resource manager, the sound manager and the music,
+// and runs the main loop: messages are pumped, input is queued by the window
+// procedure and handed to the widgets one record per loop step, 10 ms update
+// ticks run as the elapsed time calls for, and frames are drawn and shown.
+//
+// What lower libraries need of it goes through their host interfaces
+// (GraphicsHost, WidgetHost, ResourceHost, SoundHost, DisplayHost); it
+// implements them and installs itself as each process-wide host.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/app/AppImages.h"
+#include "framework/app/Buffer.h"
+#include "framework/graphics/DisplayHost.h"
+#include "framework/graphics/Rect.h"
+#include "framework/graphics/SharedImageRef.h"
+#include "framework/platform/WinMessages.h"
+#include "framework/widget/ButtonListener.h"
+#include "framework/widget/DialogListener.h"
+
+namespace Plix {
+
+class DDImage;
+class DDInterface;
+class Dialog;
+class Image;
+class MemoryImage;
+class MusicInterface;
+class PlixAppBase;
+class ResourceManager;
+class SoundManager;
+class Widget;
+class WidgetManager;
+
+extern PlixAppBase* gApp;
+
+// Set while the system screen saver is due: nothing ticks or draws.
+extern std::atomic<bool> gScreenSaverIdle;
+// The last present failed; later passes only try to repair the display.
+extern std::atomic<bool> gDisplayLost;
+// Direct3D found a problem this run (asked about at exit).
+extern std::atomic<bool> gHardwareProblem;
+// GetTickCount when the system last asked to power the monitor down.
+extern std::atomic<uint32_t> gMonitorPowerTime;
+
+// Where Exit ends the process. Tests install a handler that throws; the
+// handler must not return.
+void SetExitHandler(std::function<void(int)> handler);
+
+// One queued window message, laid out as the original's MSG record.
+struct DeferredMessage {
+  HWND window = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  DWORD time = 0;
+  POINT point;
+};
+
+class PlixAppBase : public ButtonListener, public DialogListener, public DisplayHost {
+public:
+  // ---------------------------------------------------------------- identity
+  uint32_t mRandomSeed = 0;
+  std::string mCompanyWord;
+  std::string mProductTitle = "Product";
+  std::wstring mWindowTitle = L"PlixApp";
+  std::string mQuestionCaptionLead;
+  std::string mRegKeyPath;
+  std::string mStartFolder;
+  std::string mProductVersion;
+  int32_t mPreferredX = -1;
+  int32_t mPreferredY = -1;
+  int32_t mScreenWidth = 640;
+  int32_t mScreenHeight = 480;
+  int32_t mFullScreenBits = 16;
+  double mMusicVolume = 0.85;
+  double mSfxVolume = 0.85;
+  double mSavedMusicVolume = 0.0;
+  double mSavedSfxVolume = 0.0;
+  // The master volume, kept apart from the effect volume it once overwrote.
+  double mMasterVolume = 1.0;
+  bool mSoundWithoutWindow = false;
+  bool mPreferFmod = false;
+  bool mCommandLineDone = false;
+  bool mOneInstanceOnly = true;
+  HANDLE mInstanceMutex = nullptr;
+  UINT mNotifyMessageId = 0;
+
+  // ------------------------------------------------------ windows and display
+  unsigned long mMainThreadId = 0;
+  bool mCrashInProgress = false;
+  bool mWindowHidden = false;
+  std::atomic<bool> mShuttingDown{false};
+  bool mLeaveLoopStep = false;
+  bool mWindowedMode = true;
+  bool mWindowedActual = true;
+  bool mDesktopModeFullScreen = false;
+  bool mFullScreenForced = false;
+  bool mWindowedForced = false;
+  bool mMaximiseAllowed = false;
+  bool mDrawInVideoMemory = false;
+  bool mInitDone = false;
+  uint32_t mStartTime = 0;
+  HWND mMainWindow = nullptr;
+  HWND mHiddenWindow = nullptr;
+  bool mScreenSaverMode = false;
+  bool mIsTabletPC = false;
+  bool mNotTabletPC = true;
+  DDInterface* mAppDisplay = nullptr;
+  MusicInterface* mMusicOutput = nullptr;
+  SoundManager* mAppSounds = nullptr;
+  bool mSettingsLoaded = false;
+  // "InProgress" was 0 at start-up: the last run went through Shutdown.
+  bool mLastRunEndedCleanly = true;
+  WidgetManager* mAppWidgets = nullptr;
+  ResourceManager* mAppResources = nullptr;
+  std::map<int, Dialog*> mOpenDialogs;
+  std::map<std::string, std::wstring> mStringProps;
+  HCURSOR mHandCursor = nullptr;
+  HCURSOR mDragCursor = nullptr;
+  Rect mScreenRect;
+  bool mMode3DChanged = false;
+  bool mUse3DWhenRecommended = false;
+  bool mRun3DTest = false;
+  bool mMessageBoxOpen = false;
+
+  // --------------------------------------------------------- timing and loop
+  int32_t mTickMs = 10;
+  double mSpeedFactor = 1.0;
+  int32_t mTicksDone = 0;
+  std::atomic<int32_t> mDrawsDone{0};  // read by the cursor thread
+  int32_t mSleepsDone = 0;
+  int32_t mTicksSinceDraw = 0;
+  int32_t mDirtyTicks = 0;
+  int32_t mStepPhase = 0;
+  int32_t mStepNesting = 0;
+  bool mDrawWanted = true;
+  bool mDrawInProgress = false;
+  bool mLastDrawEmpty = false;
+  bool mUpdatesPaused = false;
+  bool mSkipToMarker = false;
+  bool mSkipOneStep = false;
+  bool mRedrawAll = false;
+  int32_t mSkipToTick = 0;
+  double mTickBacklog = 0.0;
+  uint32_t mLastPacingTime = 0;
+  double mSmoothTimeAcc = 0.0;
+  uint32_t mLastDrawTime = 0;
+  std::atomic<uint32_t> mNextDrawTime{0};  // read by the cursor thread
+  int32_t mCatchUpPauseMs = 0;
+  int32_t mRefreshRateHz = 100;
+  bool mPaceByRefresh = false;
+  bool mRefreshPacingFailed = false;
+  int32_t mFastRefreshSeconds = 0;
+  uint32_t mLastRefreshTest = 0;
+  int32_t mRefreshTestTicks = 0;
+  bool mWaitForVSync = false;
+  bool mRefreshWaitBySleep = true;
+  bool mMainLoopRunning = false;
+  // While paused, the last time a frame was shown (the pause still presents
+  // once a second).
+  uint32_t mPausedPresentTime = 0;
+  int32_t mDrawTime = 0;
+  int32_t mScreenBltTime = 0;
+  bool mFpsOverlayOn = false;
+  int32_t mFpsOverlayKind = 0;
+  int32_t mFpsFrames = 0;
+  int32_t mFpsValue = 0;
+  bool mFpsRestart = true;
+  uint32_t mFpsStartTime = 0;
+  uint32_t mLastInputTime = 0;
+
+  // ------------------------------------------------------------------ threads
+  bool mLoaderStartsWithLoop = true;
+  std::atomic<bool> mLoaderStarted{false};
+  std::atomic<bool> mLoaderFinished{false};
+  std::atomic<bool> mLoadingHookDone{false};
+  std::atomic<bool> mLoaderPriority{false};
+  std::atomic<bool> mShutdownAsked{false};
+  std::atomic<bool> mCursorThreadAlive{false};
+  // The game's loading counts, divided by GetLoadingProgress.
+  std::atomic<int32_t> mResourcesToLoad{0};
+  std::atomic<int32_t> mResourcesLoaded{0};
+
+  // --------------------------------------------------------------------- demo
+  bool mDemoRecording = false;
+  bool mDemoPlaying = false;
+  bool mUserClosed = false;
+  Buffer mDemoBuffer;
+  std::string mDemoNameStem = "plixapp";
+  std::string mDemoFilePath = "plixapp.dmo";
+
+  // -------------------------------------------------------- input and focus
+  std::list<DeferredMessage> mDeferredMessages;
+  std::vector<std::pair<int32_t, Widget*>> mPendingWidgetDeletes;
+  bool mAppActive = true;
+  bool mMinimisedNow = false;  // the window procedure's immediate view
+  bool mIsMinimised = false;   // the game logic's (deferred) view
+  bool mWindowDisabled = false;
+  bool mHasFocus = true;
+  bool mMouseInside = false;
+  bool mCtrlHeld = false;
+  bool mAltHeld = false;
+  bool mDebugKeysEnabled = false;
+  uint32_t mLastTimerTime = 0;
+  uint32_t mTimerResumeTime = 0;
+
+  // ------------------------------------------------------ sound and cursors
+  int32_t mMuteDepth = 0;
+  int32_t mFocusMuteCount = 0;
+  bool mMuteWhenInactive = true;
+  int32_t mCursorNumber = 0;
+  Image* mCustomCursorImages[13] = {};
+  bool mCustomCursorsOn = false;
+  bool mUrlOpenPending = false;
+  bool mQuitAfterUrl = false;
+  std::string mUrlBeingOpened;
+  uint32_t mUrlOpenStart = 0;
+
+  PlixAppBase();
+  ~PlixAppBase() override;
+  PlixAppBase(const PlixAppBase&) = delete;
+  PlixAppBase& operator=(const PlixAppBase&) = delete;
+
+  // ButtonListener (empty), then the application's own operations in the
+  // order of their slots.
+  virtual bool Process(bool allowSleep);
+  virtual void UpdateTick();
+  virtual bool RunUpdateTicks();
+  virtual void UpdateSmooth(float amount);
+  virtual void CreateMainWindow();
+  virtual void ApplyCursor();
+  virtual void ImagesRebuild();
+  virtual void ImagesToMemory();
+  virtual void ImagesRefreshLocked();
+  virtual void OnLoadingDone() {}
+  virtual MusicInterface* CreateMusicInterface(HWND window);
+  virtual void FinishInit() {}
+  virtual void OnShutdown() {}
+  virtual void AfterMainLoop() {}
+  virtual void LoadOnThread() {}
+  virtual void SaveSettings();
+  virtual void LoadSettings();
+  virtual Dialog* CreateDialog(int id, bool isModal, const std::wstring& header, const std::wstring& lines,
+                               const std::wstring& footer, int buttonMode);
+  virtual void AfterCursorsCreated() {}
+  virtual void EnterMessageBox();
+  virtual void LeaveMessageBox();
+  virtual int ShowMessageBoxW(const std::wstring& text, const std::wstring& caption, UINT flags);
+  virtual int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
+  virtual void ShowFatalErrorW(const std::wstring& text);
+  virtual void ShowFatalError(const std::string& text);
+  virtual void LogScreenSaverError(const std::string& text);
+  virtual void QueueWidgetDelete(Widget* widget);
+  virtual void OnUrlOpenFailed(const std::string& url);
+  virtual void OnUrlOpened(const std::string& url);
+  virtual bool OpenURL(const std::string& url, bool shutDownWhenOpened = false);
+  virtual std::string GetProductVersion(const std::string& path);
+  virtual void HideForCrash();
+  virtual void WriteProgramInfo(std::string& out);
+  virtual void GetCrashReportFields(std::map<std::string, std::string>& fields) {}
+  virtual void Shutdown();
+  virtual void ParseCommandLine();
+  virtual void SplitCommandLineParam(const std::string& params);
+  virtual void ApplyCommandLineSwitch(const std::string& name, const std::string& value);
+  virtual void RestoreAndActivateWindow(WPARAM wParam, LPARAM lParam);
+  virtual void NotifyOtherInstance();
+  virtual void Start();
+  virtual void Init();
+  virtual void PreDisplayInit() {}
+  virtual void PostDisplayInit() {}
+  virtual bool HandleChangeDir(const std::string& folder) { return false; }
+  virtual void PlaySoundPanned(int soundId, int pan);
+  virtual void PlaySound(int soundId);
+  virtual double GetMasterVolume();
+  virtual double GetMusicVolume();
+  virtual double GetSfxVolume();
+  virtual bool IsMuted();
+  virtual void SetMasterVolume(double volume);
+  virtual void SetMusicVolume(double volume);
+  virtual void SetSfxVolume(double volume);
+  virtual void Mute(bool automatic = false);
+  virtual void Unmute(bool automatic = false);
+  virtual double GetLoadingProgress();
+  virtual DDImage* LoadImage(const std::string& fileName, bool commitBits = true);
+  virtual SharedImageRef GetCachedImage(const std::string& fileName, const std::string& variant = "",
+                                        bool* isNew = nullptr);
+  virtual void ChangeScreenMode(bool windowed, bool is3D, bool force = false);
+  virtual void ChangeScreenModeTo(bool windowed);
+  virtual void ReapplyScreenMode();
+  virtual void SetDrawToVideoMemory(bool on);
+  virtual Dialog* OpenDialog(int id, bool isModal, const std::wstring& header, const std::wstring& lines,
+                             const std::wstring& footer, int buttonMode);
+  virtual Dialog* GetDialog(int id);
+  virtual void AddDialogByOwnId(Dialog* dialog);
+  virtual void AddDialog(int id, Dialog* dialog);
+  virtual bool CloseDialogObject(Dialog* dialog);
+  virtual bool CloseDialogById(int id);
+  virtual bool CloseDialog(int id, bool removeWidget, bool deleteDialog);
+  virtual int CountDialogs();
+  virtual void SpareHook2() {}
+  virtual void SpareHook3() {}
+  virtual void GotFocus() {}
+  virtual void LostFocus() {}
+  virtual bool IsReservedAltKey(WPARAM character);
+  virtual bool HandleDebugKey(int key);
+  virtual bool PreviewKeyDown(int key, bool ctrl, bool alt) { return false; }
+  virtual void OnCloseMessage() {}
+  void Test3DDone() override {}
+  virtual std::string GetCrashAttachmentPath() { return std::string(); }
+  virtual void SpareHook5() {}
+  virtual bool DrawFrame();
+  virtual void PresentScreen(bool force);
+  virtual void PreInit() {}
+  virtual void RunMainLoop();
+  virtual bool MainLoopStep(bool* updated);
+  virtual bool RunUntilFrameUpdated();
+  virtual bool QueryOpen() { return !mWindowDisabled; }
+  virtual void BeginModal() {}
+  virtual void EndModal() {}
+
+  // DialogListener: buttons 1000 and 1001 become button ids 2000 and 3000
+  // above the dialog's id.
+  void DialogButtonPressed(int dialogId, int buttonId) override;
+  void DialogButtonReleased(int dialogId, int buttonId) override;
+
+  // DisplayHost.
+  DisplaySettings GetDisplaySettings() override;
+  bool IsMessageBoxOpen() override { return mMessageBoxOpen; }
+  void SetScreenRect(const Rect& rect) override { mScreenRect = rect; }
+  void SetRefreshPacingFailed() override { mRefreshPacingFailed = true; }
+
+  // Ends the process with the code after undoing a desktop mode change.
+  [[noreturn]] void Exit(int code);
+
+  // Main loop helpers.
+  void FlushDeferredDeletes();
+  void AccumulateElapsed();
+  void ResetFrameTiming();
+  void CheckScreenSaverIdle();
+  void WaitForLoadingThread();
+  void StartLoadingThread();
+  void StartCursorThread();
+
+  // Window and screen modes.
+  int InitDisplay();
+  void SetHardwareDrawing(bool on, bool reinit);
+  void RestoreDisplayMode();
+
+  // Window procedure and the deferred queue.
+  static LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  bool ProcessDeferredMessages();
+  void UpdateFocusState();
+  void ClearKeyState();
+  void ShowVideoStats();
+
+  // Registry and recorded file access.
+  bool WriteRegistryValue(const std::string& valueName, DWORD type, const uint8_t* data, DWORD length);
+  bool WriteRegistryString(const std::string& valueName, const std::string& value);
+  bool WriteRegistryInteger(const std::string& valueName, int32_t value);
+  bool WriteRegistryBoolean(const std::string& valueName, bool value);
+  bool ReadRegistryValue(const std::string& valueName, DWORD* type, uint8_t* data, DWORD* length);
+  bool ReadRegistryString(const std::string& valueName, std::string& value);
+  bool ReadRegistryInteger(const std::string& valueName, int32_t& value);
+  bool ReadRegistryBoolean(const std::string& valueName, bool& value);
+  void DeleteRegistryValue(const std::wstring& valueName);
+  bool WriteBytesToFile(const std::string& fileName, const void* data, size_t length);
+  bool WriteBufferToFile(const std::string& fileName, const Buffer& buffer);
+  bool ReadBufferFromFile(const std::string& fileName, Buffer& buffer);
+  bool FileExists(const std::string& fileName);
+
+  // String properties and the resource manifest.
+  void SetStringProperty(const std::string& id, const std::wstring& text);
+  std::wstring GetStringProperty(const std::string& id, const std::wstring& defaultText);
+  void LoadResourceManifest();
+  void ReportResourceError(bool exit);
+
+  // Cursors, clipboard, version and hardware queries.
+  void SetCursor(int cursorNumber);
+  void SetCustomCursor(int cursorNumber, Image* image);
+  void EnableCustomCursors(bool enabled);
+  void CopyToClipboard(const std::string& text);
+  std::string GetClipboardText();
+  bool IsHardwareDrawing();
+  bool IsHardwareSupported();
+  bool IsHardwareRecommended();
+
+  // Images (forwarded to the application's image side).
+  DDImage* CopyImageRect(Image* image, const Rect& rect);
+  DDImage* CopyImage(Image* image);
+  void SweepSharedImages();
+  void TakeScreenshot();
+  void DumpImages();
+  AppImages& GetImages();
+
+  // Debug overlays.
+  void DrawDebugOverlays();
+  void DrawMousePositionOverlay(int x, int y);
+  void DrawDemoTimeOverlay();
+
+  int GetAppWidth() const { return mScreenWidth; }
+  int GetAppHeight() const { return mScreenHeight; }
+
+protected:
+  // Numbered demo files in the working directory: the highest number under
+  // the prefix; with deleteOldest, the lowest is deleted once limit - 1 or
+  // more exist.
+  static int FindLastDemoNumber(const std::string& prefix, int limit, bool deleteOldest);
+  // The application-data folder in front of a path that is not absolute.
+  static std::string MakeDemoPathAbsolute(const std::string& path);
+
+private:
+  class Hosts;
+  void ShowFatalWide(const std::wstring& text);
+  void ShowScreenModeFailure(int result);
+  void ApplySuccessfulDisplay();
+  void GiveScreenImageToWidgets();
+  bool RegistryKeyPath(const std::string& valueName, std::string& path, std::string& name);
+  void HandleDeferredMouse(const DeferredMessage& m);
+  void HandleDeferredTimer(const DeferredMessage& m);
+  void DrawOverlayText(DDImage* image, const std::wstring& text);
+  void CursorThreadBody();
+
+  std::unique_ptr<Hosts> mHosts;
+  std::unique_ptr<DDImage> mFpsImage;
+  std::unique_ptr<DDImage> mDemoTimeImage;
+};
+
+}  // namespace Plix

@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/platform/WindowSystem.h"
+#include "framework/widget/WidgetManager.h"
+#include "tests/app/AppTestSupport.h"
+
+namespace Plix::Testing {
+namespace {
+
+// Drawing and presenting take fake time; presents are counted.
+class PacingApp : public TestApp {
+public:
+  FakeClock* mClock = nullptr;
+  uint32_t mDrawCostMs = 0;
+  uint64_t mPresentCostMicros = 0;
+  int mPresents = 0;
+  int mLoadingDone = 0;
+
+  bool DrawFrame() override {
+    mClock->Advance(mDrawCostMs);
+    return PlixAppBase::DrawFrame();
+  }
+  void PresentScreen(bool) override {
+    mClock->AdvanceMicros(mPresentCostMicros);
+    ++mPresents;
+  }
+  void OnLoadingDone() override { ++mLoadingDone; }
+};
+
+class MainLoopTest : public AppFixture {
+protected:
+  PacingApp& MakePacing() {
+    auto& app = Make<PacingApp>();
+    app.mClock = &mClock;
+    app.mLoadingHookDone = true;  // no load to wait for
+    AddProbe().mAlwaysDirty = true;
+    return app;
+  }
+};
+
+TEST_F(MainLoopTest, TicksFollowRealTimeWhateverTheDrawCost) {
+  const struct {
+    double speed;
+    uint32_t drawCostMs;
+    int expectedPerSecond;
+  } cases[] = {
+      {1.0, 0, 100}, {1.0, 3, 100}, {1.0, 25, 100}, {1.0, 60, 100},
+      {2.0, 0, 200}, {2.0, 15, 200}, {0.5, 0, 50},
+  };
+  for (const auto& c : cases) {
+    auto& app = MakePacing();
+    app.mSpeedFactor = c.speed;
+    app.mDrawCostMs = c.drawCostMs;
+    RunFor(1000);  // settle
+    const int before = app.mTicksDone;
+    RunFor(10000);
+    const int ticks = app.mTicksDone - before;
+    EXPECT_NEAR(ticks, c.expectedPerSecond * 10, 2) << "speed " << c.speed << " draw " << c.drawCostMs;
+    EXPECT_GT(app.mPresents, 0);
+  }
+}
+
+TEST_F(MainLoopTest, SlowFramesDrawAtLeastEveryTenTicks) {
+  auto& app = MakePacing();
+  app.mDrawCostMs = 200;
+  RunFor(1000);
+  const int ticks = app.mTicksDone, presents = app.mPresents;
+  RunFor(5000);
+  // At most 10 ticks in a row between 200 ms frames: the game slows down
+  // rather than building up backlog.
+  const int frames = app.mPresents - presents;
+  EXPECT_NEAR(frames, 25, 1);
+  EXPECT_LE(app.mTicksDone - ticks, 10 * frames);
+  EXPECT_GE(app.mTicksDone - ticks, 9 * frames);
+}
+
+TEST_F(MainLoopTest, AStallIsCaughtUpByTwoHundredMillisecondsAtMost) {
+  auto& app = MakePacing();
+  RunFor(1000);
+  const int before = app.mTicksDone;
+  mClock.Advance(5000);
+  // Run until the loop sleeps again: every step that does not move the
+  // clock is catch-up.
+  const uint32_t now = mClock.Milliseconds();
+  while (mClock.Milliseconds() == now) app.MainLoopStep(nullptr);
+  EXPECT_EQ(app.mTicksDone - before, 20);
+}
+
+TEST_F(MainLoopTest, RefreshLockedPacingRunsFiveTicksPerThreeFrames) {
+  auto& app = MakePacing();
+  app.mPaceByRefresh = true;
+  app.mRefreshRateHz = 60;
+  app.mWindowedActual = false;  // full screen: the present waits for the display
+  app.mPresentCostMicros = 16667;
+  RunFor(1000);
+  const int ticks = app.mTicksDone, presents = app.mPresents;
+  RunFor(10000);
+  EXPECT_NEAR(app.mPresents - presents, 600, 3);
+  EXPECT_NEAR(app.mTicksDone - ticks, 1000, 3);
+  EXPECT_FALSE(app.mRefreshPacingFailed);
+}
+
+TEST_F(MainLoopTest, RefreshLockIsDroppedWhenPresentingDoesNotWait) {
+  auto& app = MakePacing();
+  app.mPaceByRefresh = true;
+  app.mRefreshRateHz = 60;
+  app.mWindowedActual = false;
+  app.mPresentCostMicros = 0;  // no vertical sync: frames cost nothing
+  while (!app.mRefreshPacingFailed && app.mTicksDone < 1000) app.MainLoopStep(nullptr);
+  EXPECT_TRUE(app.mRefreshPacingFailed);
+  // Every 100th tick that state 1 runs is a test (the other two thirds run
+  // with the frame's fraction); the third fast period in a row drops it.
+  EXPECT_LE(app.mTicksDone, 670);
+  const int before = app.mTicksDone;
+  RunFor(10000);
+  EXPECT_NEAR(app.mTicksDone - before, 1000, 3);
+}
+
+TEST_F(MainLoopTest, WhileLoadingFramesAreThrottledAndTheHandOverRunsOnce) {
+  auto& app = MakePacing();
+  app.mLoadingHookDone = false;
+  app.mLoaderStarted = true;  // a load in progress (no thread needed)
+  app.mLoaderPriority = true;
+  app.mDrawCostMs = 5;
+  RunFor(1000);
+  const int presents = app.mPresents;
+  RunFor(2000);
+  EXPECT_LE(app.mPresents - presents, 41);  // at least 50 ms apart
+  EXPECT_GE(app.mPresents - presents, 30);
+  EXPECT_EQ(app.mLoadingDone, 0);
+
+  app.mLoaderFinished = true;
+  RunFor(1000);
+  EXPECT_EQ(app.mLoadingDone, 1);
+  EXPECT_FALSE(app.mLoaderPriority);
+  EXPECT_TRUE(app.mLoadingHookDone);
+  const int after = app.mPresents;
+  RunFor(1000);
+  EXPECT_GE(app.mPresents - after, 90);
+}
+
+TEST_F(MainLoopTest, SleepingIsRefusedWhenNotAllowed) {
+  auto& app = MakePacing();
+  RunFor(100);
+  // Nothing to draw and the next tick 10 ms away: the pass would sleep.
+  app.mStepPhase = 3;
+  app.mDrawWanted = false;
+  app.ResetFrameTiming();
+  const uint32_t before = mClock.Milliseconds();
+  EXPECT_FALSE(app.Process(false));
+  EXPECT_EQ(mClock.Milliseconds(), before);
+  EXPECT_TRUE(app.Process(true));
+  EXPECT_EQ(mClock.Milliseconds(), before + 10);
+}
+
+TEST_F(MainLoopTest, APausedLoopStillPumpsMessagesAndShowsFrames) {
+  auto& app = Make<PacingApp>();
+  app.mClock = &mClock;
+  ASSERT_EQ(InitApp(), -1);
+  ProbeWidget& probe = AddProbe();
+  app.mUpdatesPaused = true;
+  RunFor(100);
+  const int ticks = app.mTicksDone, presents = app.mPresents;
+  mBackend.Queue(WM_KEYDOWN, 'P', 0, app.mMainWindow);
+  RunFor(3000);
+  EXPECT_EQ(app.mTicksDone, ticks);
+  ASSERT_FALSE(probe.mEvents.empty());
+  EXPECT_EQ(probe.mEvents[0], "down 80");
+  EXPECT_GE(app.mPresents - presents, 3);  // at least once a second
+  app.mUpdatesPaused = false;
+  RunFor(1000);
+  EXPECT_NEAR(app.mTicksDone - ticks, 100, 2);  // no catch-up of the pause
+
+  app.mSpeedFactor = 0.0;
+  const int stopped = app.mTicksDone;
+  RunFor(1000);
+  EXPECT_EQ(app.mTicksDone, stopped);
+}
+
+// Queues a victim for deletion, then runs nested loop steps as a modal
+// dialog would.
+class NestingWidget : public ProbeWidget {
+public:
+  PlixAppBase* mApp = nullptr;
+  Widget* mVictim = nullptr;
+  bool* mVictimAlive = nullptr;
+  bool mAliveAfterNested = false;
+  void Update() override {
+    ProbeWidget::Update();
+    if (!mVictim) return;
+    mApp->QueueWidgetDelete(mVictim);
+    mVictim = nullptr;
+    for (int i = 0; i < 5; ++i) mApp->MainLoopStep(nullptr);
+    mAliveAfterNested = *mVictimAlive;
+  }
+};
+
+class Victim : public Widget {
+public:
+  explicit Victim(bool* alive) : mAlive(alive) { *mAlive = true; }
+  ~Victim() override { *mAlive = false; }
+  bool* mAlive;
+};
+
+TEST_F(MainLoopTest, AWidgetQueuedInAStepIsNotDeletedByANestedStep) {
+  auto& app = MakePacing();
+  bool alive = false;
+  auto* victim = new Victim(&alive);
+  NestingWidget nesting;
+  nesting.mApp = &app;
+  nesting.mVictim = victim;
+  nesting.mVictimAlive = &alive;
+  app.mAppWidgets->AddWidget(&nesting);
+  RunFor(50);
+  EXPECT_TRUE(nesting.mAliveAfterNested);
+  EXPECT_FALSE(alive);
+  app.mAppWidgets->RemoveWidget(&nesting);
+
+  // Queued outside any step: kept until the loop has ended.
+  bool outsideAlive = false;
+  app.QueueWidgetDelete(new Victim(&outsideAlive));
+  RunFor(50);
+  EXPECT_TRUE(outsideAlive);
+  app.mStepNesting = 0;
+  app.FlushDeferredDeletes();
+  EXPECT_FALSE(outsideAlive);
+}
+
+TEST_F(MainLoopTest, StartRunsUntilCloseAndWritesTheRunStatistics) {
+  auto& app = Make<PacingApp>();
+  app.mClock = &mClock;
+  ASSERT_EQ(InitApp(), -1);
+  app.mLoaderStartsWithLoop = false;
+  app.mLoadingHookDone = true;
+  app.mHooks.clear();
+  // Closes the window after two seconds of fake time.
+  struct Closer : ProbeWidget {
+    FakeWindowBackend* backend;
+    HWND window;
+    uint32_t closeAt;
+    void Update() override {
+      if (GetTickCount() >= closeAt && closeAt != 0) {
+        backend->Queue(WM_CLOSE, 0, 0, window);
+        closeAt = 0;
+      }
+    }
+  } closer;
+  closer.backend = &mBackend;
+  closer.window = app.mMainWindow;
+  closer.closeAt = mClock.Milliseconds() + 2000;
+  app.mAppWidgets->AddWidget(&closer);
+  app.Start();
+  app.mAppWidgets->RemoveWidget(&closer);
+  EXPECT_TRUE(app.mShuttingDown);
+  EXPECT_NEAR(app.mTicksDone, 200, 3);
+  const auto lines = DebugLines();
+  bool seconds = false, updates = false;
+  for (const std::string& line : lines) {
+    seconds = seconds || line.rfind("Seconds       = 2", 0) == 0;
+    updates = updates || line.rfind("Update Count  = ", 0) == 0;
+  }
+  EXPECT_TRUE(seconds) << testing::PrintToString(lines);
+  EXPECT_TRUE(updates);
+  EXPECT_EQ(app.mHooks, (std::vector<std::string>{"OnShutdown", "SaveSettings", "SaveSettings"}));
+}
+
+}  // namespace
+}  // namespace Plix::Testing

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "framework/graphics/DDImage.h"
+#include "framework/graphics/DDInterface.h"
+#include "framework/platform/DDraw.h"
+#include "framework/platform/WindowSystem.h"
+#include "framework/widget/WidgetManager.h"
+#include "tests/app/AppTestSupport.h"
+
+namespace Plix::Testing {
+namespace {
+
+class ScreenModeTest : public AppFixture {};
+
+TEST_F(ScreenModeTest, StartUpAgainstADisplayThatFailsOnDemand) {
+  const std::wstring colorDepth = L"Please set your desktop color depth to 16 bit.";
+  const struct {
+    const char* name;
+    bool windowed;
+    int desktopBits;
+    std::function<void()> faults;
+    int exitCode;  // -1: started
+    bool windowedActual;
+    bool fullScreenForced;
+    bool windowedForced;
+    std::wstring box;
+  } cases[] = {
+      {"windowed", true, 32, [] {}, -1, true, false, false, L""},
+      {"full screen", false, 32, [] {}, -1, false, false, false, L""},
+      {"16-bit desktop", true, 16, [] {}, -1, true, false, false, L""},
+      {"unusable depth: full screen instead", true, 24, [] {}, -1, false, true, false, L""},
+      {"no exclusive mode: a window instead", false, 32,
+       [] { EmulatedDisplay::Get().FailNext(DDOp::SetCooperativeLevel, DDERR_EXCLUSIVEMODEALREADYSET); }, -1, true,
+       false, true, L""},
+      {"no display mode: a window instead", false, 32,
+       [] { EmulatedDisplay::Get().FailNext(DDOp::SetDisplayMode, DDERR_INVALIDMODE); }, -1, true, false, true, L""},
+      {"neither mode", true, 24,
+       [] { EmulatedDisplay::Get().FailNext(DDOp::SetCooperativeLevel, DDERR_EXCLUSIVEMODEALREADYSET, -1); }, 1, false,
+       true, true, colorDepth},
+      {"full screen fails, then the window's depth", false, 24,
+       [] { EmulatedDisplay::Get().FailNext(DDOp::SetCooperativeLevel, DDERR_EXCLUSIVEMODEALREADYSET); }, 1, true,
+       false, true, colorDepth},
+      {"no surfaces", true, 32, [] { EmulatedDisplay::Get().FailNext(DDOp::CreateSurface, DDERR_OUTOFMEMORY, -1); }, 1,
+       true, false, false, L"Failed to initialize DirectDraw: RESULT_SURFACE_FAIL"},
+  };
+  for (const auto& c : cases) {
+    EmulatedDisplayConfig config;
+    config.desktopBits = c.desktopBits;
+    EmulatedDisplay::Get().ClearFaults();
+    EmulatedDisplay::Get().Configure(config);
+    mBackend.mBoxes.clear();
+    auto& app = Make();
+    app.WriteRegistryInteger("ScreenMode", c.windowed ? 0 : 1);
+    c.faults();
+    const int code = InitApp();
+    EmulatedDisplay::Get().ClearFaults();
+    EXPECT_EQ(code, c.exitCode) << c.name;
+    EXPECT_EQ(app.mWindowedActual, c.windowedActual) << c.name;
+    EXPECT_EQ(app.mFullScreenForced, c.fullScreenForced) << c.name;
+    EXPECT_EQ(app.mWindowedForced, c.windowedForced) << c.name;
+    if (c.box.empty()) {
+      EXPECT_TRUE(mBackend.mBoxes.empty()) << c.name;
+      EXPECT_EQ(app.mAppWidgets->mImage, static_cast<Image*>(app.mAppDisplay->GetScreenImage())) << c.name;
+      EXPECT_NE(app.mAppWidgets->mImage, nullptr) << c.name;
+    } else {
+      ASSERT_EQ(mBackend.mBoxes.size(), 1u) << c.name;
+      EXPECT_EQ(mBackend.mBoxes[0].text.substr(0, c.box.size()), c.box) << c.name;
+      EXPECT_EQ(mBackend.mBoxes[0].caption, L"FATAL ERROR") << c.name;
+      // The steps after a success never ran on the failed display.
+      EXPECT_EQ(app.mAppWidgets->mImage, nullptr) << c.name;
+    }
+    mApp.reset();
+  }
+}
+
+TEST_F(ScreenModeTest, TheWindowIsCentredSlightlyAboveTheMiddleOfTheWorkArea) {
+  auto& app = Make();
+  ASSERT_EQ(InitApp(), -1);
+  RECT r;
+  ASSERT_TRUE(GetWindowRect(app.mMainWindow, &r));
+  EXPECT_EQ(r.left, (1024 - 800) / 2);
+  EXPECT_EQ(r.top, static_cast<int>(0.382 * (738 - 600)));
+  EXPECT_EQ(r.right - r.left, 800);
+  EXPECT_EQ(mBackend.mCreated.back().title, L"PlixTest");
+}
+
+TEST_F(ScreenModeTest, APreferredPositionIsPulledBackIntoTheWorkArea) {
+  const struct {
+    int x, y;
+    int left, top;
+  } cases[] = {{2000, -50, 1020 - 800, 4}, {10, 500, 10, 734 - 600}, {300, 20, 220, 20}};
+  for (const auto& c : cases) {
+    auto& app = Make();
+    app.mPreferredX = c.x;
+    app.mPreferredY = c.y;
+    app.WriteRegistryInteger("PreferredX", c.x);
+    app.WriteRegistryInteger("PreferredY", c.y);
+    ASSERT_EQ(InitApp(), -1);
+    RECT r;
+    GetWindowRect(app.mMainWindow, &r);
+    EXPECT_EQ(r.left, c.left) << c.x << "," << c.y;
+    EXPECT_EQ(r.top, c.top) << c.x << "," << c.y;
+    mApp.reset();
+  }
+}
+
+TEST_F(ScreenModeTest, AScreenLargerThanTheWorkAreaStartsAndStaysFullScreen) {
+  mBackend.mWorkArea = RECT{0, 0, 800, 570};
+  auto& app = Make();
+  ASSERT_EQ(InitApp(), -1);
+  EXPECT_TRUE(app.mFullScreenForced);
+  EXPECT_FALSE(app.mWindowedActual);
+  const size_t windows = mBackend.mCreated.size();
+  app.ChangeScreenModeTo(true);
+  EXPECT_FALSE(app.mWindowedMode);
+  EXPECT_EQ(mBackend.mCreated.size(), windows);  // only the 3D flag could change
+  app.ReapplyScreenMode();
+  EXPECT_EQ(mBackend.mCreated.size(), windows + 1);  // always re-made
+  EXPECT_TRUE(mBackend.mCreated.back().fullScreen);
+}
+
+TEST_F(ScreenModeTest, SwitchingModesRemakesWindowAndDisplayAndRedrawsEverything) {
+  auto& app = Make();
+  ASSERT_EQ(InitApp(), -1);
+  ProbeWidget& probe = AddProbe();
+  app.mAppWidgets->DrawDirtyWidgets();
+  ASSERT_FALSE(probe.mDirty);
+  HWND before = app.mMainWindow;
+  app.ChangeScreenModeTo(false);
+  EXPECT_NE(app.mMainWindow, before);
+  EXPECT_FALSE(IsWindow(before));
+  EXPECT_FALSE(app.mWindowedActual);
+  EXPECT_TRUE(probe.mDirty);
+  EXPECT_EQ(app.mAppWidgets->mImage, static_cast<Image*>(app.mAppDisplay->GetScreenImage()));
+  EXPECT_EQ(mBackend.mShows.back(), std::make_pair(app.mMainWindow, SW_SHOWNORMAL));
+  app.ChangeScreenModeTo(true);
+  EXPECT_TRUE(app.mWindowedActual);
+}
+
+TEST_F(ScreenModeTest, AFailed3DStartFallsBackWithoutEndingTheProgram) {
+  auto& app = Make();
+  ASSERT_EQ(InitApp(), -1);
+  app.SetHardwareDrawing(true, true);  // the 3D path cannot start here
+  EXPECT_FALSE(app.IsHardwareDrawing());
+  EXPECT_TRUE(app.mMode3DChanged);
+  EXPECT_TRUE(mBackend.mBoxes.empty());
+  EXPECT_EQ(app.mAppWidgets->mImage, static_cast<Image*>(app.mAppDisplay->GetScreenImage()));
+  // Switching off when the display then cannot be made is fatal.
+  app.mAppDisplay->mIs3D = true;
+  EmulatedDisplay::Get().FailNext(DDOp::CreateSurface, DDERR_OUTOFMEMORY, -1);
+  int code = -1;
+  try {
+    app.SetHardwareDrawing(false, true);
+  } catch (const ExitCalled& e) {
+    code = e.code;
+  }
+  EmulatedDisplay::Get().ClearFaults();
+  EXPECT_EQ(code, 1);
+}
+
+TEST_F(ScreenModeTest, ALostDisplayIsRepairedOnTheNextPresent) {
+  auto& app = Make();
+  ASSERT_EQ(InitApp(), -1);
+  app.mMainLoopRunning = true;
+  EmulatedDisplay::Get().FailNext(DDOp::Blt, DDERR_SURFACELOST, 1);
+  EmulatedDisplay::Get().LoseAllSurfaces();
+  app.PresentScreen(false);
+  EXPECT_TRUE(gDisplayLost);
+  app.PresentScreen(false);
+  EXPECT_FALSE(gDisplayLost);
+  gDisplayLost = false;
+}
+
+}  // namespace
+}  // namespace Plix::Testing

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Starts the program under the current X display, drives it with xdotool and
+# checks what it leaves behind: the exit codes, the run statistics, the
+# settings in the registry file, the hand-over to a running instance and the
+# refusal of an unknown switch.
+set -uo pipefail
+exe=$1
+run=$(dirname "$exe")
+work=$(mktemp -d)
+trap 'kill $pid 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/runtime
+export SDL_AUDIODRIVER=dummy
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+registry="$XDG_CONFIG_HOME/VARNOK/Zovad Uda Vodiz/registry.txt"
+pid=
+
+fail() { echo "FAIL: $*"; echo "--- program output"; cat "$work"/out*.txt 2>/dev/null; exit 1; }
+
+# Waits (up to 30 s) for the program's window and prints its id. SDL makes
+# the X window again when the renderer starts, so look once more a moment
+# after it first appears.
+window() {
+  local w
+  xdotool search --sync --onlyvisible --name '^Zovad Uda Vodiz$' >/dev/null 2>&1 &
+  local searching=$!
+  ( sleep 30; kill $searching 2>/dev/null ) &
+  wait $searching 2>/dev/null
+  sleep 1
+  for _ in $(seq 300); do
+    w=$(xdotool search --onlyvisible --name '^Zovad Uda Vodiz$' 2>/dev/null | head -1)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Closes the program with Alt+F4 and waits for it; prints its exit code.
+close() {
+  xdotool key alt+F4
+  for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  wait "$pid"
+}
+
+start() {
+  (cd "$run" && exec "$exe" >"$work/out$1.txt" 2>&1) &
+  pid=$!
+}
+
+# First run: full screen (the game's default), then Alt+Enter for a window.
+start 1
+w=$(window) || fail "no window appeared"
+# Full screen is a popup at the desktop's origin (a window manager would
+# also stretch it over the desktop; Xvfb has none).
+eval "$(xdotool getwindowgeometry --shell "$w")"
+[ "$X" = 0 ] && [ "$Y" = 0 ] || fail "not full screen at first: at $X,$Y"
+xdotool mousemove --sync 400 300 click 1 click --repeat 2 1
+xdotool type --delay 20 "Pemi"
+xdotool key ctrl+alt+d F3 Escape BackSpace Tab Return
+xdotool key alt+Return
+sleep 2
+w=$(window) || fail "no window after Alt+Enter"
+eval "$(xdotool getwindowgeometry --shell "$w")"
+[ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ] || fail "window is ${WIDTH}x${HEIGHT} after Alt+Enter"
+# A framed window is centred in the work area, a little above the middle.
+read -r dw dh <<<"$(xdotool getdisplaygeometry)"
+[ "$X" = $(((dw - 800) / 2)) ] || fail "window at $X,$Y after Alt+Enter"
+
+# A second start hands over to the first and ends with 0.
+(cd "$run" && timeout 30 "$exe" >"$work/out-second.txt" 2>&1)
+[ $? = 0 ] || fail "second start did not end with 0"
+grep -q "Seconds" "$work/out-second.txt" && fail "second start ran a main loop"
+kill -0 "$pid" 2>/dev/null || fail "first program ended"
+
+sleep 1
+close; code=$?
+[ "$code" = 0 ] || fail "exit code $code"
+out="$work/out1.txt"
+for line in "Seconds       = " "Sleep Count   = " "Update Count  = " "Draw Count    = " "Draw Time     = " \
+            "Screen Blt    = "; do
+  grep -q "^$line" "$out" || fail "no '$line' line"
+done
+seconds=$(sed -n 's/^Seconds       = //p' "$out" | tr -d '\r')
+updates=$(sed -n 's/^Update Count  = //p' "$out" | tr -d '\r')
+# 100 updates a second, give or take start-up and a slow sanitizer build.
+awk -v s="$seconds" -v u="$updates" 'BEGIN { exit !(u >= s * 60 && u <= s * 100 + 20) }' ||
+  fail "$updates updates in $seconds seconds"
+
+# The settings survive in the registry file: windowed now.
+grep -q "ScreenMode=dword:0" "$registry" || fail "ScreenMode not stored"
+grep -q "MusicVolume=dword:50" "$registry" || fail "MusicVolume not stored"
+grep -q "InProgress=dword:0" "$registry" || fail "InProgress not cleared"
+
+# Second run starts in a window of the game's size.
+start 2
+w=$(window) || fail "no window on the second run"
+eval "$(xdotool getwindowgeometry --shell "$w")"
+[ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ] && [ "$X" != 0 ] || fail "second run's window is ${WIDTH}x${HEIGHT} at $X,$Y"
+sleep 1
+close; code=$?
+[ "$code" = 0 ] || fail "second run's exit code $code"
+
+# An unknown switch: the message (on standard error without a display) and 0.
+(cd "$run" && DISPLAY= SDL_VIDEODRIVER=dummy timeout 30 "$exe" -bogus=1 >"$work/out-bogus.txt" 2>&1)
+[ $? = 0 ] || fail "unknown switch did not end with 0"
+grep -q "Invalid command line parameter: -bogus" "$work/out-bogus.txt" || fail "no invalid-parameter message"
+echo "smoke test passed"
