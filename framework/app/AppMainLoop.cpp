@@ -9,6 +9,7 @@
 #include "framework/app/PlixAppBase.h"
 #include "framework/app/Random.h"
 #include "framework/app/Utilities.h"
+#include "framework/graphics/D3DInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/Graphics.h"

@@ -4,6 +4,7 @@
 #include "framework/app/PlixAppBase.h"
 #include "framework/app/Utilities.h"
 #include "framework/graphics/D3DInterface.h"
+#include "framework/graphics/D3DTester.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/MemoryImage.h"

@@ -13,6 +13,7 @@
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/D3DInterface.h"
+#include "framework/graphics/D3DTester.h"
 #include "framework/platform/CRand.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/DebugOutput.h"
@@ -37,7 +38,6 @@ namespace Plix {
 PlixAppBase* gApp = nullptr;
 std::atomic<bool> gScreenSaverIdle{false};
 std::atomic<bool> gDisplayLost{false};
-std::atomic<bool> gHardwareProblem{false};
 
 namespace {
 
@@ -454,6 +454,8 @@ DisplaySettings PlixAppBase::GetDisplaySettings() {
   s.run3DTest = mRun3DTest;
   s.waitForVSync = mWaitForVSync;
   s.refreshWaitBySleep = mRefreshWaitBySleep;
+  s.registryKeyPath = mRegKeyPath;
+  s.demoPlaying = mDemoPlaying;
   return s;
 }
 

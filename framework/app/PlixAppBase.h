@@ -49,8 +49,6 @@ extern PlixAppBase* gApp;
 extern std::atomic<bool> gScreenSaverIdle;
 // The last present failed; later passes only try to repair the display.
 extern std::atomic<bool> gDisplayLost;
-// Direct3D found a problem this run (asked about at exit).
-extern std::atomic<bool> gHardwareProblem;
 // GetTickCount when the system last asked to power the monitor down.
 extern std::atomic<uint32_t> gMonitorPowerTime;
 
@@ -340,6 +338,7 @@ public:
   bool IsMessageBoxOpen() override { return mMessageBoxOpen; }
   void SetScreenRect(const Rect& rect) override { mScreenRect = rect; }
   void SetRefreshPacingFailed() override { mRefreshPacingFailed = true; }
+  bool IsMinimised() override { return mMinimisedNow; }
 
   // Ends the process with the code after undoing a desktop mode change.
   [[noreturn]] void Exit(int code);
@@ -368,7 +367,7 @@ public:
 
   // Registry and recorded file access.
   bool WriteRegistryValue(const std::string& valueName, DWORD type, const uint8_t* data, DWORD length);
-  bool WriteRegistryString(const std::string& valueName, const std::string& value);
+  bool WriteRegistryString(const std::string& valueName, const std::string& value) override;
   bool WriteRegistryInteger(const std::string& valueName, int32_t value);
   bool WriteRegistryBoolean(const std::string& valueName, bool value);
   bool ReadRegistryValue(const std::string& valueName, DWORD* type, uint8_t* data, DWORD* length);

@@ -6,6 +6,7 @@
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/platform/DDraw.h"
+#include "framework/platform/Direct3D.h"
 #include "framework/platform/WindowSystem.h"
 #include "framework/widget/WidgetManager.h"
 #include "tests/app/AppTestSupport.h"
@@ -141,9 +142,15 @@ TEST_F(ScreenModeTest, SwitchingModesRemakesWindowAndDisplayAndRedrawsEverything
 }
 
 TEST_F(ScreenModeTest, AFailed3DStartFallsBackWithoutEndingTheProgram) {
+  ScopedEmulatedDirect3D d3d;
   auto& app = Make();
   ASSERT_EQ(InitApp(), -1);
-  app.SetHardwareDrawing(true, true);  // the 3D path cannot start here
+  app.SetHardwareDrawing(true, true);
+  EXPECT_TRUE(app.IsHardwareDrawing());
+  app.SetHardwareDrawing(false, true);
+  EmulatedDirect3D::Get().FailNext(D3DOp::CreateDevice, DDERR_GENERIC, -1);
+  app.SetHardwareDrawing(true, true);  // the device cannot be made
+  EmulatedDirect3D::Get().ClearFaults();
   EXPECT_FALSE(app.IsHardwareDrawing());
   EXPECT_TRUE(app.mMode3DChanged);
   EXPECT_TRUE(mBackend.mBoxes.empty());
@@ -159,6 +166,36 @@ TEST_F(ScreenModeTest, AFailed3DStartFallsBackWithoutEndingTheProgram) {
   }
   EmulatedDisplay::Get().ClearFaults();
   EXPECT_EQ(code, 1);
+}
+
+TEST_F(ScreenModeTest, HardwareDrawingSwitchedOnDuringTheRunIsAskedAboutAtExit) {
+  ScopedEmulatedDirect3D d3d;
+  const struct {
+    bool switchOn;
+    int answer;
+    int stored;  // -1: no value
+    size_t boxes;
+  } cases[] = {{false, IDYES, -1, 0}, {true, IDNO, -1, 1}, {true, IDYES, 1, 1}};
+  for (const auto& c : cases) {
+    GetRegistryStore().DeleteValue("SOFTWARE\\TestCo\\PlixTest", "Is3D");
+    auto& app = Make();
+    ASSERT_EQ(InitApp(), -1);
+    if (c.switchOn) app.SetHardwareDrawing(true, true);
+    mBackend.mBoxes.clear();
+    mBackend.mAnswers = {c.answer};
+    mApp.reset();
+    ASSERT_EQ(mBackend.mBoxes.size(), c.boxes);
+    if (c.boxes) {
+      EXPECT_EQ(mBackend.mBoxes[0].caption, L" Hardware Acceleration Confirmation");
+      EXPECT_EQ(mBackend.mBoxes[0].flags, MB_YESNO | MB_ICONQUESTION);
+      EXPECT_EQ(mBackend.mBoxes[0].text.rfind(L"Hardware Acceleration was switched on during this session.", 0), 0u);
+    }
+    DWORD type = 0, length = 4;
+    uint8_t bytes[4] = {};
+    const bool stored =
+        GetRegistryStore().QueryValue("SOFTWARE\\TestCo\\PlixTest", "Is3D", &type, bytes, &length) == ERROR_SUCCESS;
+    EXPECT_EQ(stored ? bytes[0] : -1, c.stored) << c.switchOn << " " << c.answer;
+  }
 }
 
 TEST_F(ScreenModeTest, ALostDisplayIsRepairedOnTheNextPresent) {
