@@ -9,6 +9,7 @@
 #include "framework/app/Utilities.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/TextureData.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/DebugOutput.h"
 #include "framework/platform/SdlWindow.h"
@@ -365,13 +366,12 @@ void PlixAppBase::ShowVideoStats() {
   std::string text = StrFormat("3D-Mode is %s (3D is %s on this system)\r\n\r\n", IsHardwareDrawing() ? "On" : "Off",
                                system);
   size_t imageCount = 0;
-  int textures = 0;
+  std::string textures;
   {
     AppImages& images = GetImages();
     AutoCrit lock(images.Lock());
     imageCount = images.mMemoryImageSet.size();
-    for (MemoryImage* image : images.mMemoryImageSet)
-      if (image->mD3DData) ++textures;
+    textures = TextureStatsText(images.mMemoryImageSet);
   }
   text += StrFormat("Num Images: %d\r\n", static_cast<int>(imageCount));
   text += StrFormat("Num Sounds: %d\r\n", mAppSounds ? mAppSounds->GetNumSounds() : 0);
@@ -383,13 +383,7 @@ void PlixAppBase::ShowVideoStats() {
   }
   text += "Video Memory: " + WStringToString(CommaSeparate(static_cast<int>((total - free) >> 10))) + "/" +
           WStringToString(CommaSeparate(static_cast<int>(total >> 10))) + " KB\r\n";
-  // The Direct3D path reports neither the size nor the format of its
-  // textures: they are counted, their memory is not.
-  text += "Texture Memory: 0 KB\r\n";
-  text += StrFormat("A8R8G8B8: %d - 0 KB\r\n", textures);
-  text += "A4R4G4B4: 0 - 0 KB\r\n";
-  text += "R5G6B5: 0 - 0 KB\r\n";
-  text += "Palette8: 0 - 0 KB\r\n";
+  text += textures;
   ShowMessageBox(text, "Video Stats", 0);
 }
 
