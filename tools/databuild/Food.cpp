@@ -117,6 +117,7 @@ void WaffleCone(cairo_t* cr, double cx, double top, double w, double h) {
   };
   path();
   FillVertical(cr, top, top + h, Hex(0xf3b865), Hex(0xc98033));
+  cairo_save(cr);
   path();
   cairo_clip(cr);
   cairo_set_line_width(cr, std::max(0.8, w * 0.05));
@@ -128,7 +129,7 @@ void WaffleCone(cairo_t* cr, double cx, double top, double w, double h) {
     cairo_line_to(cr, cx - w / 2 + d - w * 0.4 + h * 0.7, top + h);
   }
   cairo_stroke(cr);
-  cairo_reset_clip(cr);
+  cairo_restore(cr);
   path();
   cairo_set_line_width(cr, Lw(w));
   SetColor(cr, Hex(0x7a4412));

@@ -28,6 +28,16 @@ std::vector<std::string>& Duplicates() {
   return duplicates;
 }
 
+// The table being built, for painters that draw other images' cels.
+const std::vector<ImageDecl>* gDeclared = nullptr;
+
+const ImageDecl& DeclaredImage(const std::string& id) {
+  if (gDeclared)
+    for (auto& d : *gDeclared)
+      if (d.id == id) return d;
+  throw std::runtime_error("no declared image " + id + " to draw from");
+}
+
 cairo_surface_t* PaintImage(const ImageDecl& d) {
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, d.Width(), d.Height());
   Painter painter = FindPainter(d.id);
@@ -129,6 +139,24 @@ Painter FindPainter(const std::string& id) {
   return best;
 }
 
+void PaintCelOf(cairo_t* cr, const std::string& id, int index) {
+  const ImageDecl& d = DeclaredImage(id);
+  if (index < 0 || index >= d.cols * d.rows)
+    throw std::runtime_error(id + " has no cel " + std::to_string(index));
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, d.celWidth, d.celHeight);
+  cairo_clip(cr);
+  Cel cel{cr, d, index, index % d.cols, index / d.cols, double(d.celWidth), double(d.celHeight)};
+  FindPainter(d.id)(cel);
+  cairo_restore(cr);
+}
+
+void CelSizeOf(const std::string& id, double& w, double& h) {
+  const ImageDecl& d = DeclaredImage(id);
+  w = d.celWidth;
+  h = d.celHeight;
+}
+
 std::string Label(const std::string& id) {
   std::string s = id.rfind("IMAGE_", 0) == 0 ? id.substr(6) : id;
   for (char& c : s) c = c == '_' ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -160,6 +188,7 @@ void BuildImages(const std::vector<ImageDecl>& images, const std::string& stage,
     for (auto& d : Duplicates()) list += " " + d;
     throw std::runtime_error("painters registered twice:" + list);
   }
+  gDeclared = &images;
   std::vector<cairo_surface_t*> surfaces(images.size(), nullptr);
   std::atomic<size_t> next{0};
   std::mutex errorMutex;
@@ -178,6 +207,7 @@ void BuildImages(const std::vector<ImageDecl>& images, const std::string& stage,
   std::vector<std::thread> pool;
   for (int t = 0; t < std::max(1, threads); ++t) pool.emplace_back(work);
   for (auto& t : pool) t.join();
+  gDeclared = nullptr;
   if (!error.empty()) {
     for (auto* s : surfaces) if (s) cairo_surface_destroy(s);
     throw std::runtime_error(error);

@@ -34,6 +34,13 @@ struct PainterRegistration {
 Painter FindPainter(const std::string& id);
 void PaintGeneric(Cel& cel);
 
+// Paints cel index of another declared image with its own painter, origin
+// at the current origin, so that pictures made of the game's pieces (the help
+// pages) show exactly those pieces. Only valid while the images are built.
+void PaintCelOf(cairo_t* cr, const std::string& id, int index);
+// The declared cel size of an image, for placing what PaintCelOf draws.
+void CelSizeOf(const std::string& id, double& w, double& h);
+
 // A short readable label from an id: IMAGE_BG5_SHELL_3 -> "bg5 shell 3".
 std::string Label(const std::string& id);
 
