@@ -1,11 +1,15 @@
 // The program's entry: one application object, initialised, run until it
 // shuts down, and deleted.
+#include "framework/app/CrashHandler.h"
 #include "framework/app/PlixAppBase.h"
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/platform/CommandLine.h"
 #include "framework/widget/Widget.h"
 #include "framework/widget/WidgetManager.h"
+
+// The crash handler is in place before anything of the framework exists.
+PLIX_CRASH_HANDLER_INSTALLER;
 
 namespace {
 

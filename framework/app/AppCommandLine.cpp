@@ -3,8 +3,8 @@
 // turn. An unknown switch ends the program.
 #include <cstdlib>
 #include <set>
-#include <stdexcept>
 
+#include "framework/app/CrashHandler.h"
 #include "framework/app/PlixAppBase.h"
 #include "framework/app/Utilities.h"
 #include "framework/platform/CommandLine.h"
@@ -77,8 +77,7 @@ void PlixAppBase::ApplyCommandLineSwitch(const std::string& name, const std::str
   } else if (name == "-demofile") {
     mDemoFilePath = MakeDemoPathAbsolute(value);
   } else if (name == "-crash") {
-    // Unhandled on purpose: the crash handler takes it from here.
-    throw std::runtime_error("Crash requested on the command line");
+    CrashHandler::RaiseTestCrash();
   } else if (name == "-screensaver") {
     mScreenSaverMode = true;
   } else if (name == "-changedir") {

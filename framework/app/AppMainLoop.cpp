@@ -169,7 +169,14 @@ bool PlixAppBase::Process(bool allowSleep) {
             mRefreshTestTicks = 0;
           }
         }
-        if (RunUpdateTicks()) mStepPhase = 2;
+        if (RunUpdateTicks()) {
+          mStepPhase = 2;
+        } else if (gScreenSaverIdle && allowSleep) {
+          // Suspended for the screen saver: wait instead of spinning.
+          ++mSleepsDone;
+          Sleep(static_cast<uint32_t>(mTickMs));
+          slept += static_cast<uint32_t>(mTickMs);
+        }
         mDrawWanted = true;
       }
     }
@@ -262,9 +269,8 @@ bool PlixAppBase::DrawFrame() {
     if (mDemoPlaying) DrawDemoTimeOverlay();
   }
   uint32_t now = timeGetTime();
-  static uint32_t lastIdleCheck = 0;
-  if (now - lastIdleCheck > 1000) {
-    lastIdleCheck = now;
+  if (now - mLastIdleCheck > 1000) {
+    mLastIdleCheck = now;
     CheckScreenSaverIdle();
   }
   if (gScreenSaverIdle) {
@@ -327,11 +333,10 @@ bool PlixAppBase::DrawFrame() {
 
 void PlixAppBase::PresentScreen(bool) {
   if (mDrawInProgress || mShuttingDown || gScreenSaverIdle || !mAppDisplay) return;
-  static uint32_t lastRepair = 0;
   if (mAppDisplay->Redraw()) {
     if (gDisplayLost) {
       gDisplayLost = false;
-      lastRepair = 0;
+      mLastRepairTime = 0;
     }
     return;
   }
@@ -339,10 +344,10 @@ void PlixAppBase::PresentScreen(bool) {
   gDisplayLost = true;
   WINDOWPLACEMENT placement;
   GetWindowPlacement(mMainWindow, &placement);
-  const bool mayRepair = mAppActive || (GetTickCount() - lastRepair > 1000 && mWindowedActual);
+  const bool mayRepair = mAppActive || (GetTickCount() - mLastRepairTime > 1000 && mWindowedActual);
   if (!mayRepair || placement.showCmd == static_cast<UINT>(SW_SHOWMINIMIZED) || mIsMinimised) return;
 
-  lastRepair = GetTickCount();
+  mLastRepairTime = GetTickCount();
   mAppWidgets->mImage = nullptr;
   if ((mScreenWidth >= GetSystemMetrics(SM_CXFULLSCREEN) || mScreenHeight >= GetSystemMetrics(SM_CYFULLSCREEN)) &&
       mWindowedMode) {
@@ -390,30 +395,27 @@ void PlixAppBase::FlushDeferredDeletes() {
 
 void PlixAppBase::CheckScreenSaverIdle() {
   if (mScreenSaverMode || !mWindowedActual) return;
-  static uint32_t lastSettingsRead = 0;
-  static bool active = false;
-  static uint32_t limit = 0;
   const uint32_t now = timeGetTime();
-  if (lastSettingsRead == 0 || now - lastSettingsRead > 10000) {
-    lastSettingsRead = now;
+  if (mSaverSettingsTime == 0 || now - mSaverSettingsTime > 10000) {
+    mSaverSettingsTime = now;
     int seconds = 0;
     BOOL on = FALSE;
     SystemParametersInfoA(SPI_GETSCREENSAVETIMEOUT, 0, &seconds, 0);
     SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &on, 0);
-    active = on != FALSE;
-    limit = static_cast<uint32_t>(std::max(seconds - 2, 1)) * 1000;
-    if (!active) gScreenSaverIdle = false;
+    mSaverActive = on != FALSE;
+    mSaverIdleLimit = static_cast<uint32_t>(std::max(seconds - 2, 1)) * 1000;
+    if (!mSaverActive) gScreenSaverIdle = false;
   }
   DWORD input = 0;
   if (GetLastInputInfo(&input)) mLastInputTime = static_cast<int32_t>(input - now) > 0 ? now : input;
-  if (!active) return;
+  if (!mSaverActive) return;
   const uint32_t idle = now - mLastInputTime;
   if (!gScreenSaverIdle) {
-    if (idle > limit) gScreenSaverIdle = true;
+    if (idle > mSaverIdleLimit) gScreenSaverIdle = true;
   } else {
     BOOL running = FALSE;
     const bool known = SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
-    if ((!known || !running) && idle < limit) {
+    if ((!known || !running) && idle < mSaverIdleLimit) {
       gScreenSaverIdle = false;
       mAppWidgets->MarkAllDirty();
     }

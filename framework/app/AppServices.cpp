@@ -163,9 +163,8 @@ void PlixAppBase::DrawMousePositionOverlay(int x, int y) {
 
 void PlixAppBase::DrawDemoTimeOverlay() {
   if (!mAppDisplay) return;
-  static uint32_t lastRefresh = 0;
-  if (mDemoTimeImage && GetTickCount() - lastRefresh < static_cast<uint32_t>(1000.0 / mSpeedFactor)) return;
-  lastRefresh = GetTickCount();
+  if (mDemoTimeImage && GetTickCount() - mDemoTimeRefresh < static_cast<uint32_t>(1000.0 / mSpeedFactor)) return;
+  mDemoTimeRefresh = GetTickCount();
   if (!mDemoTimeImage) {
     mDemoTimeImage = std::make_unique<DDImage>(mAppDisplay);
     mDemoTimeImage->Create(50, OverlayFont().GetHeight() + 4);

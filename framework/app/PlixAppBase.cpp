@@ -8,6 +8,8 @@
 #include <thread>
 #include <cstdlib>
 
+#include "framework/app/CrashHandler.h"
+#include "framework/app/CrashHost.h"
 #include "framework/app/Random.h"
 #include "framework/app/Utilities.h"
 #include "framework/graphics/DDImage.h"
@@ -183,12 +185,31 @@ public:
     PlixAppBase* mApp;
   };
 
-  explicit Hosts(PlixAppBase* app) : mImages(app), mWidgets(app), mResources(app), mSounds(app) {
+  class Crash : public CrashHost {
+  public:
+    explicit Crash(PlixAppBase* app) : mApp(app) {}
+    void HideForCrash() override { mApp->HideForCrash(); }
+    void WriteProgramInfo(std::string& text) override { mApp->WriteProgramInfo(text); }
+    void GetCrashAttachmentPath(std::string& path) override { path = mApp->GetCrashAttachmentPath(); }
+    void GetCrashReportFields(std::map<std::string, std::string>& fields) override {
+      mApp->GetCrashReportFields(fields);
+    }
+    void CopyToClipboard(const std::string& text) override { mApp->CopyToClipboard(text); }
+    std::string GetProductName() override { return mApp->mProductTitle; }
+    std::string GetVersionString() override { return mApp->mProductVersion; }
+
+  private:
+    PlixAppBase* mApp;
+  };
+
+  explicit Hosts(PlixAppBase* app) : mImages(app), mWidgets(app), mResources(app), mSounds(app), mCrash(app) {
     SetGraphicsHost(&mImages);
     SetWidgetHost(&mWidgets);
     SetSoundHost(&mSounds);
+    CrashHandler::SetApplication(&mCrash);
   }
   ~Hosts() {
+    if (CrashHandler::GetApplication() == &mCrash) CrashHandler::SetApplication(nullptr);
     if (GetSoundHost() == &mSounds) SetSoundHost(nullptr);
     if (GetWidgetHost() == &mWidgets) SetWidgetHost(nullptr);
     if (GetGraphicsHost() == &mImages) SetGraphicsHost(nullptr);
@@ -198,6 +219,7 @@ public:
   Widgets mWidgets;
   Resources mResources;
   Sounds mSounds;
+  Crash mCrash;
 };
 
 // ------------------------------------------------------------ construction

@@ -177,7 +177,18 @@ public:
   int32_t mFpsValue = 0;
   bool mFpsRestart = true;
   uint32_t mFpsStartTime = 0;
+  // The overlay images: frame rate or mouse position, and the demo time.
+  std::unique_ptr<DDImage> mFpsImage;
+  std::unique_ptr<DDImage> mDemoTimeImage;
   uint32_t mLastInputTime = 0;
+  // When the screen-saver settings were last read and what they said, when
+  // the idle state was last checked, and when the display was last repaired.
+  uint32_t mSaverSettingsTime = 0;
+  bool mSaverActive = false;
+  uint32_t mSaverIdleLimit = 0;
+  uint32_t mLastIdleCheck = 0;
+  uint32_t mLastRepairTime = 0;
+  uint32_t mDemoTimeRefresh = 0;
 
   // ------------------------------------------------------------------ threads
   bool mLoaderStartsWithLoop = true;
@@ -433,8 +444,6 @@ private:
   void CursorThreadBody();
 
   std::unique_ptr<Hosts> mHosts;
-  std::unique_ptr<DDImage> mFpsImage;
-  std::unique_ptr<DDImage> mDemoTimeImage;
 };
 
 }  // namespace Plix

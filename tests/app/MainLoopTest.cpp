@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 
+#include "framework/graphics/DDImage.h"
 #include "framework/platform/WindowSystem.h"
 #include "framework/widget/WidgetManager.h"
 #include "tests/app/AppTestSupport.h"
@@ -264,6 +269,85 @@ TEST_F(MainLoopTest, StartRunsUntilCloseAndWritesTheRunStatistics) {
   EXPECT_TRUE(seconds) << testing::PrintToString(lines);
   EXPECT_TRUE(updates);
   EXPECT_EQ(app.mHooks, (std::vector<std::string>{"OnShutdown", "SaveSettings", "SaveSettings"}));
+}
+
+TEST_F(MainLoopTest, NothingTicksOrDrawsWhileTheScreenSaverIsDue) {
+  auto& app = Make<PacingApp>();
+  app.mClock = &mClock;
+  ASSERT_EQ(InitApp(), -1);
+  app.mLoadingHookDone = true;
+  app.mMainLoopRunning = true;
+  ShowWindow(app.mMainWindow, SW_SHOW);
+  AddProbe().mAlwaysDirty = true;
+  mBackend.mScreenSaver = ScreenSaverSettings{true, 30, false, true};
+  app.mLastInputTime = mClock.Milliseconds();
+  RunFor(27000);
+  EXPECT_FALSE(gScreenSaverIdle);
+  RunFor(3000);
+  ASSERT_TRUE(gScreenSaverIdle);
+  const int ticks = app.mTicksDone, presents = app.mPresents;
+  RunFor(5000);
+  EXPECT_EQ(app.mTicksDone, ticks);
+  EXPECT_EQ(app.mPresents, presents);
+  // Input ends the suspension and everything is drawn again.
+  mBackend.Queue(WM_KEYDOWN, 'A', 0, app.mMainWindow);
+  RunFor(2000);
+  EXPECT_FALSE(gScreenSaverIdle);
+  EXPECT_GT(app.mTicksDone, ticks + 50);
+  EXPECT_GT(app.mPresents, presents);
+  gScreenSaverIdle = false;
+}
+
+class LoadingApp : public PacingApp {
+public:
+  std::atomic<int> mLoads{0};
+  std::thread::id mDoneOn;
+  void LoadOnThread() override {
+    ++mLoads;
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  }
+  void OnLoadingDone() override {
+    ++mLoadingDone;
+    mDoneOn = std::this_thread::get_id();
+  }
+};
+
+TEST_F(MainLoopTest, TheLoadingThreadRunsOnceAndHandsOverOnTheMainThread) {
+  auto& app = Make<LoadingApp>();
+  app.mClock = &mClock;
+  app.StartLoadingThread();
+  app.StartLoadingThread();
+  EXPECT_TRUE(app.mLoaderPriority);
+  while (!app.mLoadingHookDone) app.MainLoopStep(nullptr);
+  RunFor(100);
+  EXPECT_EQ(app.mLoads, 1);
+  EXPECT_EQ(app.mLoadingDone, 1);
+  EXPECT_EQ(app.mDoneOn, std::this_thread::get_id());
+  EXPECT_FALSE(app.mLoaderPriority);
+  EXPECT_DOUBLE_EQ(app.GetLoadingProgress(), 1.0);
+  const auto lines = DebugLines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.rfind("Resource Loading Time: ", 0) == 0; }),
+            1);
+}
+
+TEST_F(MainLoopTest, TheFrameRateOverlayChangesAtMostOnceASecond) {
+  auto& app = Make<PacingApp>();
+  app.mClock = &mClock;
+  ASSERT_EQ(InitApp(), -1);
+  app.mLoadingHookDone = true;
+  AddProbe().mAlwaysDirty = true;
+  app.mFpsOverlayOn = true;
+  std::vector<int> values;
+  const uint32_t end = mClock.Milliseconds() + 3500;
+  while (static_cast<int32_t>(mClock.Milliseconds() - end) < 0) {
+    app.MainLoopStep(nullptr);
+    if (values.empty() || values.back() != app.mFpsValue) values.push_back(app.mFpsValue);
+  }
+  ASSERT_NE(app.mFpsImage, nullptr);
+  EXPECT_EQ(app.mFpsImage->GetWidth(), 50);
+  EXPECT_LE(values.size(), 4u);
+  EXPECT_NEAR(values.back(), 100, 2);  // a frame after every tick
 }
 
 }  // namespace
