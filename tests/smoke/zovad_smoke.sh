@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
-# Starts the program under the current X display, drives it with xdotool and
-# checks what it leaves behind: the exit codes, the run statistics, the
-# settings in the registry file, the hand-over to a running instance and the
-# refusal of an unknown switch.
+# Starts the program on an X server of its own (Xvfb: other tests open
+# windows at the same time), drives it with xdotool and checks what it
+# leaves behind: the exit codes, the run statistics, the settings in the
+# registry file, the hand-over to a running instance and the refusal of an
+# unknown switch.
 set -uo pipefail
 exe=$1
 run=$(dirname "$exe")
 work=$(mktemp -d)
-trap 'kill $pid 2>/dev/null; rm -rf "$work"' EXIT
+pid=
+xvfb=
+trap 'kill $pid $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+exec 3>&-
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL: no X server"; exit 1; }
+export DISPLAY=:$(head -1 "$work/display")
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/runtime
 export SDL_AUDIODRIVER=dummy
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 registry="$XDG_CONFIG_HOME/VARNOK/Zovad Uda Vodiz/registry.txt"
-pid=
 
 fail() { echo "FAIL: $*"; echo "--- program output"; cat "$work"/out*.txt 2>/dev/null; exit 1; }
 
@@ -81,8 +91,8 @@ for line in "Seconds       = " "Sleep Count   = " "Update Count  = " "Draw Count
 done
 seconds=$(sed -n 's/^Seconds       = //p' "$out" | tr -d '\r')
 updates=$(sed -n 's/^Update Count  = //p' "$out" | tr -d '\r')
-# 100 updates a second, give or take start-up and a slow sanitizer build.
-awk -v s="$seconds" -v u="$updates" 'BEGIN { exit !(u >= s * 60 && u <= s * 100 + 20) }' ||
+# 100 updates a second, less start-up and what a busy sanitizer build loses.
+awk -v s="$seconds" -v u="$updates" 'BEGIN { exit !(u >= s * 50 && u <= s * 100 + 20) }' ||
   fail "$updates updates in $seconds seconds"
 
 # The settings survive in the registry file: windowed now.
