@@ -43,24 +43,31 @@ struct ProgramRun {
   std::string errors;
 };
 
-// Runs the crash program in a fresh folder, without a display, so that the
-// report helper writes to standard error instead of opening windows.
-ProgramRun RunCrashProgram(const std::string& mode, bool withApplication) {
+// Runs a program in a fresh folder (which also holds its settings and
+// data), without a display, so that the report helper writes to standard
+// error instead of opening windows.
+ProgramRun RunProgram(const std::vector<std::string>& args) {
   TempDir dir;
   std::string errorsPath = dir / "stderr.txt";
   std::vector<std::string> env;
   for (char** e = environ; *e != nullptr; ++e) {
-    if (StartsWith(*e, "DISPLAY=") || StartsWith(*e, "WAYLAND_DISPLAY=") || StartsWith(*e, "SDL_VIDEODRIVER="))
+    if (StartsWith(*e, "DISPLAY=") || StartsWith(*e, "WAYLAND_DISPLAY=") || StartsWith(*e, "SDL_VIDEODRIVER=") ||
+        StartsWith(*e, "XDG_CONFIG_HOME=") || StartsWith(*e, "XDG_DATA_HOME=")) {
       continue;
+    }
     env.push_back(*e);
   }
   env.push_back("SDL_VIDEODRIVER=dummy");
+  env.push_back("SDL_AUDIODRIVER=dummy");
+  env.push_back("XDG_CONFIG_HOME=" + dir.Path());
+  env.push_back("XDG_DATA_HOME=" + dir.Path());
   std::vector<char*> envp;
   for (std::string& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
-  std::string program = PLIX_CRASH_PROGRAM;
-  std::string app = withApplication ? "app" : "none";
-  char* argv[] = {program.data(), const_cast<char*>(mode.c_str()), app.data(), nullptr};
+  std::vector<std::string> argStrings = args;
+  std::vector<char*> argv;
+  for (std::string& a : argStrings) argv.push_back(a.data());
+  argv.push_back(nullptr);
 
   pid_t pid = fork();
   if (pid == 0) {
@@ -68,7 +75,7 @@ ProgramRun RunCrashProgram(const std::string& mode, bool withApplication) {
     FILE* errors = std::fopen(errorsPath.c_str(), "w");
     if (errors == nullptr) _exit(101);
     dup2(fileno(errors), 2);
-    execve(program.c_str(), argv, envp.data());
+    execve(argv[0], argv.data(), envp.data());
     _exit(102);
   }
   ProgramRun run;
@@ -76,6 +83,10 @@ ProgramRun RunCrashProgram(const std::string& mode, bool withApplication) {
   run.crashFile = ReadFile(dir / "crash.txt");
   run.errors = ReadFile(errorsPath);
   return run;
+}
+
+ProgramRun RunCrashProgram(const std::string& mode, bool withApplication) {
+  return RunProgram({PLIX_CRASH_PROGRAM, mode, withApplication ? "app" : "none"});
 }
 
 struct CrashCase {
@@ -123,6 +134,32 @@ INSTANTIATE_TEST_SUITE_P(
                     CrashCase{"throw", "Unknown exception: (code 0xe06d7363) at address ", "ThrowInNamedFunction()",
                               SIGABRT}),
     [](const testing::TestParamInfo<CrashCase>& info) { return info.param.mode; });
+
+TEST(CrashHandler, ACrashInTheLoadingThreadIsReported) {
+  ProgramRun run = RunCrashProgram("loader", false);
+  ASSERT_TRUE(WIFSIGNALED(run.status)) << run.errors;
+  EXPECT_EQ(WTERMSIG(run.status), SIGSEGV);
+  EXPECT_TRUE(StartsWith(run.crashFile, "Exception: Access Violation (code 0xc0000005) at address ")) << run.crashFile;
+  size_t crashing = run.crashFile.find("CrashInNamedFunction()");
+  EXPECT_NE(crashing, std::string::npos) << run.crashFile;
+  EXPECT_LT(crashing, run.crashFile.find("LoaderApp::LoadOnThread()"));
+  // The application base registered itself: its information is there.
+  EXPECT_NE(run.crashFile.find("\r\nProduct: Crash Test\r\n"), std::string::npos) << run.crashFile;
+}
+
+#ifdef PLIX_ZOVAD_PROGRAM
+TEST(CrashHandler, TheGamesCrashSwitch) {
+  ProgramRun run = RunProgram({PLIX_ZOVAD_PROGRAM, "-crash"});
+  ASSERT_TRUE(WIFSIGNALED(run.status)) << run.errors;
+  EXPECT_EQ(WTERMSIG(run.status), SIGSEGV);
+  EXPECT_TRUE(StartsWith(run.crashFile, "Exception: Access Violation (code 0xc0000005) at address ")) << run.crashFile;
+  size_t crashing = run.crashFile.find("Plix::RaiseAccessViolation()+");
+  EXPECT_NE(crashing, std::string::npos) << run.crashFile;
+  EXPECT_LT(crashing, run.crashFile.find("Plix::PlixAppBase::ApplyCommandLineSwitch("));
+  EXPECT_NE(run.crashFile.find("\r\nProduct: Zovad Uda Vodiz\r\n"), std::string::npos) << run.crashFile;
+  EXPECT_NE(run.errors.find("Fatal Error!\n"), std::string::npos) << run.errors;
+}
+#endif
 
 TEST(CrashHandler, TheApplicationHidesAndAddsItsInformation) {
   ProgramRun run = RunCrashProgram("segv", true);

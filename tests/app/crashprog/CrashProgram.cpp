@@ -10,6 +10,8 @@
 
 #include "framework/app/CrashHandler.h"
 #include "framework/app/CrashHost.h"
+#include "framework/app/PlixAppBase.h"
+#include "framework/platform/Files.h"
 #include "framework/platform/Threads.h"
 
 PLIX_CRASH_HANDLER_INSTALLER;
@@ -44,6 +46,22 @@ public:
   std::string GetVersionString() override { return "1.0"; }
 };
 
+// The application base with a loading thread that faults.
+class LoaderApp : public Plix::PlixAppBase {
+public:
+  LoaderApp() {
+    mProductTitle = "Crash Test";
+    mWindowTitle = L"Crash Test";
+    mRegKeyPath = "VARNOK\\Crash Test";
+    mScreenWidth = 320;
+    mScreenHeight = 240;
+    mWindowedMode = true;
+    mStartFolder = Plix::Fs::CurrentDirectory();  // crash.txt goes here
+  }
+  void FinishInit() override { StartLoadingThread(); }
+  void LoadOnThread() override { CrashInNamedFunction(); }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +74,12 @@ int main(int argc, char** argv) {
   if (mode == "throw") ThrowInNamedFunction();
   if (mode == "overflow") std::printf("%d\n", RecurseInNamedFunction(0));
   if (mode == "switch") Plix::CrashHandler::RaiseTestCrash();
+  if (mode == "loader") {
+    LoaderApp* loader = new LoaderApp();
+    loader->Init();
+    loader->Start();
+    delete loader;
+  }
   if (mode == "thread" || mode == "threadoverflow") {
     Plix::StartDetachedThread([mode] {
       if (mode == "thread") CrashInNamedFunction();
