@@ -47,8 +47,15 @@ void StockPlate(cairo_t* cr, double w, double h, double iconW) {
 }
 
 void ArrowSign(cairo_t* cr, double x, double y, double w, double h, const std::string& text, Rgb board,
-               bool over) {
+               bool over, bool pointRight) {
   if (over) board = Lighter(board, 0.25);
+  // Drawn pointing left; a right-pointing sign is the mirror image, its
+  // words written afterwards the right way round.
+  cairo_save(cr);
+  if (pointRight) {
+    cairo_translate(cr, 2 * x + w, 0);
+    cairo_scale(cr, -1, 1);
+  }
   double postX = x + w * 0.62;
   // The post, stuck in a little mound of sand.
   Ellipse(cr, postX, y + h - 7, w * 0.2, 6);
@@ -93,8 +100,11 @@ void ArrowSign(cairo_t* cr, double x, double y, double w, double h, const std::s
     Ellipse(cr, nx, by + bh / 2, 2.2, 2.2);
     Fill(cr, Hex(0x4a3a2a));
   }
+  cairo_restore(cr);
   TextStyle s{Face::ComicBold, bh * 0.62, Palette::kWhite, Palette::kInk, 3};
-  FitText(cr, s, x + tip + (w - tip) / 2 - 4, by + bh / 2, w - tip - 30, bh * 0.7, text);
+  double tx = x + tip + (w - tip) / 2 - 4;
+  if (pointRight) tx = 2 * x + w - tx;
+  FitText(cr, s, tx, by + bh / 2, w - tip - 30, bh * 0.7, text);
 }
 
 void OpenDoor(cairo_t* cr, double x, double y, double w, double h, Rgb wood, Rgb outside, bool over) {

@@ -18,10 +18,10 @@ void CashPlaque(cairo_t* cr, double cx, double cy, double w, double h, double ro
 // The stock panel's plate filling a w x h cel: a dark rounded board with a
 // light well at the left for an icon of iconW pixels; white digits go right.
 void StockPlate(cairo_t* cr, double w, double h, double iconW);
-// A wooden arrow sign on a post pointing left, with words on it; over
-// lights it up.
+// A wooden arrow sign on a post pointing left (or right), with words on
+// it; over lights it up.
 void ArrowSign(cairo_t* cr, double x, double y, double w, double h, const std::string& text, Rgb board,
-               bool over);
+               bool over, bool pointRight = false);
 // A door standing open on a bright outside, in a frame filling the box.
 void OpenDoor(cairo_t* cr, double x, double y, double w, double h, Rgb wood, Rgb outside, bool over);
 // Horizontal planks filling a rectangle, lit from above.
