@@ -95,13 +95,35 @@ void Fill(cairo_t* cr, Rgb fill) {
   cairo_fill(cr);
 }
 
-void FillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
+namespace {
+
+void SetVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
   cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
   cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);
   cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, bottom.a);
   cairo_set_source(cr, p);
+  cairo_pattern_destroy(p);  // the context keeps its own reference
+}
+
+}  // namespace
+
+void FillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
+  SetVertical(cr, y0, y1, top, bottom);
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
+}
+
+void FillVerticalStroke(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, Rgb line, double lw) {
+  SetVertical(cr, y0, y1, top, bottom);
+  cairo_fill_preserve(cr);
+  cairo_set_line_width(cr, lw);
+  SetColor(cr, line);
+  cairo_stroke(cr);
+}
+
+void GradientBox(cairo_t* cr, double x, double y, double w, double h, double r, Rgb top, Rgb bottom,
+                 Rgb line, double lw) {
+  RoundRect(cr, x, y, w, h, r);
+  FillVerticalStroke(cr, y, y + h, top, bottom, line, lw);
 }
 
 void FillRadial(cairo_t* cr, double cx, double cy, double r, Rgb inner, Rgb outer) {
@@ -272,11 +294,7 @@ void ButtonPlate(cairo_t* cr, double x, double y, double w, double h, Rgb face, 
   RoundRect(cr, x + 1, y + 2, w - 2, h - 2, radius);
   Fill(cr, {0, 0, 0, 0.3});
   RoundRect(cr, x + 1, y + 1, w - 2, h - 4, radius);
-  FillVertical(cr, y, y + h, Lighter(face, 0.15), Darker(face, 0.2));
-  RoundRect(cr, x + 1, y + 1, w - 2, h - 4, radius);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Darker(face, 0.55));
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, y, y + h, Lighter(face, 0.15), Darker(face, 0.2), Darker(face, 0.55), 2);
   Gloss(cr, x + 2, y + 2, w - 4, h - 7, radius * 0.9, over ? 0.55 : 0.4);
   if (over) {
     RoundRect(cr, x + 3, y + 3, w - 6, h - 8, radius * 0.9);

@@ -54,6 +54,11 @@ void Fill(cairo_t* cr, Rgb fill);
 // Fills the current path with a vertical gradient from top to bottom (y0..y1).
 void FillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom);
 void FillRadial(cairo_t* cr, double cx, double cy, double r, Rgb inner, Rgb outer);
+// FillVertical that keeps the path and outlines it with line (width lw).
+void FillVerticalStroke(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, Rgb line, double lw);
+// A rounded rectangle shaded from top to bottom colour and outlined.
+void GradientBox(cairo_t* cr, double x, double y, double w, double h, double r, Rgb top, Rgb bottom,
+                 Rgb line, double lw);
 
 // Soft oval shadow or glow: colour c fading to transparent at the edge.
 void SoftOval(cairo_t* cr, double cx, double cy, double rx, double ry, Rgb c);

@@ -1113,6 +1113,39 @@ void DrawTorso(cairo_t* cr, const Look& L, const Pose& P, const Skeleton& s) {
 
 double HeadRadius(const Look& look) { return 0.155 * look.height * look.headScale; }
 
+namespace {
+
+void PortraitSpace(cairo_t* cr, const Portrait& pt, double top) {
+  Vec eyeMid = HeadCentre(pt.look, pt.pose) + Vec{0, 0.05 * HeadRadius(pt.look)};
+  cairo_translate(cr, pt.eyes.x, pt.eyes.y - top);
+  cairo_scale(cr, pt.scale, pt.scale);
+  cairo_translate(cr, -eyeMid.x, -eyeMid.y);
+}
+
+}  // namespace
+
+void DrawPortrait(cairo_t* cr, const Portrait& pt, double top) {
+  cairo_save(cr);
+  PortraitSpace(cr, pt, top);
+  DrawPerson(cr, pt.look, pt.pose);
+  cairo_restore(cr);
+}
+
+void DrawPortraitBlink(cairo_t* cr, const Portrait& pt, Vec blinkAt, Eyes eyes) {
+  cairo_save(cr);
+  cairo_translate(cr, -blinkAt.x, -blinkAt.y);
+  PortraitSpace(cr, pt, 0);
+  Pose p = pt.pose;
+  p.face.eyes = eyes;
+  Vec head = HeadCentre(pt.look, p);
+  double hr = HeadRadius(pt.look);
+  cairo_new_path(cr);
+  for (double s : {-1.0, 1.0}) Ellipse(cr, head.x + s * 0.36 * hr, head.y + 0.05 * hr, 0.2 * hr, 0.24 * hr);
+  cairo_clip(cr);
+  DrawPerson(cr, pt.look, p);
+  cairo_restore(cr);
+}
+
 Vec ShoulderPoint(const Look& look, const Pose& pose, int arm) {
   Skeleton s = Build(look, pose);
   Vec v = s.shoulder[arm];

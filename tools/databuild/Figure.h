@@ -113,6 +113,19 @@ Vec ShoulderPoint(const Look& look, const Pose& pose, int arm);
 Vec HeadCentre(const Look& look, const Pose& pose);
 double HeadRadius(const Look& look);
 
+// A big figure over two stacked pictures, placed by the midpoint of its eyes:
+// DrawPortrait draws the part whose top lies at `top` of the upper picture;
+// DrawPortraitBlink draws only the eyes and the skin round them, for a
+// blink cel whose top-left lies at `blinkAt` of the upper picture.
+struct Portrait {
+  Look look;
+  Pose pose;     // eyes open
+  double scale;
+  Vec eyes;      // where the eyes' midpoint falls, in upper-picture pixels
+};
+void DrawPortrait(cairo_t* cr, const Portrait& pt, double top);
+void DrawPortraitBlink(cairo_t* cr, const Portrait& pt, Vec blinkAt, Eyes eyes);
+
 // The monkeys. Their pose is the same Pose; the look is simpler.
 struct MonkeyLook {
   double height = 72;

@@ -519,11 +519,7 @@ void BenchTub(cairo_t* cr, double x, double y, double w, double h, int flavour, 
   RoundRect(cr, x + 1, y + 2, w - 2, h - 3, h * 0.22);
   Fill(cr, {0, 0, 0, 0.2});
   RoundRect(cr, x + 1, y + 1, w - 2, h - 3, h * 0.22);
-  FillVertical(cr, y, y + h, Hex(0xe8f6ff), Hex(0x9ac8e8));
-  RoundRect(cr, x + 1, y + 1, w - 2, h - 3, h * 0.22);
-  cairo_set_line_width(cr, lw);
-  SetColor(cr, Hex(0x3a6a90));
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, y, y + h, Hex(0xe8f6ff), Hex(0x9ac8e8), Hex(0x3a6a90), lw);
   // Inside.
   double ix = x + w * 0.09, iy = y + h * 0.13, iw = w * 0.82, ih = h * 0.6;
   RoundRect(cr, ix, iy, iw, ih, ih * 0.28);
@@ -709,16 +705,7 @@ void Mug(cairo_t* cr, double cx, double bottom, double w, double h, Rgb c) {
   cairo_curve_to(cr, cx - w * 0.42, bottom, cx + w * 0.42, bottom, cx + w * 0.44, bottom - h * 0.06);
   cairo_line_to(cr, cx + w / 2, top + h * 0.08);
   cairo_close_path(cr);
-  FillVertical(cr, top, bottom, Lighter(c, 0.2), Darker(c, 0.1));
-  cairo_new_path(cr);
-  cairo_move_to(cr, cx - w / 2, top + h * 0.08);
-  cairo_line_to(cr, cx - w * 0.44, bottom - h * 0.06);
-  cairo_curve_to(cr, cx - w * 0.42, bottom, cx + w * 0.42, bottom, cx + w * 0.44, bottom - h * 0.06);
-  cairo_line_to(cr, cx + w / 2, top + h * 0.08);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, lw);
-  SetColor(cr, kLine);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, top, bottom, Lighter(c, 0.2), Darker(c, 0.1), kLine, lw);
   // Polka dots and the opening.
   for (int i = 0; i < 3; ++i) {
     Ellipse(cr, cx - w * 0.25 + i * w * 0.25, top + h * 0.55 + (i % 2) * h * 0.12, w * 0.06, w * 0.06);
@@ -730,35 +717,43 @@ void Mug(cairo_t* cr, double cx, double bottom, double w, double h, Rgb c) {
   Fill(cr, {1, 1, 1, 0.3});
 }
 
-void Basket(cairo_t* cr, double cx, double bottom, double w, double h) {
-  double lw = Lw(w, 0.05);
-  double top = bottom - h;
+// A wicker body: the outline path filled, then rows and ribs woven inside it.
+template <typename Path>
+void WickerBody(cairo_t* cr, Path path, double cx, double top, double bottom, double w,
+                double firstRow, double rowStep, double ribStep, double lw) {
   cairo_new_path(cr);
-  cairo_move_to(cr, cx - w / 2, top + h * 0.2);
-  cairo_line_to(cr, cx + w / 2, top + h * 0.2);
-  cairo_line_to(cr, cx + w * 0.4, bottom);
-  cairo_line_to(cr, cx - w * 0.4, bottom);
-  cairo_close_path(cr);
+  path();
   FillStroke(cr, Hex(0xd89a4a), Hex(0x6a4010), lw);
   cairo_save(cr);
-  cairo_move_to(cr, cx - w / 2, top + h * 0.2);
-  cairo_line_to(cr, cx + w / 2, top + h * 0.2);
-  cairo_line_to(cr, cx + w * 0.4, bottom);
-  cairo_line_to(cr, cx - w * 0.4, bottom);
-  cairo_close_path(cr);
+  path();
   cairo_clip(cr);
   cairo_set_line_width(cr, std::max(0.8, w * 0.03));
   SetColor(cr, Hex(0x9a6220));
-  for (double y = top + h * 0.35; y < bottom; y += std::max(3.0, h * 0.18)) {
+  for (double y = firstRow; y < bottom; y += rowStep) {
     cairo_move_to(cr, cx - w, y);
     cairo_line_to(cr, cx + w, y);
   }
-  for (double x = cx - w; x < cx + w; x += std::max(3.0, w * 0.14)) {
+  for (double x = cx - w; x < cx + w; x += ribStep) {
     cairo_move_to(cr, x, top);
     cairo_line_to(cr, x + w * 0.04, bottom);
   }
   cairo_stroke(cr);
   cairo_restore(cr);
+}
+
+void Basket(cairo_t* cr, double cx, double bottom, double w, double h) {
+  double lw = Lw(w, 0.05);
+  double top = bottom - h;
+  WickerBody(
+      cr,
+      [&] {
+        cairo_move_to(cr, cx - w / 2, top + h * 0.2);
+        cairo_line_to(cr, cx + w / 2, top + h * 0.2);
+        cairo_line_to(cr, cx + w * 0.4, bottom);
+        cairo_line_to(cr, cx - w * 0.4, bottom);
+        cairo_close_path(cr);
+      },
+      cx, top, bottom, w, top + h * 0.35, std::max(3.0, h * 0.18), std::max(3.0, w * 0.14), lw);
   RoundRect(cr, cx - w / 2 - 1, top + h * 0.12, w + 2, std::max(3.0, h * 0.14), h * 0.07);
   FillStroke(cr, Hex(0xe8b060), Hex(0x6a4010), lw);
 }
@@ -767,32 +762,16 @@ void BasketFront(cairo_t* cr, double cx, double bottom, double w, double h) {
   // The front half only, drawn over what lies in the basket.
   double lw = Lw(w, 0.05);
   double top = bottom - h * 0.55;
-  cairo_new_path(cr);
-  cairo_move_to(cr, cx - w * 0.46, top);
-  cairo_curve_to(cr, cx - w * 0.2, top + h * 0.08, cx + w * 0.2, top + h * 0.08, cx + w * 0.46, top);
-  cairo_line_to(cr, cx + w * 0.4, bottom);
-  cairo_line_to(cr, cx - w * 0.4, bottom);
-  cairo_close_path(cr);
-  FillStroke(cr, Hex(0xd89a4a), Hex(0x6a4010), lw);
-  cairo_save(cr);
-  cairo_move_to(cr, cx - w * 0.46, top);
-  cairo_curve_to(cr, cx - w * 0.2, top + h * 0.08, cx + w * 0.2, top + h * 0.08, cx + w * 0.46, top);
-  cairo_line_to(cr, cx + w * 0.4, bottom);
-  cairo_line_to(cr, cx - w * 0.4, bottom);
-  cairo_close_path(cr);
-  cairo_clip(cr);
-  cairo_set_line_width(cr, std::max(0.8, w * 0.03));
-  SetColor(cr, Hex(0x9a6220));
-  for (double y = top + h * 0.12; y < bottom; y += std::max(3.0, h * 0.14)) {
-    cairo_move_to(cr, cx - w, y);
-    cairo_line_to(cr, cx + w, y);
-  }
-  for (double x = cx - w; x < cx + w; x += std::max(3.0, w * 0.13)) {
-    cairo_move_to(cr, x, top);
-    cairo_line_to(cr, x + w * 0.04, bottom);
-  }
-  cairo_stroke(cr);
-  cairo_restore(cr);
+  WickerBody(
+      cr,
+      [&] {
+        cairo_move_to(cr, cx - w * 0.46, top);
+        cairo_curve_to(cr, cx - w * 0.2, top + h * 0.08, cx + w * 0.2, top + h * 0.08, cx + w * 0.46, top);
+        cairo_line_to(cr, cx + w * 0.4, bottom);
+        cairo_line_to(cr, cx - w * 0.4, bottom);
+        cairo_close_path(cr);
+      },
+      cx, top, bottom, w, top + h * 0.12, std::max(3.0, h * 0.14), std::max(3.0, w * 0.13), lw);
   cairo_new_path(cr);
   cairo_move_to(cr, cx - w * 0.48, top);
   cairo_curve_to(cr, cx - w * 0.2, top + h * 0.08, cx + w * 0.2, top + h * 0.08, cx + w * 0.48, top);
@@ -1008,11 +987,7 @@ void ServingTray(cairo_t* cr, double cx, double top, double w) {
   Ellipse(cr, cx, top + h * 0.55, w / 2, h * 0.55);
   FillStroke(cr, Hex(0xb8c4d0), kLine, 1.4);
   Ellipse(cr, cx, top + h * 0.4, w / 2 - 1, h * 0.45);
-  FillVertical(cr, top, top + h, Hex(0xf4f8fc), Hex(0xc8d4e0));
-  Ellipse(cr, cx, top + h * 0.4, w / 2 - 1, h * 0.45);
-  cairo_set_line_width(cr, 1.2);
-  SetColor(cr, Hex(0x6a7a90));
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, top, top + h, Hex(0xf4f8fc), Hex(0xc8d4e0), Hex(0x6a7a90), 1.2);
   Ellipse(cr, cx - w * 0.18, top + h * 0.3, w * 0.12, h * 0.12);
   Fill(cr, {1, 1, 1, 0.8});
 }

@@ -542,11 +542,7 @@ void BannerPlate(cairo_t* cr, double x, double y, double w, double h, Rgb a, Rgb
     FillStroke(cr, Darker(b, 0.15), kLine, 2);
   }
   RoundRect(cr, x + w * 0.07, y + h * 0.12, w * 0.86, h * 0.68, h * 0.3);
-  FillVertical(cr, y, y + h, Lighter(a, 0.3), a);
-  RoundRect(cr, x + w * 0.07, y + h * 0.12, w * 0.86, h * 0.68, h * 0.3);
-  cairo_set_line_width(cr, 2.5);
-  SetColor(cr, kLine);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, y, y + h, Lighter(a, 0.3), a, kLine, 2.5);
   RoundRect(cr, x + w * 0.09, y + h * 0.16, w * 0.82, h * 0.6, h * 0.26);
   cairo_set_line_width(cr, 2);
   SetColor(cr, WithAlpha(b, 0.9));

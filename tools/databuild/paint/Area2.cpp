@@ -12,6 +12,16 @@ namespace Plix::DataBuild {
 
 namespace {
 
+// A blink cel: the animal drawn with its eyes half shut (cel 0) or shut
+// (cel 1), moved so that the cel's top-left lies at (X, Y) of its picture.
+template <void (*Animal)(cairo_t*, int), int X, int Y>
+void Blink(Cel& c) {
+  cairo_save(c.cr);
+  cairo_translate(c.cr, -X, -Y);
+  Animal(c.cr, c.index);
+  cairo_restore(c.cr);
+}
+
 void PaintBackground(Cel& c) {
   cairo_t* cr = c.cr;
   PlayGround(cr, Hex(0xb7d86a), Hex(0x86c052), Hex(0xe6c88c), 22, true);
@@ -62,17 +72,7 @@ void PaintFence(Cel& c) {
     cairo_line_to(cr, x + 6, top + 4);
     cairo_line_to(cr, x + 6, bottom);
     cairo_close_path(cr);
-    FillVertical(cr, top, bottom, Hex(0xe0a860), Hex(0xa87038));
-    cairo_new_path(cr);
-    cairo_move_to(cr, x - 6, bottom);
-    cairo_line_to(cr, x - 6, top + 4);
-    cairo_line_to(cr, x, top - 4);
-    cairo_line_to(cr, x + 6, top + 4);
-    cairo_line_to(cr, x + 6, bottom);
-    cairo_close_path(cr);
-    cairo_set_line_width(cr, 1.8);
-    SetColor(cr, Palette::kInk);
-    cairo_stroke(cr);
+    FillVerticalStroke(cr, top, bottom, Hex(0xe0a860), Hex(0xa87038), Palette::kInk, 1.8);
   }
   GrassTuft(cr, c.w * 0.3, c.h, 40, 14, Hex(0x5ab84a), HashId(c.decl.id));
   GrassTuft(cr, c.w * 0.8, c.h, 30, 12, Hex(0x5ab84a), HashId(c.decl.id) + 1);
@@ -215,13 +215,8 @@ void PaintGiraffe(Cel& c) { Giraffe(c.cr, false, 0); }
 PAINTER("IMAGE_BG2_GIRAFFE", PaintGiraffe);
 
 // Eyelids: the head with eyes half shut (0) and shut (1), clipped.
-void PaintGiraffeBlink(Cel& c) {
-  cairo_save(c.cr);
-  cairo_translate(c.cr, -78, -42);
-  Giraffe(c.cr, true, c.index);
-  cairo_restore(c.cr);
-}
-PAINTER("IMAGE_BG2_GIRAFFE_BLINKING", PaintGiraffeBlink);
+void GiraffeEyes(cairo_t* cr, int eyes) { Giraffe(cr, true, eyes); }
+PAINTER("IMAGE_BG2_GIRAFFE_BLINKING", (Blink<GiraffeEyes, 78, 42>));
 
 // The tongue poking out of the mouth at (102, 96), five lengths.
 void PaintGiraffeTongue(Cel& c) {
@@ -305,13 +300,7 @@ void Panda(cairo_t* cr, int eyes) {
 void PaintPanda(Cel& c) { Panda(c.cr, -1); }
 PAINTER("IMAGE_BG2_PANDA", PaintPanda);
 
-void PaintPandaBlink(Cel& c) {
-  cairo_save(c.cr);
-  cairo_translate(c.cr, -77, -33);
-  Panda(c.cr, c.index);
-  cairo_restore(c.cr);
-}
-PAINTER("IMAGE_BG2_PANDA_BLINKING", PaintPandaBlink);
+PAINTER("IMAGE_BG2_PANDA_BLINKING", (Blink<Panda, 77, 33>));
 
 // ---------------------------------------------------------------- rabbit
 
@@ -363,13 +352,7 @@ void Rabbit(cairo_t* cr, int eyes) {
 void PaintRabbit(Cel& c) { Rabbit(c.cr, -1); }
 PAINTER("IMAGE_BG2_RABBIT", PaintRabbit);
 
-void PaintRabbitBlink(Cel& c) {
-  cairo_save(c.cr);
-  cairo_translate(c.cr, -13, -34);
-  Rabbit(c.cr, c.index);
-  cairo_restore(c.cr);
-}
-PAINTER("IMAGE_BG2_RABBIT_BLINKING", PaintRabbitBlink);
+PAINTER("IMAGE_BG2_RABBIT_BLINKING", (Blink<Rabbit, 13, 34>));
 
 }  // namespace
 

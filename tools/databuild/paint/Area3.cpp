@@ -70,24 +70,7 @@ void Column(cairo_t* cr, double cx, double top, double bottom, double w, bool br
   }
   cairo_line_to(cr, cx + w / 2, bottom - 12);
   cairo_close_path(cr);
-  FillVertical(cr, top, bottom, Lighter(kStone, 0.2), kStone);
-  cairo_new_path(cr);
-  cairo_move_to(cr, cx - w / 2, bottom - 12);
-  if (broken) {
-    cairo_line_to(cr, cx - w / 2, top + 10);
-    cairo_line_to(cr, cx - w * 0.2, top);
-    cairo_line_to(cr, cx, top + 12);
-    cairo_line_to(cr, cx + w * 0.3, top + 4);
-    cairo_line_to(cr, cx + w / 2, top + 14);
-  } else {
-    cairo_line_to(cr, cx - w / 2, top + capH);
-    cairo_line_to(cr, cx + w / 2, top + capH);
-  }
-  cairo_line_to(cr, cx + w / 2, bottom - 12);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, top, bottom, Lighter(kStone, 0.2), kStone, Palette::kInk, 2);
   for (int i = 1; i < 4; ++i) {
     double x = cx - w / 2 + i * w / 4;
     cairo_move_to(cr, x, top + (broken ? 16 : capH + 2));
@@ -120,12 +103,7 @@ void PaintColumnBroken(Cel& c) {
   cairo_t* cr = c.cr;
   Ellipse(cr, c.w / 2, c.h - 6, c.w / 2 - 6, 5);
   Fill(cr, {0, 0, 0, 0.15});
-  RoundRect(cr, 8, 10, 82, 30, 6);
-  FillVertical(cr, 10, 40, Lighter(kStone, 0.2), kStoneDark);
-  RoundRect(cr, 8, 10, 82, 30, 6);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, 8, 10, 82, 30, 6, Lighter(kStone, 0.2), kStoneDark, Palette::kInk, 2);
   for (double y : {18.0, 25.0, 32.0}) {
     cairo_move_to(cr, 16, y);
     cairo_line_to(cr, 84, y);
@@ -167,12 +145,7 @@ void Statue(cairo_t* cr, double w, double h) {
   RoundRect(cr, cx - w * 0.45, h - plinth, w * 0.9, plinth - 2, 4);
   FillStroke(cr, kStoneDark, Palette::kInk, 2);
   double bodyTop = h * 0.38;
-  RoundRect(cr, cx - w * 0.3, bodyTop, w * 0.6, h - plinth - bodyTop, w * 0.15);
-  FillVertical(cr, bodyTop, h - plinth, Lighter(kStone, 0.15), kStone);
-  RoundRect(cr, cx - w * 0.3, bodyTop, w * 0.6, h - plinth - bodyTop, w * 0.15);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, cx - w * 0.3, bodyTop, w * 0.6, h - plinth - bodyTop, w * 0.15, Lighter(kStone, 0.15), kStone, Palette::kInk, 2);
   RoundRect(cr, cx - w * 0.26, bodyTop + h * 0.14, w * 0.52, h * 0.08, 4);
   FillStroke(cr, Lighter(kStone, 0.1), kStoneDark, 1.4);
   double hr = w * 0.26;
@@ -221,17 +194,7 @@ void PaintTemple(Cel& c) {
   cairo_line_to(cr, 200, 40);
   cairo_line_to(cr, 220, top + 2);
   cairo_close_path(cr);
-  FillVertical(cr, 14, top, Lighter(kStone, 0.2), kStone);
-  cairo_new_path(cr);
-  cairo_move_to(cr, 30, top + 2);
-  cairo_line_to(cr, c.w * 0.45, 14);
-  cairo_line_to(cr, 210, 26);
-  cairo_line_to(cr, 200, 40);
-  cairo_line_to(cr, 220, top + 2);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, 14, top, Lighter(kStone, 0.2), kStone, Palette::kInk, 2);
   RoundRect(cr, 26, top, 200, 10, 2);
   FillStroke(cr, kStone, Palette::kInk, 2);
   Stones(cr, 270, c.h - 40, 60, 26, 9, kStone);
@@ -256,17 +219,7 @@ void PaintVase(Cel& c) {
   cairo_curve_to(cr, cx + 8, c.h - 4, cx + 14, 50, cx + 16, 36);
   cairo_curve_to(cr, cx + 18, 22, cx + 8, 16, cx + 7, 6);
   cairo_close_path(cr);
-  FillVertical(cr, 6, c.h, Hex(0xe88a4a), Hex(0xb05a2a));
-  cairo_new_path(cr);
-  cairo_move_to(cr, cx - 7, 6);
-  cairo_curve_to(cr, cx - 8, 16, cx - 18, 22, cx - 16, 36);
-  cairo_curve_to(cr, cx - 14, 50, cx - 8, c.h - 4, cx, c.h - 4);
-  cairo_curve_to(cr, cx + 8, c.h - 4, cx + 14, 50, cx + 16, 36);
-  cairo_curve_to(cr, cx + 18, 22, cx + 8, 16, cx + 7, 6);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, 6, c.h, Hex(0xe88a4a), Hex(0xb05a2a), Palette::kInk, 2);
   RoundRect(cr, cx - 10, 3, 20, 6, 2);
   FillStroke(cr, Hex(0xe88a4a), Palette::kInk, 1.6);
   cairo_rectangle(cr, cx - 15, 32, 30, 6);

@@ -124,12 +124,7 @@ void PaintHammer(Cel& c) {
   FillStroke(cr, Hex(0xe83a5a), Palette::kInk, 2);
   Ellipse(cr, cx, c.h - 22, 10, 4);
   FillStroke(cr, Hex(0xd8e0e8), Palette::kInk, 1.4);
-  RoundRect(cr, cx - 9, 26, 18, c.h - 48, 4);
-  FillVertical(cr, 26, c.h, Hex(0xfff4dc), Hex(0xf0d8b0));
-  RoundRect(cr, cx - 9, 26, 18, c.h - 48, 4);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, cx - 9, 26, 18, c.h - 48, 4, Hex(0xfff4dc), Hex(0xf0d8b0), Palette::kInk, 2);
   static const uint32_t cols[] = {0x6ad04a, 0xa8e050, 0xffd23a, 0xff9a3a, 0xf04040};
   for (int i = 0; i < 10; ++i) {
     double y = c.h - 34 - i * 16;

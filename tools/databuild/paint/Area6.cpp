@@ -53,12 +53,7 @@ PAINTER("IMAGE_BG6_BUSH_*", PaintBush);
 void PaintHotel(Cel& c) {
   cairo_t* cr = c.cr;
   double x0 = 20, x1 = c.w - 20, top = 60, bottom = c.h - 6;
-  RoundRect(cr, x0, top, x1 - x0, bottom - top, 6);
-  FillVertical(cr, top, bottom, Hex(0xfffaf0), Hex(0xf0e6d4));
-  RoundRect(cr, x0, top, x1 - x0, bottom - top, 6);
-  cairo_set_line_width(cr, 2.5);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, x0, top, x1 - x0, bottom - top, 6, Hex(0xfffaf0), Hex(0xf0e6d4), Palette::kInk, 2.5);
   // Roof.
   cairo_move_to(cr, x0 - 14, top + 4);
   cairo_line_to(cr, x0 + 40, 12);

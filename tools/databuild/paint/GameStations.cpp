@@ -73,11 +73,7 @@ PAINTER("IMAGE_ICECREAM_BOX_OVER", PaintTubOver);
 void SauceBottle(cairo_t* cr, double cx, double bottom, double w, double h) {
   double top = bottom - h;
   RoundRect(cr, cx - w / 2, top + h * 0.25, w, h * 0.75, w * 0.3);
-  FillVertical(cr, top, bottom, Hex(0x8a4a24), Hex(0x5a2a10));
-  RoundRect(cr, cx - w / 2, top + h * 0.25, w, h * 0.75, w * 0.3);
-  cairo_set_line_width(cr, 1.6);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, top, bottom, Hex(0x8a4a24), Hex(0x5a2a10), Palette::kInk, 1.6);
   RoundRect(cr, cx - w * 0.4, top + h * 0.48, w * 0.8, h * 0.28, 2);
   FillStroke(cr, Hex(0xfff2d8), Hex(0x7a4a22), 1);
   Ellipse(cr, cx, top + h * 0.62, w * 0.18, h * 0.07);
@@ -168,14 +164,7 @@ void Bowl(cairo_t* cr, double cx, double bottom, double w, double h, Rgb c) {
   cairo_move_to(cr, cx - w / 2, bottom - h);
   cairo_curve_to(cr, cx - w / 2, bottom, cx + w / 2, bottom, cx + w / 2, bottom - h);
   cairo_close_path(cr);
-  FillVertical(cr, bottom - h, bottom, Lighter(c, 0.2), c);
-  cairo_new_path(cr);
-  cairo_move_to(cr, cx - w / 2, bottom - h);
-  cairo_curve_to(cr, cx - w / 2, bottom, cx + w / 2, bottom, cx + w / 2, bottom - h);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, 1.6);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, bottom - h, bottom, Lighter(c, 0.2), c, Palette::kInk, 1.6);
   cairo_move_to(cr, cx - w * 0.35, bottom - h * 0.7);
   cairo_curve_to(cr, cx - w * 0.3, bottom - h * 0.2, cx - w * 0.1, bottom - h * 0.1, cx, bottom - h * 0.08);
   cairo_set_line_width(cr, 1.5);
@@ -366,12 +355,7 @@ void Organ(cairo_t* cr, double w, double h, int level, bool playing) {
     Ellipse(cr, x, h - 7, 2, 2);
     Fill(cr, trim);
   }
-  RoundRect(cr, x0, top, x1 - x0, bottom - top, 6);
-  FillVertical(cr, top, bottom, Lighter(body, 0.2), body);
-  RoundRect(cr, x0, top, x1 - x0, bottom - top, 6);
-  cairo_set_line_width(cr, 1.8);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, x0, top, x1 - x0, bottom - top, 6, Lighter(body, 0.2), body, Palette::kInk, 1.8);
   // Pipes on the front panel.
   RoundRect(cr, x0 + 6, top + 6, x1 - x0 - 12, (bottom - top) * 0.5, 4);
   FillStroke(cr, Darker(body, 0.35), Palette::kInk, 1.2);
@@ -437,15 +421,7 @@ void Vase(cairo_t* cr, double cx, double bottom, double w, double h, Rgb c) {
   cairo_curve_to(cr, cx - w * 0.7, bottom - h * 0.5, cx - w * 0.5, bottom, cx, bottom);
   cairo_curve_to(cr, cx + w * 0.5, bottom, cx + w * 0.7, bottom - h * 0.5, cx + w * 0.3, bottom - h);
   cairo_close_path(cr);
-  FillVertical(cr, bottom - h, bottom, Lighter(c, 0.3), c);
-  cairo_new_path(cr);
-  cairo_move_to(cr, cx - w * 0.3, bottom - h);
-  cairo_curve_to(cr, cx - w * 0.7, bottom - h * 0.5, cx - w * 0.5, bottom, cx, bottom);
-  cairo_curve_to(cr, cx + w * 0.5, bottom, cx + w * 0.7, bottom - h * 0.5, cx + w * 0.3, bottom - h);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, 1.4);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, bottom - h, bottom, Lighter(c, 0.3), c, Palette::kInk, 1.4);
   Ellipse(cr, cx - w * 0.15, bottom - h * 0.55, w * 0.07, h * 0.2);
   Fill(cr, {1, 1, 1, 0.6});
 }
@@ -494,12 +470,7 @@ PAINTER("IMAGE_FLOWER_*", PaintFlower);
 // counter top with a thick front edge.
 void PaintHatch(Cel& c) {
   cairo_t* cr = c.cr;
-  RoundRect(cr, 1, 1, c.w - 2, 30, 4);
-  FillVertical(cr, 1, 31, Hex(0xf4c890), Hex(0xe0a868));
-  RoundRect(cr, 1, 1, c.w - 2, 30, 4);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, 1, 1, c.w - 2, 30, 4, Hex(0xf4c890), Hex(0xe0a868), Palette::kInk, 2);
   for (double x : {20.0, 44.0}) {
     cairo_move_to(cr, x, 3);
     cairo_line_to(cr, x, 29);
@@ -507,12 +478,7 @@ void PaintHatch(Cel& c) {
   cairo_set_line_width(cr, 1);
   SetColor(cr, Hex(0xb57840));
   cairo_stroke(cr);
-  RoundRect(cr, 1, 28, c.w - 2, c.h - 29, 3);
-  FillVertical(cr, 28, c.h, Hex(0xc88850), Hex(0x9a6030));
-  RoundRect(cr, 1, 28, c.w - 2, c.h - 29, 3);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, 1, 28, c.w - 2, c.h - 29, 3, Hex(0xc88850), Hex(0x9a6030), Palette::kInk, 2);
   Ellipse(cr, 10, 36, 3, 2);
   FillStroke(cr, Palette::kGold, Palette::kInk, 1);
 }

@@ -52,12 +52,7 @@ void Page(Cel& c, const std::string& title, const std::vector<Step>& steps) {
   double boxW = (c.w - 20 - gap * (n - 1)) / n;
   for (int i = 0; i < n; ++i) {
     double x = 10 + i * (boxW + gap);
-    RoundRect(cr, x, top, boxW, boxH, 12);
-    FillVertical(cr, top, top + boxH, Hex(0xe6f6ff), Hex(0xc8ecff));
-    RoundRect(cr, x, top, boxW, boxH, 12);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, Hex(0x7ab8e0));
-    cairo_stroke(cr);
+    GradientBox(cr, x, top, boxW, boxH, 12, Hex(0xe6f6ff), Hex(0xc8ecff), Hex(0x7ab8e0), 2);
     cairo_save(cr);
     RoundRect(cr, x, top, boxW, boxH, 12);
     cairo_clip(cr);

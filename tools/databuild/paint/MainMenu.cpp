@@ -90,12 +90,7 @@ void Beach(cairo_t* cr) {
 void Shop(cairo_t* cr) {
   // Bamboo posts carrying the Story Mode board (76..376 x 24..164).
   for (double x : {96.0, 352.0}) {
-    RoundRect(cr, x - 7, 70, 14, 300, 6);
-    FillVertical(cr, 70, 370, Hex(0xe8d080), Hex(0xb89848));
-    RoundRect(cr, x - 7, 70, 14, 300, 6);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, Palette::kInk);
-    cairo_stroke(cr);
+    GradientBox(cr, x - 7, 70, 14, 300, 6, Hex(0xe8d080), Hex(0xb89848), Palette::kInk, 2);
     for (double y = 110; y < 370; y += 50) {
       cairo_move_to(cr, x - 7, y);
       cairo_line_to(cr, x + 7, y + 2);
@@ -216,24 +211,20 @@ void PaintBeach(Cel& c) {
 }
 PAINTER("IMAGE_MAIN_MENU_BEACH", PaintBeach);
 
-void PaintBuilding(Cel& c) {
+// The shop is drawn once in screen coordinates; its two images are bands of it.
+void ShopBand(Cel& c, double top, double height) {
   cairo_save(c.cr);
-  cairo_translate(c.cr, 0, -5);
-  cairo_rectangle(c.cr, 0, 5, 800, 470);
+  cairo_translate(c.cr, 0, -top);
+  cairo_rectangle(c.cr, 0, top, 800, height);
   cairo_clip(c.cr);
   Shop(c.cr);
   cairo_restore(c.cr);
 }
+
+void PaintBuilding(Cel& c) { ShopBand(c, 5, 470); }
 PAINTER("IMAGE_MAIN_MENU_BUILDING", PaintBuilding);
 
-void PaintBuilding2(Cel& c) {
-  cairo_save(c.cr);
-  cairo_translate(c.cr, 0, -475);
-  cairo_rectangle(c.cr, 0, 475, 800, 125);
-  cairo_clip(c.cr);
-  Shop(c.cr);
-  cairo_restore(c.cr);
-}
+void PaintBuilding2(Cel& c) { ShopBand(c, 475, 125); }
 PAINTER("IMAGE_MAIN_MENU_BUILDING2", PaintBuilding2);
 
 void PaintBushes(Cel& c) {
@@ -358,17 +349,7 @@ void PaintQuit(Cel& c) {
   cairo_line_to(cr, c.w - 30, 58);
   cairo_line_to(cr, 8, 56);
   cairo_close_path(cr);
-  FillVertical(cr, 10, 58, over ? Hex(0xff9a9a) : Hex(0xff6a6a), over ? Hex(0xf05050) : Hex(0xd83a3a));
-  cairo_new_path(cr);
-  cairo_move_to(cr, 8, 12);
-  cairo_line_to(cr, c.w - 30, 10);
-  cairo_line_to(cr, c.w - 6, 34);
-  cairo_line_to(cr, c.w - 30, 58);
-  cairo_line_to(cr, 8, 56);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, 2.5);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, 10, 58, over ? Hex(0xff9a9a) : Hex(0xff6a6a), over ? Hex(0xf05050) : Hex(0xd83a3a), Palette::kInk, 2.5);
   Title(cr, "Quit", c.w / 2 - 10, 34, c.w - 60, 30, Hex(0xfff6e0));
   // A little sand mound at the foot.
   Ellipse(cr, c.w / 2, c.h - 4, 26, 6);
@@ -541,62 +522,29 @@ PAINTER("IMAGE_MAIN_MENU_BUTTERFLY_2", PaintButterfly);
 
 // Pemi in front of her shop, waving: one figure cut into a top part (eyes
 // in the blink cel at (103, 97)) and a bottom part drawn under it.
-const double kScale = 3.35;
-const Vec kEyes{133, 109.5};
-
-Look MenuLook() {
+Portrait MenuPortrait() {
   Look look = Cast::Pemi();
   look.headScale = 0.86;
   look.eyeSize = 0.95;
-  return look;
-}
-
-Pose MenuPose(Eyes eyes) {
   Pose p;
   p.view = View::Front;
-  p.face.eyes = eyes;
   p.face.mouth = Mouth::Grin;
   p.hairSwing = 0.4;
-  const Look look = MenuLook();
   Vec sh0 = ShoulderPoint(look, p, 0), sh1 = ShoulderPoint(look, p, 1);
   p.hands[0] = sh0 + Vec{-12, 24};
   p.hands[1] = sh1 + Vec{24, -16};
   p.handSet[0] = p.handSet[1] = true;
-  return p;
-}
-
-void MenuSpace(cairo_t* cr, double top) {
-  const Look look = MenuLook();
-  Pose p = MenuPose(Eyes::Open);
-  Vec eyeMid = HeadCentre(look, p) + Vec{0, 0.05 * HeadRadius(look)};
-  cairo_translate(cr, kEyes.x, kEyes.y - top);
-  cairo_scale(cr, kScale, kScale);
-  cairo_translate(cr, -eyeMid.x, -eyeMid.y);
+  return {look, p, 3.35, {133, 109.5}};
 }
 
 void PaintPemiPart(Cel& c) {
-  double top = c.decl.id == "IMAGE_MAIN_MENU_PEMI_TOP" ? 0 : 220;
-  cairo_save(c.cr);
-  MenuSpace(c.cr, top);
-  DrawPerson(c.cr, MenuLook(), MenuPose(Eyes::Open));
-  cairo_restore(c.cr);
+  DrawPortrait(c.cr, MenuPortrait(), c.decl.id == "IMAGE_MAIN_MENU_PEMI_TOP" ? 0 : 220);
 }
 PAINTER("IMAGE_MAIN_MENU_PEMI_TOP", PaintPemiPart);
 PAINTER("IMAGE_MAIN_MENU_PEMI_BOTTOM", PaintPemiPart);
 
 void PaintPemiBlink(Cel& c) {
-  cairo_save(c.cr);
-  cairo_translate(c.cr, -103, -97);
-  MenuSpace(c.cr, 0);
-  const Look look = MenuLook();
-  Pose p = MenuPose(c.index == 0 ? Eyes::Half : Eyes::Shut);
-  Vec head = HeadCentre(look, p);
-  double hr = HeadRadius(look);
-  cairo_new_path(c.cr);
-  for (double s : {-1.0, 1.0}) Ellipse(c.cr, head.x + s * 0.36 * hr, head.y + 0.05 * hr, 0.2 * hr, 0.24 * hr);
-  cairo_clip(c.cr);
-  DrawPerson(c.cr, look, p);
-  cairo_restore(c.cr);
+  DrawPortraitBlink(c.cr, MenuPortrait(), {103, 97}, c.index == 0 ? Eyes::Half : Eyes::Shut);
 }
 PAINTER("IMAGE_MAIN_MENU_PEMI_BLINKING", PaintPemiBlink);
 

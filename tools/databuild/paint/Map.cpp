@@ -283,12 +283,7 @@ void Building(Cel& c, const std::function<void(cairo_t*)>& draw, Rgb glow) {
 // The store at the left edge: a little shop with an awning.
 void Store(cairo_t* cr, double w, double h) {
   double x = 16, y = h - 96;
-  RoundRect(cr, x, y + 30, 92, 62, 6);
-  FillVertical(cr, y + 30, y + 92, Hex(0xfff0d0), Hex(0xf0d0a0));
-  RoundRect(cr, x, y + 30, 92, 62, 6);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, x, y + 30, 92, 62, 6, Hex(0xfff0d0), Hex(0xf0d0a0), Palette::kInk, 2);
   RoundRect(cr, x + 36, y + 56, 22, 36, 6);
   FillStroke(cr, Hex(0x3ab0a0), Palette::kInk, 1.6);
   RoundRect(cr, x + 8, y + 52, 22, 18, 3);
@@ -370,12 +365,7 @@ PAINTER("IMAGE_MAP_CIRCUS", PaintMapCircus);
 // the picture, clear of the day boxes above it.
 void Hotel(cairo_t* cr, double w, double h) {
   double x = 24, top = 92, bottom = h - 6, bw = w - 48;
-  RoundRect(cr, x, top, bw, bottom - top, 6);
-  FillVertical(cr, top, bottom, Hex(0xffffff), Hex(0xe8e0f0));
-  RoundRect(cr, x, top, bw, bottom - top, 6);
-  cairo_set_line_width(cr, 2.2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, x, top, bw, bottom - top, 6, Hex(0xffffff), Hex(0xe8e0f0), Palette::kInk, 2.2);
   for (int r = 0; r < 3; ++r)
     for (int k = 0; k < 4; ++k) {
       RoundRect(cr, x + 10 + k * 26, top + 12 + r * 26, 16, 16, 3);

@@ -30,12 +30,7 @@ void Heart(cairo_t* cr, double cx, double cy, double s) {
 void ValuePanel(cairo_t* cr, double x0, double x1, double y0, double y1) {
   RoundRect(cr, x0, y0 + 2, x1 - x0, y1 - y0, 10);
   Fill(cr, {0, 0, 0, 0.25});
-  RoundRect(cr, x0, y0, x1 - x0, y1 - y0, 10);
-  FillVertical(cr, y0, y1, Palette::kWhite, kPanel);
-  RoundRect(cr, x0, y0, x1 - x0, y1 - y0, 10);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, x0, y0, x1 - x0, y1 - y0, 10, Palette::kWhite, kPanel, Palette::kInk, 2);
 }
 
 void Caption(cairo_t* cr, const std::string& text, double cx, double cy, double w, double h, Rgb c) {
@@ -226,12 +221,7 @@ void PaintClosed(Cel& c) {
   cairo_set_line_width(cr, 1.5);
   SetColor(cr, Palette::kInk);
   cairo_stroke(cr);
-  RoundRect(cr, 3, 10, c.w - 6, c.h - 12, 7);
-  FillVertical(cr, 10, c.h, Hex(0xf0d0a0), Hex(0xc89050));
-  RoundRect(cr, 3, 10, c.w - 6, c.h - 12, 7);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, 3, 10, c.w - 6, c.h - 12, 7, Hex(0xf0d0a0), Hex(0xc89050), Palette::kInk, 2);
   Title(cr, "Closed", c.w / 2, 24.5, c.w - 16, 18, Hex(0xe83040));
 }
 PAINTER("IMAGE_GAME_INTERFACE_CLOSED", PaintClosed);
@@ -245,18 +235,7 @@ void Ribbon(cairo_t* cr, double w, double h, Rgb c) {
   cairo_line_to(cr, 2, h - 2);
   cairo_line_to(cr, 10, h / 2);
   cairo_close_path(cr);
-  FillVertical(cr, 3, h, Lighter(c, 0.25), c);
-  cairo_new_path(cr);
-  cairo_move_to(cr, 2, 3);
-  cairo_line_to(cr, w - 2, 3);
-  cairo_line_to(cr, w - 10, h / 2);
-  cairo_line_to(cr, w - 2, h - 2);
-  cairo_line_to(cr, 2, h - 2);
-  cairo_line_to(cr, 10, h / 2);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, 1.8);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, 3, h, Lighter(c, 0.25), c, Palette::kInk, 1.8);
 }
 
 void PaintDifficulty(Cel& c) {
@@ -274,12 +253,7 @@ PAINTER("IMAGE_GAME_INTERFACE_HARD", PaintDifficulty);
 // Laid over the "Goal" caption once the goal is reached.
 void PaintExpert(Cel& c) {
   cairo_t* cr = c.cr;
-  RoundRect(cr, 1, 1, c.w - 2, c.h - 2, 9);
-  FillVertical(cr, 1, c.h, Hex(0xfff2a0), Hex(0xffc928));
-  RoundRect(cr, 1, 1, c.w - 2, c.h - 2, 9);
-  cairo_set_line_width(cr, 1.8);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, 1, 1, c.w - 2, c.h - 2, 9, Hex(0xfff2a0), Hex(0xffc928), Palette::kInk, 1.8);
   GoldStar(cr, 12, c.h / 2, 7);
   Title(cr, "Expert", c.w / 2 + 8, c.h / 2 + 1, c.w - 30, c.h - 6, Hex(0x99015b), Face::ComicBold);
 }
@@ -288,12 +262,7 @@ PAINTER("IMAGE_GAME_INTERFACE_EXPERT", PaintExpert);
 // Happy Hour: the best-seller place being chased, 1st to 10th.
 void PaintHiscore(Cel& c) {
   cairo_t* cr = c.cr;
-  RoundRect(cr, 1, 1, c.w - 2, c.h - 2, 9);
-  FillVertical(cr, 1, c.h, Hex(0xe8fff0), Hex(0xa8e8c0));
-  RoundRect(cr, 1, 1, c.w - 2, c.h - 2, 9);
-  cairo_set_line_width(cr, 1.8);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, 1, 1, c.w - 2, c.h - 2, 9, Hex(0xe8fff0), Hex(0xa8e8c0), Palette::kInk, 1.8);
   Title(cr, "Place " + std::to_string(c.index + 1), c.w / 2, c.h / 2 + 1, c.w - 12, c.h - 6, Hex(0x008742),
         Face::ComicBold);
 }

@@ -373,74 +373,31 @@ PAINTER("IMAGE_PEMI_BOX_RIGHT", PaintBox);
 // one under the other; her eyes fall inside the blink cel whose top-left is
 // at (103, 97) of the top part. The figure is drawn at scale with a smaller
 // head than on the floor, as a portrait.
-struct Portrait {
-  double scale;
-  Vec eyes;          // centre between the eyes, in top-part pixels
-  double bottomTop;  // where the bottom part starts, in top-part pixels
-};
-
-Look PortraitLook() {
+Portrait ReportPortrait() {
   Look look = Pemi();
   look.headScale = 0.86;
   look.eyeSize = 0.95;
-  return look;
-}
-
-Pose PortraitPose(Eyes eyes) {
   Pose p = Base(View::Front);
-  p.face.eyes = eyes;
   p.face.mouth = Mouth::Grin;
-  const Look look = PortraitLook();
   Vec sh0 = ShoulderPoint(look, p, 0), sh1 = ShoulderPoint(look, p, 1);
   // One hand on her hip, the other raised in a greeting.
   Hands(p, sh0 + Vec{-12, 22}, sh1 + Vec{7, -17});
   p.hairSwing = 0.3;
-  return p;
+  return {look, p, 2.95, {128, 109}};
 }
 
-void PortraitSpace(cairo_t* cr, const Portrait& pt, double top) {
-  const Look look = PortraitLook();
-  Pose p = PortraitPose(Eyes::Open);
-  Vec eyeMid = HeadCentre(look, p) + Vec{0, 0.05 * HeadRadius(look)};
-  cairo_translate(cr, pt.eyes.x, pt.eyes.y - top);
-  cairo_scale(cr, pt.scale, pt.scale);
-  cairo_translate(cr, -eyeMid.x, -eyeMid.y);
-}
+const double kReportBottomTop = 200;  // where the bottom part starts, in top-part pixels
 
-void DrawPortrait(Cel& c, const Portrait& pt, double top) {
-  cairo_save(c.cr);
-  PortraitSpace(c.cr, pt, top);
-  DrawPerson(c.cr, PortraitLook(), PortraitPose(Eyes::Open));
-  cairo_restore(c.cr);
-}
-
-// Eyelids: the eye region of the portrait in skin, with the eyes half shut
-// (cel 0) or shut (cel 1).
-void DrawPortraitBlink(Cel& c, const Portrait& pt) {
-  cairo_save(c.cr);
-  cairo_translate(c.cr, -103, -97);
-  PortraitSpace(c.cr, pt, 0);
-  const Look look = PortraitLook();
-  Pose p = PortraitPose(c.index == 0 ? Eyes::Half : Eyes::Shut);
-  // Only the eyes and the skin around them.
-  Vec head = HeadCentre(look, p);
-  double hr = HeadRadius(look);
-  cairo_new_path(c.cr);
-  for (double s : {-1.0, 1.0}) Ellipse(c.cr, head.x + s * 0.36 * hr, head.y + 0.05 * hr, 0.2 * hr, 0.24 * hr);
-  cairo_clip(c.cr);
-  DrawPerson(c.cr, look, p);
-  cairo_restore(c.cr);
-}
-
-const Portrait kReport{2.95, {128, 109}, 200};
-
-void PaintReportTop(Cel& c) { DrawPortrait(c, kReport, 0); }
+void PaintReportTop(Cel& c) { DrawPortrait(c.cr, ReportPortrait(), 0); }
 PAINTER("IMAGE_DIALOG_PEMI_TOP", PaintReportTop);
 
-void PaintReportBottom(Cel& c) { DrawPortrait(c, kReport, kReport.bottomTop); }
+void PaintReportBottom(Cel& c) { DrawPortrait(c.cr, ReportPortrait(), kReportBottomTop); }
 PAINTER("IMAGE_DIALOG_PEMI_BOTTOM", PaintReportBottom);
 
-void PaintReportBlink(Cel& c) { DrawPortraitBlink(c, kReport); }
+// Eyelids: the eyes half shut (cel 0) or shut (cel 1).
+void PaintReportBlink(Cel& c) {
+  DrawPortraitBlink(c.cr, ReportPortrait(), {103, 97}, c.index == 0 ? Eyes::Half : Eyes::Shut);
+}
 PAINTER("IMAGE_DIALOG_PEMI_BLINKING", PaintReportBlink);
 
 }  // namespace

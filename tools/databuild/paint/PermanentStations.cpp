@@ -349,12 +349,7 @@ void PaintFreezer(Cel& c) {
       RoundRect(cr, 2, 1, w - 4, 9, 3);
       FillStroke(cr, Hex(0xf0fbff), Palette::kInk, 1.4);
     } else {
-      RoundRect(cr, 2, 4, w - 4, h - 6, 6);
-      FillVertical(cr, 4, h - 2, Hex(0xffffff), Hex(0xbfe2f8));
-      RoundRect(cr, 2, 4, w - 4, h - 6, 6);
-      cairo_set_line_width(cr, 1.6);
-      SetColor(cr, Palette::kInk);
-      cairo_stroke(cr);
+      GradientBox(cr, 2, 4, w - 4, h - 6, 6, Hex(0xffffff), Hex(0xbfe2f8), Palette::kInk, 1.6);
       // The dish inside, shown on a round badge.
       Ellipse(cr, w / 2, h / 2 + 1, 10, 9);
       FillStroke(cr, Hex(0xfff6e0), Hex(0x6a98bc), 1.2);
@@ -416,12 +411,7 @@ void PaintMachine(Cel& c) {
     }
     // Body: a rounded cabinet with the box compartment cut in front.
     double bodyTop = domeY + 6, bodyBottom = h - 4;
-    RoundRect(cr, 14, bodyTop, w - 20, bodyBottom - bodyTop, 16);
-    FillVertical(cr, bodyTop, bodyBottom, Lighter(m.body, 0.3), m.body);
-    RoundRect(cr, 14, bodyTop, w - 20, bodyBottom - bodyTop, 16);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, Palette::kInk);
-    cairo_stroke(cr);
+    GradientBox(cr, 14, bodyTop, w - 20, bodyBottom - bodyTop, 16, Lighter(m.body, 0.3), m.body, Palette::kInk, 2);
     Gloss(cr, 14, bodyTop, w - 20, bodyBottom - bodyTop, 16, 0.3);
     // Stripes of the trim colour.
     cairo_save(cr);
@@ -433,12 +423,7 @@ void PaintMachine(Cel& c) {
     }
     cairo_restore(cr);
     // The compartment where the box stands.
-    RoundRect(cr, m.boxX - 4, m.boxY - 6, 58, 50, 8);
-    FillVertical(cr, m.boxY - 6, m.boxY + 44, Hex(0x4a3a5a), Hex(0x6a5a7a));
-    RoundRect(cr, m.boxX - 4, m.boxY - 6, 58, 50, 8);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, Palette::kInk);
-    cairo_stroke(cr);
+    GradientBox(cr, m.boxX - 4, m.boxY - 6, 58, 50, 8, Hex(0x4a3a5a), Hex(0x6a5a7a), Palette::kInk, 2);
     // Nozzle.
     cairo_move_to(cr, m.nozzleX - 8, m.boxY - 8);
     cairo_line_to(cr, m.nozzleX + 8, m.boxY - 8);
@@ -809,12 +794,7 @@ void PaintBench(Cel& c) {
     cairo_rectangle(cr, 34, y + 4, 5, 26);
     FillStroke(cr, wood, Palette::kInk, 1.4);
   }
-  RoundRect(cr, 10, 8, 30, 112, 6);
-  FillVertical(cr, 8, 120, light, wood);
-  RoundRect(cr, 10, 8, 30, 112, 6);
-  cairo_set_line_width(cr, 1.8);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, 10, 8, 30, 112, 6, light, wood, Palette::kInk, 1.8);
   for (double x : {20.0, 30.0}) {
     cairo_move_to(cr, x, 10);
     cairo_line_to(cr, x, 118);
@@ -947,12 +927,7 @@ void PaintTrashStation(Cel& c) {
       Fill(cr, Hex(0xc8c8d0));
     }
     // The bin's back and sides.
-    RoundRect(cr, 14, 19, 82, 52, 8);
-    FillVertical(cr, 19, 71, Hex(0x6ac060), Hex(0x3a8a40));
-    RoundRect(cr, 14, 19, 82, 52, 8);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, Palette::kInk);
-    cairo_stroke(cr);
+    GradientBox(cr, 14, 19, 82, 52, 8, Hex(0x6ac060), Hex(0x3a8a40), Palette::kInk, 2);
     RoundRect(cr, 20, 24, 70, 38, 6);
     Fill(cr, Hex(0x2a5a2a));
     // The push handle at the top right.
@@ -966,12 +941,7 @@ PAINTER("IMAGE_TRASH_STATION", PaintTrashStation);
 
 void PaintTrashFront(Cel& c) {
   cairo_t* cr = c.cr;
-  RoundRect(cr, 2, 14, c.w - 4, c.h - 16, 6);
-  FillVertical(cr, 14, c.h, Hex(0x8ad080), Hex(0x4aa050));
-  RoundRect(cr, 2, 14, c.w - 4, c.h - 16, 6);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  GradientBox(cr, 2, 14, c.w - 4, c.h - 16, 6, Hex(0x8ad080), Hex(0x4aa050), Palette::kInk, 2);
   // A recycling swirl.
   for (int i = 0; i < 3; ++i) {
     double a = i * 2 * M_PI / 3;
