@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/graphics/DDImage.h"
+#include "tests/graphics/D3DTestSupport.h"
 #include "tests/graphics/DisplayTestSupport.h"
 
 namespace Plix {
@@ -106,6 +107,61 @@ TEST(DDInterface, FullScreenMakesAFlipChainInTheRequestedDepth) {
   EXPECT_EQ(SurfacePixel(d->mPrimarySurface, 10, 10), 0xF800u);
   d->Cleanup();
   EXPECT_EQ(EmulatedDisplay::Get().ModeWidth(), 1024);  // the desktop again
+}
+
+TEST(DDInterface, FullScreen3DOnAWideDesktopKeepsTheAspect) {
+  struct Case {
+    const char* name;
+    bool is3D, adaptWidth;
+    int modeWidth, modeHeight, drawWidth;
+    Rect present;
+  } cases[] = {
+      {"3D, pillar-boxed", true, false, 1920, 1080, 800, Rect(240, 0, 1440, 1080)},
+      {"3D, width adapted", true, true, 1920, 1080, 1066, Rect(0, 0, 1920, 1080)},
+      {"2D: the application's own mode", false, false, 800, 600, 800, Rect(0, 0, 800, 600)},
+  };
+  int window = 0;
+  for (const auto& c : cases) {
+    EmulatedDisplayConfig desktop;
+    desktop.desktopWidth = 1920;
+    desktop.desktopHeight = 1080;
+    Testing::Display3D d(c.is3D, 32, 800, 600, {}, desktop);
+    d.mApp.mSettings.adaptWidth = c.adaptWidth;
+    d.mApp.mSettings.fullScreenBits = 32;
+    ASSERT_EQ(d->Init(&window, false), DDInterface::RESULT_OK) << c.name << ": " << d->mErrorString;
+    EXPECT_EQ(EmulatedDisplay::Get().ModeWidth(), c.modeWidth) << c.name;
+    EXPECT_EQ(EmulatedDisplay::Get().ModeHeight(), c.modeHeight) << c.name;
+    EXPECT_EQ(d->mWidth, c.drawWidth) << c.name;
+    EXPECT_EQ(d->mHeight, 600) << c.name;
+    EXPECT_EQ(d->mPresentationRect, c.present) << c.name;
+    EXPECT_EQ(d->mIsAspectCorrected, c.is3D) << c.name;
+    EXPECT_EQ(d->mDrawSurface->Width(), c.drawWidth) << c.name;
+    // The frame fills the present rectangle; black bars stay beside it.
+    d.Screen()->FillRect(Rect(0, 0, c.drawWidth, 600), Color(255, 0, 0), 0);
+    ASSERT_TRUE(d->Redraw()) << c.name << ": " << d->mErrorString;
+    const int middle = c.modeHeight / 2;
+    // Red as either path writes it (the software fill's 254 included).
+    auto red = [&](int x) { return (SurfacePixel(d->mPrimarySurface, x, middle) & 0xFFFFFF) >= 0xFE0000u; };
+    EXPECT_TRUE(red(c.present.mX + 2)) << c.name;
+    EXPECT_TRUE(red(c.present.mX + c.present.mWidth - 2)) << c.name;
+    if (c.present.mX > 0) {
+      EXPECT_EQ(SurfacePixel(d->mPrimarySurface, c.present.mX - 1, middle), 0u) << c.name;
+      EXPECT_EQ(SurfacePixel(d->mPrimarySurface, c.present.mX + c.present.mWidth, middle), 0u) << c.name;
+    }
+    d->Cleanup();
+  }
+}
+
+TEST(DDInterface, TheDirect3DScreenIsNeverLocked) {
+  Testing::Display3D d(true);
+  ASSERT_EQ(d.Init(), DDInterface::RESULT_OK) << d->mErrorString;
+  DDImage* screen = d.Screen();
+  ASSERT_TRUE(screen->Is3D());
+  EXPECT_FALSE(screen->LockSurface());
+  EXPECT_FALSE(d->mDrawSurface->IsLocked());
+  EXPECT_EQ(screen->mLockCount, 0);
+  EXPECT_FALSE(screen->UnlockSurface());
+  EXPECT_EQ(screen->mLockCount, 0);
 }
 
 TEST(DDInterface, MonitorFrequencyIsClampedAndMarksPacing) {
