@@ -151,6 +151,20 @@ TEST(SurfaceBlit, MirroredRowsRunRightToLeft) {
   }
 }
 
+TEST(SurfaceBlit, MirroredBlitsIgnoreTheDestinationsTransparency) {
+  TestDisplay d(32, 4, 2);
+  ASSERT_EQ(d.Init(), 0);
+  // A keyed destination never takes the surface route for a plain blit.
+  auto dest = MakeImage(d.get(), 3, 1, {0x00000000, 0xFF000000, 0xFF000000});
+  ASSERT_TRUE(dest->CreateSurface());
+  ASSERT_TRUE(dest->mHasTrans);
+  auto src = Memory(2, 1, {0xFF100000, 0xFF002000});
+  dest->BlitMirror(src.get(), 1, 0, Rect(0, 0, 2, 1), Color::White, 0);
+  EXPECT_EQ(SurfacePixel(dest->mSurface, 1, 0) & 0xFFFFFF, 0x002000u);
+  EXPECT_EQ(SurfacePixel(dest->mSurface, 2, 0) & 0xFFFFFF, 0x100000u);
+  EXPECT_EQ(dest->mBits, nullptr);
+}
+
 TEST(SurfaceBlit, SourcesThatAreNoMemoryImagesDrawNothing) {
   TestDisplay d(32, 4, 2);
   ASSERT_EQ(d.Init(), 0);

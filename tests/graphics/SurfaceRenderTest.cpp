@@ -263,6 +263,10 @@ TEST(DDImageSurface, LifecycleTransitions) {
   EXPECT_EQ(image->mBits, nullptr);
   ASSERT_NE(image->mSurface, nullptr);
   EXPECT_EQ(image->GetBits()[0], 0xFF336699u);
+  // So does a sloped line.
+  image->DrawLine(0, 0, 3, 2, Color(255, 255, 255), 2);
+  EXPECT_EQ(image->mBits, nullptr);
+  EXPECT_EQ(image->GetBits()[5], 0xFF336699u);
   // The same memory kind again does nothing.
   IDirectDrawSurface* surface = image->mSurface;
   image->SetVideoMemory(false);
@@ -300,6 +304,25 @@ TEST(DDImageSurface, PurgeKeepsASurfaceOnlyImage) {
   DDImage* screen = d->GetScreenImage();
   screen->PurgeBits();
   EXPECT_EQ(screen->mSurface, d->mDrawSurface);
+}
+
+TEST(DDImageSurface, PalettizeDropsTheSurfaceOnlyWhenItSucceeds) {
+  TestDisplay d(32);
+  ASSERT_EQ(d.Init(), 0);
+  auto few = MakeImage(d.get(), 2, 1, {0xFF102030, 0xFF405060});
+  ASSERT_TRUE(few->CreateSurface());
+  ASSERT_TRUE(few->Palettize());
+  EXPECT_EQ(few->mSurface, nullptr);
+  EXPECT_EQ(few->GetBits()[1], 0xFF405060u);
+
+  std::vector<uint32_t> many(257);
+  for (uint32_t i = 0; i < many.size(); ++i) many[i] = 0xFF000000u | i;
+  auto rich = MakeImage(d.get(), 257, 1, many);
+  ASSERT_TRUE(rich->CreateSurface());
+  IDirectDrawSurface* surface = rich->mSurface;
+  EXPECT_FALSE(rich->Palettize());
+  EXPECT_EQ(rich->mSurface, surface);
+  EXPECT_EQ(rich->mColorTable, nullptr);
 }
 
 }  // namespace
