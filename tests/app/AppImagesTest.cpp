@@ -207,5 +207,16 @@ TEST_F(AppImagesTest, DumpListsEveryImage) {
   EXPECT_EQ(page.substr(page.size() - 31), "</TABLE></CENTER></BODY></HTML>");
 }
 
+TEST_F(AppImagesTest, DumpWithoutImagesHasOnlyTheTotalsRow) {
+  AppImages bare;  // not the graphics host: no image registers with it
+  bare.DumpImages();
+  const std::string page = Testing::ReadFile(mDir / "_dump/imagelist.html");
+  EXPECT_NE(page.find("Total Image Allocation: 0 bytes<BR><TABLE BORDER=1 CELLSPACING=0 CELLPADDING=4><TR><TD>Totals"),
+            std::string::npos)
+      << page;
+  EXPECT_EQ(page.find("<TR>"), page.rfind("<TR>"));
+  EXPECT_FALSE(Fs::IsFile(mDir / "_dump/img0000.png"));
+}
+
 }  // namespace
 }  // namespace Plix
