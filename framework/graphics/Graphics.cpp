@@ -66,8 +66,10 @@ const Color& Graphics::Tint() const { return mColorizeImages ? mColor : Color::W
 bool Graphics::SourceInside(const Image* image, const Rect& srcRect) {
   // Besides the right and bottom edges, a source that starts left of or
   // above the image, or has no area, would read outside its pixels.
+  // Summed wide: a huge width must not wrap around to a small right edge.
   return srcRect.mX >= 0 && srcRect.mY >= 0 && srcRect.mWidth > 0 && srcRect.mHeight > 0 &&
-         srcRect.mX + srcRect.mWidth <= image->GetWidth() && srcRect.mY + srcRect.mHeight <= image->GetHeight();
+         int64_t{srcRect.mX} + srcRect.mWidth <= image->GetWidth() &&
+         int64_t{srcRect.mY} + srcRect.mHeight <= image->GetHeight();
 }
 
 // ------------------------------------------------------ rectangles, lines

@@ -137,7 +137,7 @@ TEST(Graphics, SourceRectanglesMustLieInsideTheImage) {
   Source src(10, 10);
   Graphics g(&dest);
   for (Rect bad : {Rect(-2, 0, 5, 5), Rect(0, -1, 5, 5), Rect(6, 0, 5, 5), Rect(0, 6, 5, 5), Rect(2, 2, 0, 5),
-                   Rect(2, 2, 5, 0), Rect(2, 2, -3, 5)}) {
+                   Rect(2, 2, 5, 0), Rect(2, 2, -3, 5), Rect(1, 0, INT32_MAX, 5), Rect(0, 1, 5, INT32_MAX)}) {
     g.DrawImageSrcRect(&src, 0, 0, bad);
     g.DrawImageMirrorSrcRect(&src, 0, 0, bad);
   }
