@@ -104,13 +104,15 @@ bool FontData::LoadImageAndWidths(MemoryImage* image, const std::string& path) {
     int ascent = 0;
     if (reader.ReadInt(&ascent)) layer->mAscent = ascent;
   }
-  int x = 0;
+  // Summed wide, so that a broken file's widths cannot wrap around; a rect
+  // past the image draws nothing.
+  int64_t x = 0;
   uint8_t ch = 0;
   while (reader.ReadChar(&ch)) {
     int width = 0;
     reader.ReadInt(&width);
     CharData& data = layer->mCharData[ch];
-    data.mImageRect = Rect(x, 0, width, imageHeight);
+    data.mImageRect = Rect(static_cast<int32_t>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)), 0, width, imageHeight);
     data.mWidth = width;
     x += width;
   }

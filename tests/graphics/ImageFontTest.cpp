@@ -268,6 +268,17 @@ TEST_F(ImageFontTest, ImageAndWidthsFont) {
   EXPECT_EQ(font.GetHeight(), 12);
   EXPECT_EQ(font.StringWidth(L" "), 4);
   EXPECT_EQ(font.StringWidth(L"a"), 7);  // drawn as 'A'
+
+  // Widths whose sum leaves the integer range: glyphs past the end of the
+  // image draw nothing, and nothing wraps around.
+  Testing::WriteFile(mDir / "broken.txt", "4 10\nA 99999999999\nB 2147483647\nC -5\nD 3\n");
+  ImageFont broken(&strip, mDir / "broken.txt");
+  EXPECT_EQ(broken.StringWidth(L"B"), 2147483647);
+  MemoryImage canvas(&mHost);
+  canvas.Create(8, 8);
+  Graphics g(&canvas);
+  broken.DrawString(&g, 0, 8, L"ABCD", Color::White, g.GetClipRect());
+  EXPECT_EQ(canvas.GetBits()[8 * 4], 0u);
 }
 
 }  // namespace
