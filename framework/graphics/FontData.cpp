@@ -248,7 +248,8 @@ bool FontData::HandleCommand(const ListDataElement& params) {
       auto* r = new ListDataElement();
       for (int v : {x, rect[1], w, rect[3]}) r->Add(new SingleDataElement(StrFormat("%d", v)));
       list->Add(r);
-      x += w;
+      // 32-bit arithmetic wraps, as the script's own numbers do.
+      x = static_cast<int>(static_cast<uint32_t>(x) + static_cast<uint32_t>(w));
     }
     mDefineMap[StringToUpper(Token(p(1)))] = std::move(list);
     return true;

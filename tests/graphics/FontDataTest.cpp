@@ -230,6 +230,11 @@ TEST_F(FontDataTest, DefineKeepsValuesAndNames) {
   EXPECT_EQ(Defined("D"), "Nothing");
 }
 
+TEST_F(FontDataTest, SpanRectsWrapLikeTheNumbersOfTheScript) {
+  ASSERT_TRUE(Load("CreateHorzSpanRectList R (2147483646 0 0 9) (1 1 1);"));
+  EXPECT_EQ(Defined("R"), "((2147483646, 0, 1, 9), (2147483647, 0, 1, 9), (-2147483648, 0, 1, 9))");
+}
+
 TEST_F(FontDataTest, ColorConversion) {
   struct Case {
     const char* value;
