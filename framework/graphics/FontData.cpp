@@ -386,10 +386,11 @@ bool FontData::HandleCommand(const ListDataElement& params) {
         return Error("Image rectangle out of bounds");
       layer->mCharData[static_cast<uint8_t>(chars[i][0])].mImageRect = Rect(r[0], r[1], r[2], r[3]);
     }
-    int32_t tallest = layer->mCharData[0].mImageRect.mHeight + layer->mCharData[0].mOffsetY;
+    // Summed wide: an offset from the script may be as large as it likes.
+    int64_t tallest = int64_t{layer->mCharData[0].mImageRect.mHeight} + layer->mCharData[0].mOffsetY;
     for (const CharData& data : layer->mCharData)
-      tallest = std::max(tallest, data.mImageRect.mHeight + data.mOffsetY);
-    layer->mDefaultHeight = tallest;
+      tallest = std::max(tallest, int64_t{data.mImageRect.mHeight} + data.mOffsetY);
+    layer->mDefaultHeight = static_cast<int32_t>(std::clamp<int64_t>(tallest, INT32_MIN, INT32_MAX));
     return true;
   }
 

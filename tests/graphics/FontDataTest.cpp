@@ -235,6 +235,13 @@ TEST_F(FontDataTest, SpanRectsWrapLikeTheNumbersOfTheScript) {
   EXPECT_EQ(Defined("R"), "((2147483646, 0, 1, 9), (2147483647, 0, 1, 9), (-2147483648, 0, 1, 9))");
 }
 
+TEST_F(FontDataTest, DefaultHeightWithAHugeOffsetStaysInRange) {
+  mHost.AddImage(mDir / "fonts/glyphs.png", 20, 10);
+  ASSERT_TRUE(Load("CreateLayer Main; LayerSetImage Main 'glyphs.png';\n"
+                   "LayerSetCharOffsets Main ('a') ((0 2147483647)); LayerSetImageMap Main ('a') ((0 0 5 5));"));
+  EXPECT_EQ(Layer("MAIN").mDefaultHeight, INT32_MAX);
+}
+
 TEST_F(FontDataTest, ColorConversion) {
   struct Case {
     const char* value;
