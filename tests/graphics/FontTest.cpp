@@ -30,6 +30,13 @@ TEST(Font, MetricsAndCharacterWidths) {
   EXPECT_EQ(font.CharWidth(L'i'), 3);
   // No kerning against the previous character.
   EXPECT_EQ(font.CharWidthKern(L'w', L'i'), font.CharWidthKern(L'w', L'A'));
+  // Metrics near the limits saturate.
+  TableFont extreme;
+  extreme.mHeight = INT32_MAX;
+  extreme.mLineSpacingOffset = 7;
+  extreme.mAscent = -5;
+  EXPECT_EQ(extreme.GetLineSpacing(), INT32_MAX);
+  EXPECT_EQ(extreme.GetDescent(), INT32_MAX);
   std::unique_ptr<Font> copy(font.Duplicate());
   EXPECT_EQ(copy->GetLineSpacing(), 18);
   EXPECT_EQ(copy->GetAscentPadding(), 3);

@@ -161,6 +161,23 @@ TEST_F(GraphicsTextTest, WrappedLinesOutsideTheClipAreSkipped) {
   EXPECT_EQ(mFont.mCalls[0].x, 15);
 }
 
+// A broken font description can give metrics near the integer limits; the
+// sums saturate instead of overflowing.
+TEST_F(GraphicsTextTest, HugeMetricsSaturate) {
+  class HugeFont : public RecordingFont {
+  public:
+    int StringWidth(const std::wstring& text) override { return text.empty() ? 0 : INT32_MAX; }
+  } huge;
+  huge.mHeight = INT32_MAX;
+  huge.mLineSpacingOffset = INT32_MAX;
+  mG->SetFont(&huge);
+  EXPECT_EQ(mG->WriteString(L"a^FF0000^b", 0, 0), INT32_MAX);
+  ASSERT_EQ(huge.mCalls.size(), 2u);
+  EXPECT_EQ(huge.mCalls[1].x, INT32_MAX);
+  EXPECT_EQ(mG->WriteString(L"ab", 0, 0, INT32_MIN, 1), INT32_MAX);
+  EXPECT_EQ(mG->DrawWordWrapped(Rect(0, 0, 50, 50), L"a b c", -1, -1, -1), INT32_MAX);
+}
+
 TEST_F(GraphicsTextTest, DrawStringNeedsAFont) {
   mG->DrawString(L"abc", 3, 4);
   ASSERT_EQ(mFont.mCalls.size(), 1u);
