@@ -68,7 +68,8 @@ void PlixAppBase::ApplyCommandLineSwitch(const std::string& name, const std::str
   } else if (name == "-playnum") {
     const int back = std::max(std::atoi(value.c_str()) - 1, 0);
     const int last = FindLastDemoNumber(mDemoNameStem, back, false);
-    mDemoFilePath = mDemoNameStem + std::to_string(last - back) + ".dmo";
+    // Where numbered recordings go: the application-data folder.
+    mDemoFilePath = GetAppDataFolder() + mDemoNameStem + std::to_string(last - back) + ".dmo";
     mDemoPlaying = true;
     mDemoRecording = false;
   } else if (name == "-record") {
@@ -90,8 +91,10 @@ void PlixAppBase::ApplyCommandLineSwitch(const std::string& name, const std::str
 }
 
 int PlixAppBase::FindLastDemoNumber(const std::string& prefix, int limit, bool deleteOldest) {
+  // The folder "-recnum" records into, whatever the working directory.
+  const std::string folder = GetAppDataFolder();
   std::set<int> numbers;
-  for (const Fs::DirEntry& entry : Fs::FindFiles(prefix + "*.dmo")) {
+  for (const Fs::DirEntry& entry : Fs::FindFiles(folder + prefix + "*.dmo")) {
     // The name must begin with the prefix as written; the number follows
     // as scanf's %d reads it, and what comes after it is not looked at.
     if (entry.name.compare(0, prefix.size(), prefix) != 0) continue;
@@ -101,7 +104,7 @@ int PlixAppBase::FindLastDemoNumber(const std::string& prefix, int limit, bool d
     if (end != digits) numbers.insert(static_cast<int>(number));
   }
   if (static_cast<int>(numbers.size()) > limit - 1 && deleteOldest && !numbers.empty())
-    Fs::DeleteFile(prefix + std::to_string(*numbers.begin()) + ".dmo");
+    Fs::DeleteFile(folder + prefix + std::to_string(*numbers.begin()) + ".dmo");
   return numbers.empty() ? 0 : *numbers.rbegin();
 }
 

@@ -84,6 +84,7 @@ bool PlixAppBase::MainLoopStep(bool* updated) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
+    ReplayDemoStep();
     if (!ProcessDeferredMessages()) mStepPhase = 1;
   } else {
     const int32_t before = mTicksDone;
@@ -125,6 +126,8 @@ bool PlixAppBase::Process(bool allowSleep) {
     frameMs = mTickMs / mSpeedFactor;
     ticksPerFrame = 1.0;
   }
+
+  if (mDemoPlaying && RunDemoFastForward(ticksPerFrame)) return true;
 
   if (mUpdatesPaused || mSpeedFactor <= 0.0) {
     // Nothing ticks, but the loop goes back to the message pump (so that the
@@ -185,6 +188,7 @@ bool PlixAppBase::Process(bool allowSleep) {
     mSmoothTimeAcc += ticksPerFrame - 1.0;
     FlushDeferredDeletes();
     while (mSmoothTimeAcc >= 1.0) {
+      ReplayDemoStep();
       ++mTicksSinceDraw;
       if (!RunUpdateTicks()) break;
       FlushDeferredDeletes();
@@ -232,9 +236,12 @@ bool PlixAppBase::Process(bool allowSleep) {
 
 bool PlixAppBase::RunUpdateTicks() {
   if (gScreenSaverIdle) return false;
-  if (mLoaderFinished && !mLoadingHookDone) {
+  if (mDemoPlaying) {
+    if (!DemoAllowsTick()) return false;
+  } else if (mLoaderFinished && !mLoadingHookDone) {
     mLoadingHookDone = true;
     mLoaderPriority = false;
+    RecordDemoLoadingDone();
     OnLoadingDone();
   }
   UpdateTick();
@@ -450,9 +457,13 @@ void PlixAppBase::CursorThreadBody() {
   POINT last{0, 0};
   while (!mShuttingDown) {
     POINT p{0, 0};
-    GetCursorPos(&p);
-    ScreenToClient(mMainWindow, &p);
-    ClientToFrame(mMainWindow, &p);
+    if (mDemoPlaying) {
+      p = POINT{mDemoMouseX.load(), mDemoMouseY.load()};
+    } else {
+      GetCursorPos(&p);
+      ScreenToClient(mMainWindow, &p);
+      ClientToFrame(mMainWindow, &p);
+    }
     DDInterface* display = mAppDisplay;
     if (display) {
       if (mDrawsDone > 0) last = POINT{display->mCursorX.load(), display->mCursorY.load()};

@@ -22,6 +22,10 @@ namespace Plix {
 std::atomic<uint32_t> gMonitorPowerTime{0};
 
 LRESULT PlixAppBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (gApp && gApp->mScreenSaverMode) {
+    LRESULT result = 0;
+    if (gApp->ScreenSaverFilter(hwnd, message, wParam, lParam, result)) return result;
+  }
   auto* app = reinterpret_cast<PlixAppBase*>(GetWindowLongPtr(hwnd, GWL_USERDATA));
   if (!app) return DefWindowProcW(hwnd, message, wParam, lParam);
   return app->HandleWindowMessage(hwnd, message, wParam, lParam);
@@ -102,6 +106,10 @@ LRESULT PlixAppBase::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam,
     if (wParam == static_cast<WPARAM>(VK_MENU)) mAltHeld = press;
     if (press && PreviewKeyDown(static_cast<int>(wParam), mCtrlHeld, mAltHeld)) return 0;
   }
+  if (mDemoPlaying && !mDemoToolOpen) {
+    if (message == WM_CHAR) HandleDemoPlaybackKey(wParam);
+    if (message == WM_KEYDOWN) HandleDebugKey(static_cast<int>(wParam));
+  }
 
   bool admit = true;
   if (!mDeferredMessages.empty() && mDeferredMessages.back().message == WM_CLOSE) {
@@ -133,6 +141,7 @@ bool PlixAppBase::ProcessDeferredMessages() {
   if (mDeferredMessages.empty()) return false;
   const DeferredMessage m = mDeferredMessages.front();
   mDeferredMessages.pop_front();
+  RecordDeferredMessage(m);
 
   if (!mDemoPlaying) {
     switch (m.message) {
@@ -270,6 +279,7 @@ void PlixAppBase::HandleDeferredTimer(const DeferredMessage&) {
   const bool inside = WindowFromPoint(screen) == mMainWindow && frame.x >= 0 && frame.y >= 0 && frame.x < width &&
                       frame.y < height;
   if (inside == mMouseInside) return;
+  RecordDemoMouseInside(inside);
   if (!inside) {
     int x = frame.x, y = frame.y;
     mAppWidgets->ScaleMousePosition(x, y);

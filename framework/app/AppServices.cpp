@@ -169,7 +169,7 @@ void PlixAppBase::DrawDemoTimeOverlay() {
     mDemoTimeImage = std::make_unique<DDImage>(mAppDisplay);
     mDemoTimeImage->Create(50, OverlayFont().GetHeight() + 4);
   }
-  const int seconds = std::max(0, mTickMs * (mSkipToTick - mTicksDone) / 1000);
+  const int seconds = std::max(0, mTickMs * (static_cast<int32_t>(mDemoLength) - mTicksDone) / 1000);
   DrawOverlayText(mDemoTimeImage.get(),
                   WStrFormat(L"%02d:%02d:%02d", seconds / 3600, (seconds / 60) % 60, seconds % 60));
 }
@@ -252,7 +252,7 @@ void PlixAppBase::ApplyCursor() {
         ClientToScreen(mMainWindow, &topLeft);
         ClientToScreen(mMainWindow, &bottomRight);
         const bool over = p.x >= topLeft.x && p.y >= topLeft.y && p.x < bottomRight.x && p.y < bottomRight.y;
-        Plix::SetCursor(LoadCursorA(over ? IDC_NO : IDC_ARROW));
+        Plix::SetCursor(LoadCursorA(over && !mDemoToolOpen ? IDC_NO : IDC_ARROW));
       }
       return;
     }
@@ -305,6 +305,7 @@ std::string PlixAppBase::GetClipboardText() {
   // No clipboard (or no text on it) gives an empty text.
   std::string text;
   if (!mDemoPlaying && !GetClipboardTextA(&text)) text.clear();
+  SyncStringWithDemo(text);
   return text;
 }
 

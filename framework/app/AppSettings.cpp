@@ -26,6 +26,15 @@ bool PlixAppBase::RegistryKeyPath(const std::string& valueName, std::string& pat
 }
 
 bool PlixAppBase::WriteRegistryValue(const std::string& valueName, DWORD type, const uint8_t* data, DWORD length) {
+  if (mRegKeyPath.empty()) return false;
+  bool answer = false;
+  if (ReplayDemoFlag(DEMO_REGISTRY_WRITE, true, answer)) return answer;
+  const bool ok = StoreRegistryValue(valueName, type, data, length);
+  RecordDemoFlag(DEMO_REGISTRY_WRITE, ok);
+  return ok;
+}
+
+bool PlixAppBase::StoreRegistryValue(const std::string& valueName, DWORD type, const uint8_t* data, DWORD length) {
   std::string path, name;
   if (!RegistryKeyPath(valueName, path, name)) return false;
   HKEY key = nullptr;
@@ -45,6 +54,11 @@ bool PlixAppBase::WriteRegistryString(const std::string& valueName, const std::s
                             static_cast<DWORD>(value.size()));
 }
 
+bool PlixAppBase::WriteRegistryStringUnrecorded(const std::string& valueName, const std::string& value) {
+  return StoreRegistryValue(valueName, REG_SZ, reinterpret_cast<const uint8_t*>(value.data()),
+                            static_cast<DWORD>(value.size()));
+}
+
 bool PlixAppBase::WriteRegistryInteger(const std::string& valueName, int32_t value) {
   uint8_t bytes[4];
   for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
@@ -56,6 +70,15 @@ bool PlixAppBase::WriteRegistryBoolean(const std::string& valueName, bool value)
 }
 
 bool PlixAppBase::ReadRegistryValue(const std::string& valueName, DWORD* type, uint8_t* data, DWORD* length) {
+  if (mRegKeyPath.empty()) return false;
+  bool answer = false;
+  if (ReplayRegistryRead(type, data, length, answer)) return answer;
+  const bool ok = QueryRegistryValue(valueName, type, data, length);
+  RecordRegistryRead(ok, type ? *type : REG_NONE, data, length ? *length : 0);
+  return ok;
+}
+
+bool PlixAppBase::QueryRegistryValue(const std::string& valueName, DWORD* type, uint8_t* data, DWORD* length) {
   std::string path, name;
   if (!RegistryKeyPath(valueName, path, name)) return false;
   HKEY key = nullptr;
@@ -90,6 +113,8 @@ bool PlixAppBase::ReadRegistryBoolean(const std::string& valueName, bool& value)
 }
 
 void PlixAppBase::DeleteRegistryValue(const std::wstring& valueName) {
+  // Not recorded: a replay must not change the player's registry.
+  if (mDemoPlaying) return;
   std::string path, name;
   if (!RegistryKeyPath(WStringToString(valueName), path, name)) return;
   HKEY key = nullptr;
@@ -129,11 +154,15 @@ void PlixAppBase::LoadSettings() {
 }
 
 bool PlixAppBase::WriteBytesToFile(const std::string& fileName, const void* data, size_t length) {
+  bool answer = false;
+  if (ReplayDemoFlag(DEMO_FILE_WRITTEN, true, answer)) return answer;
   const std::string folder = GetFileDir(fileName);
   if (!folder.empty()) MkDir(folder);
   // Through a temporary file and a rename: a failed write leaves the old
   // file as it was.
-  return Fs::WriteFileAtomic(fileName, data, length);
+  const bool ok = Fs::WriteFileAtomic(fileName, data, length);
+  RecordDemoFlag(DEMO_FILE_WRITTEN, ok);
+  return ok;
 }
 
 bool PlixAppBase::WriteBufferToFile(const std::string& fileName, const Buffer& buffer) {
@@ -155,7 +184,10 @@ bool PlixAppBase::ReadBufferFromFile(const std::string& fileName, Buffer& buffer
 }
 
 bool PlixAppBase::FileExists(const std::string& fileName) {
+  bool answer = false;
+  if (ReplayDemoFlag(DEMO_FILE_EXISTS, true, answer)) return answer;
   PakHandle* file = PakFOpen(fileName, "rb");
+  RecordDemoFlag(DEMO_FILE_EXISTS, file != nullptr);
   if (!file) return false;
   PakFClose(file);
   return true;

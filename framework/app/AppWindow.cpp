@@ -138,6 +138,7 @@ int PlixAppBase::InitDisplay() {
   ImagesToMemory();
   const int result = mAppDisplay->Init(mMainWindow, mWindowedActual);
   mRefreshRateHz = mAppDisplay->mRefreshRate;
+  RecordDemoDisplay();
   if (result == DDInterface::RESULT_OK) {
     mScreenRect = Rect((mScreenWidth - mAppDisplay->mWidth) / 2, (mScreenHeight - mAppDisplay->mHeight) / 2,
                        mAppDisplay->mWidth, mAppDisplay->mHeight);

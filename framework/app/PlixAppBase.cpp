@@ -337,6 +337,7 @@ PlixAppBase::~PlixAppBase() {
   if (mHandCursor) DestroyCursor(mHandCursor);
   if (mDragCursor) DestroyCursor(mDragCursor);
   gApp = nullptr;
+  EndDemo();
   if (mInstanceMutex) CloseHandle(mInstanceMutex);
   mHosts.reset();
 }
@@ -380,7 +381,9 @@ void PlixAppBase::Init() {
 
   mRandomSeed = GetTickCount();
   SeedRandom(mRandomSeed);
-  SRand(GetTickCount());
+  StartDemo();
+  // The game's draws come from the seed a demo keeps, so a replay repeats them.
+  SRand(mRandomSeed);
 
   RegisterClassW("MainWindow", &PlixAppBase::WindowProc, CS_DBLCLKS);
   RegisterClassW("InvisWindow", &PlixAppBase::WindowProc, 0);
@@ -409,6 +412,7 @@ void PlixAppBase::Init() {
   }
 
   CreateMainWindow();
+  ReadDemoDisplayRecord();
 
   if (!mAppSounds) mAppSounds = new DSoundManager(mSoundWithoutWindow ? nullptr : mMainWindow, mPreferFmod);
   SetSfxVolume(mSfxVolume);

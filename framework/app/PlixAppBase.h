@@ -22,6 +22,8 @@
 
 #include "framework/app/AppImages.h"
 #include "framework/app/Buffer.h"
+#include "framework/app/DemoFile.h"
+#include "framework/app/DemoHost.h"
 #include "framework/graphics/DisplayHost.h"
 #include "framework/graphics/Rect.h"
 #include "framework/graphics/SharedImageRef.h"
@@ -33,6 +35,7 @@ namespace Plix {
 
 class DDImage;
 class DDInterface;
+class DemoTool;
 class Dialog;
 class Image;
 class MemoryImage;
@@ -66,7 +69,7 @@ struct DeferredMessage {
   POINT point;
 };
 
-class PlixAppBase : public ButtonListener, public DialogListener, public DisplayHost {
+class PlixAppBase : public ButtonListener, public DialogListener, public DisplayHost, public DemoHost {
 public:
   // ---------------------------------------------------------------- identity
   uint32_t mRandomSeed = 0;
@@ -209,6 +212,32 @@ public:
   Buffer mDemoBuffer;
   std::string mDemoNameStem = "plixapp";
   std::string mDemoFilePath = "plixapp.dmo";
+  // Playback: the update count at which the recording ends, and its markers.
+  uint32_t mDemoLength = 0;
+  std::vector<DemoMarker> mDemoMarkers;
+  // The last recorded or replayed mouse position (the cursor thread reads it).
+  std::atomic<int32_t> mDemoMouseX{0};
+  std::atomic<int32_t> mDemoMouseY{0};
+  // Recording: the update of the last record; playback: the update at which
+  // the pending record is due.
+  int32_t mDemoRecordTime = 0;
+  // Playback: the pending record was acted on; the next header is unread.
+  bool mDemoNeedHeader = true;
+  bool mDemoShortForm = false;
+  int mDemoRecordType = 0;
+  // Playback: the recording's loading-done record was reached.
+  bool mDemoLoadingSeen = false;
+  // A fast-forward muted the sound; when it last showed a frame.
+  bool mDemoSkipMuted = false;
+  uint32_t mDemoSkipFrameTime = 0;
+  // A demo tool dialog is open: its input is its own.
+  bool mDemoToolOpen = false;
+  // Screen-saver mode: the cursor position moves are counted from, the
+  // moves since, and whether closing has begun.
+  bool mSaverFilterStarted = false;
+  POINT mSaverReference;
+  int32_t mSaverMoves = 0;
+  bool mSaverClosing = false;
 
   // -------------------------------------------------------- input and focus
   std::list<DeferredMessage> mDeferredMessages;
@@ -376,9 +405,39 @@ public:
   void ClearKeyState();
   void ShowVideoStats();
 
+  // Demo recording and playback.
+  bool ReadDemoFile(std::string& error);
+  void WriteDemoFile() override;
+  void WriteDemoTimePrefix() override;
+  bool ReadDemoRecordHeader() override;
+  void ReplayDemoStep();
+  void SyncBufferWithDemo(Buffer& buffer);
+  void SyncStringWithDemo(std::string& value) override;
+  void SyncBoolWithDemo(bool& value) override;
+  // The playback control keys (characters typed while a demo plays).
+  void HandleDemoPlaybackKey(WPARAM character);
+  void ToggleDemoSound();
+  int ShowMarkerListDialog();
+  int ShowJumpToTimeDialog();
+  // Screen-saver mode sees every window message first; true claims it.
+  bool ScreenSaverFilter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  // DemoHost.
+  bool IsRecordingDemo() override { return mDemoRecording && !mDemoPlaying; }
+  bool IsPlayingDemo() override { return mDemoPlaying; }
+  Buffer& GetDemoBuffer() override { return mDemoBuffer; }
+  bool IsDemoRecordShortForm() override { return mDemoShortForm; }
+  int GetDemoRecordType() override { return mDemoRecordType; }
+  void ConsumeDemoRecord() override { mDemoNeedHeader = true; }
+  std::string GetDemoFilePath() override { return mDemoFilePath; }
+  void StopDemo() override { mDemoRecording = mDemoPlaying = false; }
+
   // Registry and recorded file access.
   bool WriteRegistryValue(const std::string& valueName, DWORD type, const uint8_t* data, DWORD length);
-  bool WriteRegistryString(const std::string& valueName, const std::string& value) override;
+  bool WriteRegistryString(const std::string& valueName, const std::string& value);
+  // Straight to the registry, never through a demo (a finding of this
+  // machine, such as the Direct3D path's run-time error).
+  bool WriteRegistryStringUnrecorded(const std::string& valueName, const std::string& value) override;
   bool WriteRegistryInteger(const std::string& valueName, int32_t value);
   bool WriteRegistryBoolean(const std::string& valueName, bool value);
   bool ReadRegistryValue(const std::string& valueName, DWORD* type, uint8_t* data, DWORD* length);
@@ -424,9 +483,9 @@ public:
   int GetAppHeight() const { return mScreenHeight; }
 
 protected:
-  // Numbered demo files in the working directory: the highest number under
-  // the prefix; with deleteOldest, the lowest is deleted once limit - 1 or
-  // more exist.
+  // Numbered demo files in the application-data folder: the highest number
+  // under the prefix; with deleteOldest, the lowest is deleted once limit - 1
+  // or more exist.
   static int FindLastDemoNumber(const std::string& prefix, int limit, bool deleteOldest);
   // The application-data folder in front of a path that is not absolute.
   static std::string MakeDemoPathAbsolute(const std::string& path);
@@ -438,6 +497,34 @@ private:
   void ApplySuccessfulDisplay();
   void GiveScreenImageToWidgets();
   bool RegistryKeyPath(const std::string& valueName, std::string& path, std::string& name);
+  bool StoreRegistryValue(const std::string& valueName, DWORD type, const uint8_t* data, DWORD length);
+  bool QueryRegistryValue(const std::string& valueName, DWORD* type, uint8_t* data, DWORD* length);
+
+  // Where the demo hooks into the loop, the window procedure, the display
+  // and the recorded operations (AppDemo.cpp).
+  void StartDemo();
+  void EndDemo();
+  void ReadDemoDisplayRecord();
+  void RecordDemoDisplay();
+  void RecordDeferredMessage(const DeferredMessage& m);
+  void RecordDemoMouse(const DeferredMessage& m);
+  void RecordDemoMouseInside(bool inside);
+  void RecordDemoLoadingDone();
+  bool DemoAllowsTick();
+  bool RunDemoFastForward(double ticksPerFrame);
+  bool DemoOnThisThread() const;
+  void WriteDemoRecordType(int type);
+  bool TakeDemoRecord(int type);
+  void ReportDemoMismatch(const char* expected);
+  // Playback answers a one-bit outcome from the demo (true: `answer` holds
+  // it); recording stores it.
+  bool ReplayDemoFlag(int type, bool closedAnswer, bool& answer);
+  void RecordDemoFlag(int type, bool value);
+  bool ReplayRegistryRead(DWORD* type, uint8_t* data, DWORD* length, bool& answer);
+  void RecordRegistryRead(bool ok, DWORD type, const uint8_t* data, DWORD length);
+  int RunDemoTool(DemoTool& tool);
+  static int MouseClickCode(UINT message, bool& pressed);
+  bool ScreenSaverCloseCheck(HWND hwnd, UINT message);
   void HandleDeferredMouse(const DeferredMessage& m);
   void HandleDeferredTimer(const DeferredMessage& m);
   void DrawOverlayText(DDImage* image, const std::wstring& text);

@@ -183,7 +183,7 @@ void D3DInterface::Cleanup() {
 bool D3DInterface::CheckD3DError(const char* step, HRESULT result) {
   if (SUCCEEDED(result)) return false;
   mErrorText = std::string(step) + ": " + GetDirectXErrorString(result);
-  if (mDisplay) mDisplay->mApp->WriteRegistryString("Test3D\\RuntimeError", mErrorText);
+  if (mDisplay) mDisplay->mApp->WriteRegistryStringUnrecorded("Test3D\\RuntimeError", mErrorText);
   return true;
 }
 

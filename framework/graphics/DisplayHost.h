@@ -48,8 +48,9 @@ public:
   // The main window is minimised; the Direct3D path draws nothing then.
   virtual bool IsMinimised() { return false; }
   // A string value under the application's registry key; the name may
-  // lead with sub-keys ("Test3D\RuntimeError"). Recorded in demos.
-  virtual bool WriteRegistryString(const std::string& valueName, const std::string& value) { return false; }
+  // lead with sub-keys ("Test3D\RuntimeError"). A finding of this machine:
+  // never recorded in a demo nor answered from one.
+  virtual bool WriteRegistryStringUnrecorded(const std::string& valueName, const std::string& value) { return false; }
   // Values from outside pass through the demo: recorded while recording,
   // replaced by the recorded ones while playing.
   virtual void SyncStringWithDemo(std::string& value) {}

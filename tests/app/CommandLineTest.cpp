@@ -93,51 +93,63 @@ TEST_F(CommandLineTest, SwitchesApplyInOrder) {
   EXPECT_EQ(app.mStartFolder, "/srv/my game");
 }
 
-TEST_F(CommandLineTest, NumberedRecordingKeepsTheNewestFiles) {
-  const std::string data = "/home/p/.local/share/TestCo/PlixTest/";
+// Numbered demos are scanned, deleted, recorded and played in the
+// application-data folder, whatever the working directory.
+class NumberedDemoTest : public CommandLineTest {
+protected:
+  NumberedDemoTest() {
+    Fs::MakeDirectory(mData);
+    SetAppDataFolder(mData);
+    Touch("plixapp5.dmo");  // in the working directory: never seen
+  }
+  void TouchDemo(const std::string& name) { WriteFile(mData + name, "x"); }
+  TestApp& Parse(const std::string& line) {
+    auto& app = Make();
+    SetCommandLineText(line);
+    app.ParseCommandLine();
+    return app;
+  }
+  const std::string mData = mDir / "appdata/";
+};
+
+TEST_F(NumberedDemoTest, NumberedRecordingKeepsTheNewestFiles) {
   for (const char* name : {"plixapp1.dmo", "plixapp2.dmo", "plixapp7.dmo", "other3.dmo", "plixappX.dmo"})
-    Touch(name);
+    TouchDemo(name);
   auto& app = Make();
   SetCommandLineText("app -recnum=3");
   app.ParseCommandLine();
   EXPECT_TRUE(app.mDemoRecording);
-  EXPECT_EQ(app.mDemoFilePath, data + "plixapp8.dmo");
-  EXPECT_FALSE(Fs::Exists(mDir / "plixapp1.dmo"));
-  EXPECT_TRUE(Fs::Exists(mDir / "plixapp2.dmo"));
+  EXPECT_EQ(app.mDemoFilePath, mData + "plixapp8.dmo");
+  EXPECT_FALSE(Fs::Exists(mData + "plixapp1.dmo"));
+  EXPECT_TRUE(Fs::Exists(mData + "plixapp2.dmo"));
 
   // Two files left: below the limit, nothing more goes.
-  SetCommandLineText("app -recnum=3");
-  Make().ParseCommandLine();
-  EXPECT_TRUE(Fs::Exists(mDir / "plixapp2.dmo"));
+  Parse("app -recnum=3");
+  EXPECT_TRUE(Fs::Exists(mData + "plixapp2.dmo"));
 
   // A limit of 0, below 0 or not a number is 5.
   for (const char* line : {"app -recnum=0", "app -recnum=-2", "app -recnum=abc"}) {
-    Touch("plixapp1.dmo");
-    SetCommandLineText(line);
-    Make().ParseCommandLine();
-    EXPECT_TRUE(Fs::Exists(mDir / "plixapp1.dmo")) << line;
+    TouchDemo("plixapp1.dmo");
+    Parse(line);
+    EXPECT_TRUE(Fs::Exists(mData + "plixapp1.dmo")) << line;
   }
+  EXPECT_TRUE(Fs::Exists(mDir / "plixapp5.dmo"));
 }
 
-TEST_F(CommandLineTest, NumberedPlaybackCountsBackByNumber) {
+TEST_F(NumberedDemoTest, NumberedPlaybackCountsBackByNumber) {
   auto& none = Make();
   SetCommandLineText("app -playnum");
   none.ParseCommandLine();
   EXPECT_TRUE(none.mDemoPlaying);
-  EXPECT_EQ(none.mDemoFilePath, "plixapp0.dmo");
+  EXPECT_EQ(none.mDemoFilePath, mData + "plixapp0.dmo");
 
-  Touch("plixapp4.dmo");
-  Touch("plixapp9.dmo");
+  TouchDemo("plixapp4.dmo");
+  TouchDemo("plixapp9.dmo");
   const struct {
     const char* line;
     const char* file;
   } cases[] = {{"app -playnum=1", "plixapp9.dmo"}, {"app -playnum=2", "plixapp8.dmo"}, {"app -playnum=0", "plixapp9.dmo"}};
-  for (const auto& c : cases) {
-    auto& app = Make();
-    SetCommandLineText(c.line);
-    app.ParseCommandLine();
-    EXPECT_EQ(app.mDemoFilePath, c.file) << c.line;
-  }
+  for (const auto& c : cases) EXPECT_EQ(Parse(c.line).mDemoFilePath, mData + c.file) << c.line;
 }
 
 TEST_F(CommandLineTest, AnUnknownSwitchShowsTheMessageAndEndsWithCodeZero) {

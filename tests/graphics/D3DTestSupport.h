@@ -37,7 +37,7 @@ public:
   DisplaySettings GetDisplaySettings() override { return mSettings; }
   void Test3DDone() override { ++mTest3DDone; }
   bool IsMinimised() override { return mMinimised; }
-  bool WriteRegistryString(const std::string& name, const std::string& value) override {
+  bool WriteRegistryStringUnrecorded(const std::string& name, const std::string& value) override {
     mRegistryWrites.emplace_back(name, value);
     return true;
   }
