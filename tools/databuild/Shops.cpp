@@ -36,11 +36,7 @@ void StockPlate(cairo_t* cr, double w, double h, double iconW) {
   RoundRect(cr, 2, 3, w - 4, h - 4, 10);
   Fill(cr, {0, 0, 0, 0.25});
   RoundRect(cr, 2, 2, w - 4, h - 5, 10);
-  FillVertical(cr, 2, h - 3, Hex(0x6a4a7a), Hex(0x3a2448));
-  RoundRect(cr, 2, 2, w - 4, h - 5, 10);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Hex(0xffd25a));
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, 2, h - 3, Hex(0x6a4a7a), Hex(0x3a2448), Hex(0xffd25a), 2);
   RoundRect(cr, 6, 6, iconW, h - 13, 7);
   FillVertical(cr, 6, h - 7, Hex(0xfff6dc), Hex(0xf0d8a8));
   Gloss(cr, 2, 2, w - 4, h - 5, 10, 0.18);
@@ -61,11 +57,7 @@ void ArrowSign(cairo_t* cr, double x, double y, double w, double h, const std::s
   Ellipse(cr, postX, y + h - 7, w * 0.2, 6);
   FillStroke(cr, Hex(0xe8cf8a), Palette::kInk, 1.5);
   cairo_rectangle(cr, postX - 6, y + h * 0.2, 12, h * 0.8 - 8);
-  FillVertical(cr, y, y + h, Hex(0xa06a36), Hex(0x6a4420));
-  cairo_rectangle(cr, postX - 6, y + h * 0.2, 12, h * 0.8 - 8);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, y, y + h, Hex(0xa06a36), Hex(0x6a4420), Palette::kInk, 2);
   // The arrow board.
   double by = y + h * 0.14, bh = h * 0.42, tip = bh * 0.55;
   auto arrow = [&](double dy) {
@@ -145,6 +137,28 @@ void OpenDoor(cairo_t* cr, double x, double y, double w, double h, Rgb wood, Rgb
   FillStroke(cr, Palette::kGold, Palette::kInk, 1);
 }
 
+void Moulding(cairo_t* cr, double h, Rgb top, Rgb bottom) {
+  cairo_rectangle(cr, 0, 0, 800, h);
+  FillVertical(cr, 0, h, top, bottom);
+  cairo_move_to(cr, 0, h);
+  cairo_line_to(cr, 800, h);
+  cairo_set_line_width(cr, 2);
+  SetColor(cr, Palette::kInk);
+  cairo_stroke(cr);
+}
+
+void RecedingFloor(cairo_t* cr, double floorY, Rgb far, Rgb near, Rgb seams, double spacing, double spread) {
+  cairo_rectangle(cr, 0, floorY, 800, 600 - floorY);
+  FillVertical(cr, floorY, 600, far, near);
+  cairo_set_line_width(cr, 1.4);
+  SetColor(cr, seams);
+  for (double x = -600; x < 1400; x += spacing) {
+    cairo_move_to(cr, 400 + (x - 400) * spread, floorY);
+    cairo_line_to(cr, x, 600);
+  }
+  cairo_stroke(cr);
+}
+
 void Planks(cairo_t* cr, double x, double y, double w, double h, double plank, Rgb wood, uint32_t seed) {
   Rand rnd(seed);
   cairo_save(cr);
@@ -173,11 +187,7 @@ void Planks(cairo_t* cr, double x, double y, double w, double h, double plank, R
 void Crate(cairo_t* cr, double x, double y, double w, double depth, double bottom, Rgb wood) {
   // Top face.
   cairo_rectangle(cr, x, y, w, depth);
-  FillVertical(cr, y, y + depth, Lighter(wood, 0.25), Lighter(wood, 0.1));
-  cairo_rectangle(cr, x, y, w, depth);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, y, y + depth, Lighter(wood, 0.25), Lighter(wood, 0.1), Palette::kInk, 2);
   // Front face with slats.
   double fy = y + depth, fh = bottom - fy;
   cairo_rectangle(cr, x, fy, w, fh);

@@ -24,6 +24,11 @@ void ArrowSign(cairo_t* cr, double x, double y, double w, double h, const std::s
                bool over, bool pointRight = false);
 // A door standing open on a bright outside, in a frame filling the box.
 void OpenDoor(cairo_t* cr, double x, double y, double w, double h, Rgb wood, Rgb outside, bool over);
+// A gilt moulding along the top of a room's wall, h high.
+void Moulding(cairo_t* cr, double h, Rgb top, Rgb bottom);
+// A floor of boards from floorY to the screen's bottom edge, its seams
+// running towards the back; spread is how much the seams converge there.
+void RecedingFloor(cairo_t* cr, double floorY, Rgb far, Rgb near, Rgb seams, double spacing, double spread);
 // Horizontal planks filling a rectangle, lit from above.
 void Planks(cairo_t* cr, double x, double y, double w, double h, double plank, Rgb wood, uint32_t seed);
 // A wooden box seen a little from above: top face from y to y + depth,

@@ -58,11 +58,7 @@ void PaintBestSellers(Cel& c) {
   RoundRect(cr, kPanelX0 - 6, kPanelTop - 2, kPanelX1 - kPanelX0 + 12, kPanelBottom - kPanelTop + 14, 26);
   Fill(cr, {0, 0, 0, 0.3});
   RoundRect(cr, kPanelX0 - 8, kPanelTop - 8, kPanelX1 - kPanelX0 + 16, kPanelBottom - kPanelTop + 16, 26);
-  FillVertical(cr, kPanelTop, kPanelBottom, Hex(0xffe07a), Hex(0xd89a28));
-  RoundRect(cr, kPanelX0 - 8, kPanelTop - 8, kPanelX1 - kPanelX0 + 16, kPanelBottom - kPanelTop + 16, 26);
-  cairo_set_line_width(cr, 3);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, kPanelTop, kPanelBottom, Hex(0xffe07a), Hex(0xd89a28), Palette::kInk, 3);
   RoundRect(cr, kPanelX0, kPanelTop, kPanelX1 - kPanelX0, kPanelBottom - kPanelTop, 20);
   FillVertical(cr, kPanelTop, kPanelBottom, Hex(0x4a2a7a), Hex(0x2a1648));
   cairo_save(cr);

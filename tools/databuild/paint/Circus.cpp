@@ -326,11 +326,7 @@ void Bench(cairo_t* cr) {
     FillStroke(cr, Hex(0x3a7ad8), Palette::kInk, 2);
   }
   RoundRect(cr, x0, seat - 4, x1 - x0, 14, 5);
-  FillVertical(cr, seat - 4, seat + 10, Hex(0xff7a5a), Hex(0xd84a3a));
-  RoundRect(cr, x0, seat - 4, x1 - x0, 14, 5);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, seat - 4, seat + 10, Hex(0xff7a5a), Hex(0xd84a3a), Palette::kInk, 2);
   for (double sx = x0 + 16; sx < x1 - 8; sx += 22) {
     Ellipse(cr, sx, seat + 3, 2.5, 2.5);
     Fill(cr, Palette::kGold);
@@ -403,11 +399,7 @@ void PaintSign(Cel& c) {
   RoundRect(cr, 4, 6, 122, 46, 10);
   Fill(cr, {0, 0, 0, 0.25});
   RoundRect(cr, 4, 2, 122, 46, 10);
-  FillVertical(cr, 2, 48, Hex(0x7a3ad0), Hex(0x4a1a90));
-  RoundRect(cr, 4, 2, 122, 46, 10);
-  cairo_set_line_width(cr, 2.5);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, 2, 48, Hex(0x7a3ad0), Hex(0x4a1a90), Palette::kInk, 2.5);
   for (int i = 0; i < 12; ++i) {
     double bx = 12 + i * 9.6;
     for (double by : {7.0, 43.0}) {
@@ -483,11 +475,7 @@ void SmallOrgan(cairo_t* cr, double cx, double bottom, double s) {
   cairo_stroke(cr);
   cairo_restore(cr);
   RoundRect(cr, x, y, w, h, 8 * s);
-  FillVertical(cr, y, y + h, Hex(0xe0905a), Hex(0xb0602a));
-  RoundRect(cr, x, y, w, h, 8 * s);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, y, y + h, Hex(0xe0905a), Hex(0xb0602a), Palette::kInk, 2);
   RoundRect(cr, x + 6 * s, y + 6 * s, w - 12 * s, h * 0.5, 5 * s);
   FillStroke(cr, Hex(0x6a2a1a), Palette::kInk, 1.2);
   for (int i = 0; i < 5; ++i) {

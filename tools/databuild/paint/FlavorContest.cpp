@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "tools/databuild/Figure.h"
 #include "tools/databuild/Food.h"
@@ -42,14 +43,7 @@ void PaintContestRoom(Cel& c) {
   FillVertical(cr, 232, floorY, Hex(0x3aa8a0), Hex(0x2a8880));
   cairo_rectangle(cr, 0, 226, 800, 10);
   FillStroke(cr, Hex(0xffe08a), Palette::kInk, 2);
-  // Crown moulding.
-  cairo_rectangle(cr, 0, 0, 800, 18);
-  FillVertical(cr, 0, 18, Hex(0xffe8a0), Hex(0xe8b850));
-  cairo_move_to(cr, 0, 18);
-  cairo_line_to(cr, 800, 18);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  Moulding(cr, 18, Hex(0xffe8a0), Hex(0xe8b850));
   // The big arched window behind the judges, with curtains.
   const double wx = 300, ww = 200, wy = 40, wh = 200;
   auto arch = [&](double in) {
@@ -93,17 +87,7 @@ void PaintContestRoom(Cel& c) {
     cairo_line_to(cr, cx - 26 * side, 250);
     cairo_curve_to(cr, cx - 20 * side, 180, cx - 8 * side, 120, cx - 30, 22);
     cairo_close_path(cr);
-    FillVertical(cr, 22, 250, Hex(0xe84a6a), Hex(0xb02a4a));
-    cairo_new_path(cr);
-    cairo_move_to(cr, cx - 30, 22);
-    cairo_line_to(cr, cx + 30, 22);
-    cairo_curve_to(cr, cx + 8 * side, 120, cx + 20 * side, 180, cx + 26 * side, 250);
-    cairo_line_to(cr, cx - 26 * side, 250);
-    cairo_curve_to(cr, cx - 20 * side, 180, cx - 8 * side, 120, cx - 30, 22);
-    cairo_close_path(cr);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, Palette::kInk);
-    cairo_stroke(cr);
+    FillVerticalStroke(cr, 22, 250, Hex(0xe84a6a), Hex(0xb02a4a), Palette::kInk, 2);
     RoundRect(cr, cx - 14, 150, 28, 10, 4);
     FillStroke(cr, Palette::kGold, Palette::kInk, 1.5);
   }
@@ -176,11 +160,7 @@ void PaintContestRoom(Cel& c) {
 
   // The judges' table: a long table with a white cloth and a gold fringe.
   cairo_rectangle(cr, kTableX0, kTableBack, kTableX1 - kTableX0, kTableFront - kTableBack);
-  FillVertical(cr, kTableBack, kTableFront, Hex(0xffffff), Hex(0xeef2f6));
-  cairo_rectangle(cr, kTableX0, kTableBack, kTableX1 - kTableX0, kTableFront - kTableBack);
-  cairo_set_line_width(cr, 2.5);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, kTableBack, kTableFront, Hex(0xffffff), Hex(0xeef2f6), Palette::kInk, 2.5);
   cairo_new_path(cr);
   cairo_move_to(cr, kTableX0 - 6, kTableFront);
   cairo_line_to(cr, kTableX1 + 6, kTableFront);
@@ -188,17 +168,7 @@ void PaintContestRoom(Cel& c) {
   for (double x = kTableX1 + 10; x > kTableX0 - 10; x -= 28)
     cairo_curve_to(cr, x - 6, 400, x - 22, 400, x - 28, 392);
   cairo_close_path(cr);
-  FillVertical(cr, kTableFront, 400, Hex(0xffffff), Hex(0xdde6ee));
-  cairo_new_path(cr);
-  cairo_move_to(cr, kTableX0 - 6, kTableFront);
-  cairo_line_to(cr, kTableX1 + 6, kTableFront);
-  cairo_line_to(cr, kTableX1 + 10, 392);
-  for (double x = kTableX1 + 10; x > kTableX0 - 10; x -= 28)
-    cairo_curve_to(cr, x - 6, 400, x - 22, 400, x - 28, 392);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, 2.5);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, kTableFront, 400, Hex(0xffffff), Hex(0xdde6ee), Palette::kInk, 2.5);
   cairo_set_line_width(cr, 1.2);
   SetColor(cr, WithAlpha(Hex(0x8aa0b8), 0.8));
   for (double x = kTableX0 + 30; x < kTableX1; x += 44) {
@@ -225,11 +195,7 @@ void PaintContestRoom(Cel& c) {
     FillStroke(cr, Darker(kWood, 0.2), Palette::kInk, 2);
   }
   cairo_rectangle(cr, kBenchX0, kBenchTop, kBenchX1 - kBenchX0, kBenchFront - kBenchTop);
-  FillVertical(cr, kBenchTop, kBenchFront, Hex(0xf4f0ea), Hex(0xd8d2c8));
-  cairo_rectangle(cr, kBenchX0, kBenchTop, kBenchX1 - kBenchX0, kBenchFront - kBenchTop);
-  cairo_set_line_width(cr, 2.5);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, kBenchTop, kBenchFront, Hex(0xf4f0ea), Hex(0xd8d2c8), Palette::kInk, 2.5);
   cairo_rectangle(cr, kBenchX0 - 4, kBenchFront, kBenchX1 - kBenchX0 + 8, 24);
   FillVertical(cr, kBenchFront, kBenchFront + 24, Lighter(kWood, 0.2), kWood);
   cairo_rectangle(cr, kBenchX0 - 4, kBenchFront, kBenchX1 - kBenchX0 + 8, 24);
@@ -314,16 +280,7 @@ void BlenderBack(cairo_t* cr, double w) {
   cairo_line_to(cr, cx + 32, 126);
   cairo_line_to(cr, cx - 32, 126);
   cairo_close_path(cr);
-  FillVertical(cr, 88, 126, Hex(0xff7a9a), Hex(0xd84a6a));
-  cairo_new_path(cr);
-  cairo_move_to(cr, cx - 26, 88);
-  cairo_line_to(cr, cx + 26, 88);
-  cairo_line_to(cr, cx + 32, 126);
-  cairo_line_to(cr, cx - 32, 126);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, 88, 126, Hex(0xff7a9a), Hex(0xd84a6a), Palette::kInk, 2);
   for (int i = 0; i < 3; ++i) {
     Ellipse(cr, cx - 12 + i * 12, 110, 4, 4);
     FillStroke(cr, i == 1 ? Hex(0x5ae07a) : Hex(0xfff4d8), Palette::kInk, 1.2);
@@ -436,16 +393,7 @@ void PaintTub(Cel& c) {
   cairo_line_to(cr, cx + w * 0.4, bottom);
   cairo_line_to(cr, cx + w / 2, top);
   cairo_close_path(cr);
-  FillVertical(cr, top, bottom, Hex(0xe8f6ff), Hex(0x9ac8e8));
-  cairo_new_path(cr);
-  cairo_move_to(cr, cx - w / 2, top);
-  cairo_line_to(cr, cx - w * 0.4, bottom);
-  cairo_line_to(cr, cx + w * 0.4, bottom);
-  cairo_line_to(cr, cx + w / 2, top);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, top, bottom, Hex(0xe8f6ff), Hex(0x9ac8e8), Palette::kInk, 2);
   Ellipse(cr, cx, top, w / 2, 4);
   FillStroke(cr, Hex(0xf4fbff), Palette::kInk, 1.8);
   if (fill > 0) {
@@ -647,32 +595,41 @@ void DrawJudge(Cel& c, const Judge& j, Act act) {
   cairo_restore(cr);
 }
 
-void PaintHappyLady(Cel& c) {
-  static const Act acts[] = {Act::Idle, Act::Bite, Act::Chew, Act::Think, Act::Cheer, Act::LookAside,
-                             Act::Blink, Act::Recoil, Act::Push, Act::Talk, Act::Talk2};
-  Judge j{Cast::HappyLady(), {74, 222}, kTableBack - 125, false};
-  j.look.height = 196;
-  DrawJudge(c, j, acts[c.index]);
-}
-PAINTER("IMAGE_FLAVOR_CONTEST_HAPPYLADY", PaintHappyLady);
+// Each judge's cels by what they show; the figure stands with its feet
+// below the cel, its cel's top at celY on screen.
+struct JudgeKind {
+  const char* id;
+  Look (*look)();
+  double height;
+  Vec foot;
+  double celY;
+  bool facesRight;
+  std::vector<Act> acts;
+};
 
-void PaintSeriousLady(Cel& c) {
-  static const Act acts[] = {Act::Idle, Act::Bite, Act::Chew, Act::Think, Act::Wonder, Act::Cheer,
-                             Act::Glasses, Act::LookAside, Act::Recoil, Act::Push, Act::Talk, Act::Talk2};
-  Judge j{Cast::SeriousLady(), {55, 222}, kTableBack - 121, true};
-  j.look.height = 196;
-  DrawJudge(c, j, acts[c.index]);
-}
-PAINTER("IMAGE_FLAVOR_CONTEST_SERIOUSLADY", PaintSeriousLady);
+const JudgeKind kJudges[] = {
+    {"IMAGE_FLAVOR_CONTEST_HAPPYLADY", Cast::HappyLady, 196, {74, 222}, 125, false,
+     {Act::Idle, Act::Bite, Act::Chew, Act::Think, Act::Cheer, Act::LookAside, Act::Blink, Act::Recoil, Act::Push,
+      Act::Talk, Act::Talk2}},
+    {"IMAGE_FLAVOR_CONTEST_SERIOUSLADY", Cast::SeriousLady, 196, {55, 222}, 121, true,
+     {Act::Idle, Act::Bite, Act::Chew, Act::Think, Act::Wonder, Act::Cheer, Act::Glasses, Act::LookAside,
+      Act::Recoil, Act::Push, Act::Talk, Act::Talk2}},
+    {"IMAGE_FLAVOR_CONTEST_UNCLE", Cast::Uncle, 222, {88, 262}, 112, false,
+     {Act::Idle, Act::Bite, Act::Chew, Act::Think, Act::Gesture, Act::Recoil, Act::Push, Act::Weak, Act::Strong,
+      Act::Talk, Act::Talk2}},
+};
 
-void PaintUncle(Cel& c) {
-  static const Act acts[] = {Act::Idle, Act::Bite, Act::Chew, Act::Think, Act::Gesture, Act::Recoil,
-                             Act::Push, Act::Weak, Act::Strong, Act::Talk, Act::Talk2};
-  Judge j{Cast::Uncle(), {88, 262}, kTableBack - 112, false};
-  j.look.height = 222;
-  DrawJudge(c, j, acts[c.index]);
+void PaintJudge(Cel& c) {
+  for (const JudgeKind& k : kJudges) {
+    if (c.decl.id != k.id) continue;
+    Judge j{k.look(), k.foot, kTableBack - k.celY, k.facesRight};
+    j.look.height = k.height;
+    DrawJudge(c, j, k.acts[c.index]);
+  }
 }
-PAINTER("IMAGE_FLAVOR_CONTEST_UNCLE", PaintUncle);
+PAINTER("IMAGE_FLAVOR_CONTEST_HAPPYLADY", PaintJudge);
+PAINTER("IMAGE_FLAVOR_CONTEST_SERIOUSLADY", PaintJudge);
+PAINTER("IMAGE_FLAVOR_CONTEST_UNCLE", PaintJudge);
 
 // ---------------------------------------------------------------- Pemi
 

@@ -71,16 +71,7 @@ void Pot(cairo_t* cr, double cx, double bottom, double w, double h, Rgb c) {
   cairo_line_to(cr, cx + w * 0.36, bottom);
   cairo_line_to(cr, cx + w / 2, bottom - h);
   cairo_close_path(cr);
-  FillVertical(cr, bottom - h, bottom, Lighter(c, 0.2), Darker(c, 0.15));
-  cairo_new_path(cr);
-  cairo_move_to(cr, cx - w / 2, bottom - h);
-  cairo_line_to(cr, cx - w * 0.36, bottom);
-  cairo_line_to(cr, cx + w * 0.36, bottom);
-  cairo_line_to(cr, cx + w / 2, bottom - h);
-  cairo_close_path(cr);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, bottom - h, bottom, Lighter(c, 0.2), Darker(c, 0.15), Palette::kInk, 2);
   RoundRect(cr, cx - w / 2 - 3, bottom - h - 3, w + 6, h * 0.28, 3);
   FillStroke(cr, Lighter(c, 0.1), Palette::kInk, 1.8);
 }
@@ -169,11 +160,7 @@ void Cloths(cairo_t* cr, int kind, double cx, double bottom, double s) {
     double y = bottom - (i + 1) * h - 2 * s;
     double x = cx - w / 2 + (i == 1 ? 3 : 0) * s;
     RoundRect(cr, x, y, w, h, 5 * s);
-    FillVertical(cr, y, y + h, Lighter(cl, 0.1), Darker(cl, 0.1));
-    RoundRect(cr, x, y, w, h, 5 * s);
-    cairo_set_line_width(cr, 1.8);
-    SetColor(cr, Palette::kInk);
-    cairo_stroke(cr);
+    FillVerticalStroke(cr, y, y + h, Lighter(cl, 0.1), Darker(cl, 0.1), Palette::kInk, 1.8);
     cairo_rectangle(cr, x + 3 * s, y + h - 5 * s, w - 6 * s, 2.5 * s);
     Fill(cr, hem);
     if (kind == 2)
@@ -216,11 +203,7 @@ void CookieBox(cairo_t* cr, int kind, double cx, double bottom, double s) {
   // Cookies standing in it.
   for (int i = 0; i < 3; ++i) Cookie(cr, cx + (i - 1) * 17 * s, top - 4 * s + (i % 2) * 3 * s, 11 * s, kind);
   RoundRect(cr, cx - w / 2, top, w, h, 4 * s);
-  FillVertical(cr, top, bottom, Lighter(c, 0.15), Darker(c, 0.1));
-  RoundRect(cr, cx - w / 2, top, w, h, 4 * s);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, top, bottom, Lighter(c, 0.15), Darker(c, 0.1), Palette::kInk, 2);
   // A label with a cookie on it.
   Ellipse(cr, cx, top + h * 0.55, 13 * s, 11 * s);
   FillStroke(cr, Hex(0xfff6e0), Palette::kInk, 1.2);
@@ -329,11 +312,7 @@ void ShowMachine(cairo_t* cr, int level, double cx, double bottom, double s) {
   cairo_stroke(cr);
   // Window with its nozzle, the star plate and the level stars.
   RoundRect(cr, x + w * 0.08, y + h * 0.22, w * 0.46, h * 0.42, 8 * s);
-  FillVertical(cr, y + h * 0.22, y + h * 0.64, Hex(0x4a3a68), Hex(0x6a5a88));
-  RoundRect(cr, x + w * 0.08, y + h * 0.22, w * 0.46, h * 0.42, 8 * s);
-  cairo_set_line_width(cr, 1.8);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, y + h * 0.22, y + h * 0.64, Hex(0x4a3a68), Hex(0x6a5a88), Palette::kInk, 1.8);
   cairo_new_path(cr);
   cairo_move_to(cr, x + w * 0.26, y + h * 0.22);
   cairo_line_to(cr, x + w * 0.36, y + h * 0.22);
@@ -652,15 +631,7 @@ void PaintStore(Cel& c) {
   const double floorY = 336;
   BambooWall(cr, 0, floorY);
   // Floor planks receding.
-  cairo_rectangle(cr, 0, floorY, 800, 600 - floorY);
-  FillVertical(cr, floorY, 600, Hex(0xd09858), Hex(0xa86a34));
-  cairo_set_line_width(cr, 1.5);
-  SetColor(cr, WithAlpha(Hex(0x6a3a18), 0.45));
-  for (int x = -600; x < 1400; x += 64) {
-    cairo_move_to(cr, 400 + (x - 400) * 0.5, floorY);
-    cairo_line_to(cr, x, 600);
-  }
-  cairo_stroke(cr);
+  RecedingFloor(cr, floorY, Hex(0xd09858), Hex(0xa86a34), WithAlpha(Hex(0x6a3a18), 0.45), 64, 0.5);
   for (double y : {360.0, 392.0, 434.0, 490.0, 560.0}) {
     cairo_move_to(cr, 0, y);
     cairo_line_to(cr, 800, y);
@@ -718,11 +689,7 @@ void PaintStore(Cel& c) {
   cairo_rectangle(cr, 512, 348, 290, 10);
   FillStroke(cr, Lighter(kShelf, 0.3), Palette::kInk, 2);
   cairo_rectangle(cr, 512, 358, 290, 70);
-  FillVertical(cr, 358, 428, kShelf, Darker(kShelf, 0.25));
-  cairo_rectangle(cr, 512, 358, 290, 70);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, 358, 428, kShelf, Darker(kShelf, 0.25), Palette::kInk, 2);
   for (double dx : {560.0, 660.0, 760.0}) {
     RoundRect(cr, dx - 40, 366, 80, 52, 5);
     FillStroke(cr, Darker(kShelf, 0.1), WithAlpha(Palette::kInk, 0.6), 1.5);
@@ -759,11 +726,7 @@ void PaintStore(Cel& c) {
   SetColor(cr, Palette::kInk);
   cairo_stroke(cr);
   cairo_rectangle(cr, kCounterX0, kCounterTop, kCounterX1 - kCounterX0, kCounterFront - kCounterTop);
-  FillVertical(cr, kCounterTop, kCounterFront, Hex(0xd89050), Hex(0xb06a30));
-  cairo_rectangle(cr, kCounterX0, kCounterTop, kCounterX1 - kCounterX0, kCounterFront - kCounterTop);
-  cairo_set_line_width(cr, 2.5);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, kCounterTop, kCounterFront, Hex(0xd89050), Hex(0xb06a30), Palette::kInk, 2.5);
   int n = 10;
   double sw = (kCounterX1 - kCounterX0) / n;
   for (int i = 0; i < n; ++i) {
@@ -793,11 +756,7 @@ void PaintStore(Cel& c) {
     FillStroke(cr, Darker(kShelf, 0.25), Palette::kInk, 1.8);
   }
   cairo_rectangle(cr, 206, 510, 240, 46);
-  FillVertical(cr, 510, 556, Lighter(kShelf, 0.4), Lighter(kShelf, 0.2));
-  cairo_rectangle(cr, 206, 510, 240, 46);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, 510, 556, Lighter(kShelf, 0.4), Lighter(kShelf, 0.2), Palette::kInk, 2);
   cairo_rectangle(cr, 206, 556, 240, 10);
   FillStroke(cr, kShelf, Palette::kInk, 2);
 

@@ -33,11 +33,7 @@ const Rgb kCabinetWood = Hex(0x9a5a2a);
 void Cabinet(cairo_t* cr, double x0, double x1, double top, double bottom, double shelfY) {
   // The cabinet's carcass with a glass back lit from within.
   RoundRect(cr, x0 - 8, top - 26, x1 - x0 + 16, bottom - top + 34, 10);
-  FillVertical(cr, top - 26, bottom + 8, Lighter(kCabinetWood, 0.15), Darker(kCabinetWood, 0.15));
-  RoundRect(cr, x0 - 8, top - 26, x1 - x0 + 16, bottom - top + 34, 10);
-  cairo_set_line_width(cr, 2.5);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, top - 26, bottom + 8, Lighter(kCabinetWood, 0.15), Darker(kCabinetWood, 0.15), Palette::kInk, 2.5);
   // A crest on the top.
   cairo_new_path(cr);
   cairo_move_to(cr, x0 + 10, top - 26);
@@ -68,11 +64,7 @@ void Cabinet(cairo_t* cr, double x0, double x1, double top, double bottom, doubl
 // A velvet-topped riser whose top is at y, centred on cx.
 void Riser(cairo_t* cr, double cx, double y, double w, double floor) {
   cairo_rectangle(cr, cx - w / 2, y + 4, w, floor - y - 4);
-  FillVertical(cr, y, floor, Hex(0xfff8ec), Hex(0xe0d0b8));
-  cairo_rectangle(cr, cx - w / 2, y + 4, w, floor - y - 4);
-  cairo_set_line_width(cr, 1.6);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, y, floor, Hex(0xfff8ec), Hex(0xe0d0b8), Palette::kInk, 1.6);
   RoundRect(cr, cx - w / 2 - 3, y - 1, w + 6, 7, 3);
   FillStroke(cr, Hex(0xb02a4a), Palette::kInk, 1.6);
 }
@@ -98,24 +90,9 @@ void PaintTrophyRoom(Cel& c) {
   }
   cairo_rectangle(cr, 0, 394, 800, 10);
   FillStroke(cr, kGoldTrim, Palette::kInk, 2);
-  // Crown moulding.
-  cairo_rectangle(cr, 0, 0, 800, 16);
-  FillVertical(cr, 0, 16, Hex(0xffe49a), Hex(0xd8a838));
-  cairo_move_to(cr, 0, 16);
-  cairo_line_to(cr, 800, 16);
-  cairo_set_line_width(cr, 2);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  Moulding(cr, 16, Hex(0xffe49a), Hex(0xd8a838));
   // The floor: red carpet down the middle over polished boards.
-  cairo_rectangle(cr, 0, kFloorY, 800, 600 - kFloorY);
-  FillVertical(cr, kFloorY, 600, Hex(0xc88a50), Hex(0x9a6030));
-  cairo_set_line_width(cr, 1.2);
-  SetColor(cr, WithAlpha(Hex(0x5a3010), 0.5));
-  for (int x = -600; x < 1400; x += 60) {
-    cairo_move_to(cr, 400 + (x - 400) * 0.55, kFloorY);
-    cairo_line_to(cr, x, 600);
-  }
-  cairo_stroke(cr);
+  RecedingFloor(cr, kFloorY, Hex(0xc88a50), Hex(0x9a6030), WithAlpha(Hex(0x5a3010), 0.5), 60, 0.55);
   cairo_move_to(cr, 300, kFloorY);
   cairo_line_to(cr, 460, kFloorY);
   cairo_line_to(cr, 520, 600);
@@ -171,11 +148,7 @@ void PaintTrophyRoom(Cel& c) {
   // A pedestal with the name plaque (black words centred on x 379,
   // baselines 418 to 438).
   cairo_rectangle(cr, 310, 196, 142, 196);
-  FillVertical(cr, 196, 392, Hex(0xf4ece0), Hex(0xd8ccb8));
-  cairo_rectangle(cr, 310, 196, 142, 196);
-  cairo_set_line_width(cr, 2.5);
-  SetColor(cr, Palette::kInk);
-  cairo_stroke(cr);
+  FillVerticalStroke(cr, 196, 392, Hex(0xf4ece0), Hex(0xd8ccb8), Palette::kInk, 2.5);
   for (double px : {330.0, 361.0, 392.0, 423.0}) {
     cairo_rectangle(cr, px, 214, 10, 160);
     Fill(cr, {0, 0, 0, 0.06});
