@@ -9,8 +9,9 @@
 
 namespace Plix {
 
-GameScreens::GameScreens(ScreenHost& host)
-    : mHost(host), mPlaceholders(std::make_unique<PlaceholderScreens>(*this)), mFactory(mPlaceholders.get()) {}
+GameScreens::GameScreens() : mPlaceholders(std::make_unique<PlaceholderScreens>(*this)), mFactory(mPlaceholders.get()) {}
+
+GameScreens::GameScreens(ScreenHost& host) : GameScreens() { mHost = &host; }
 
 GameScreens::~GameScreens() = default;
 
@@ -36,36 +37,36 @@ void GameScreens::Leave(GameScreen*& leaving, Particles particles) {
 
 void GameScreens::Show(GameScreen*& slot, GameScreen* screen) {
   slot = screen;
-  screen->Resize(0, 0, mHost.GetWidth(), mHost.GetHeight());
-  WidgetManager* widgets = mHost.GetWidgetManager();
+  screen->Resize(0, 0, mHost->GetWidth(), mHost->GetHeight());
+  WidgetManager* widgets = mHost->GetWidgetManager();
   widgets->AddWidget(screen);
   widgets->SetFocus(screen);
 }
 
 void GameScreens::ShowSplash() {
   mSplash = new Splash(*this);
-  mSplash->Resize(0, 0, mHost.GetWidth(), mHost.GetHeight());
-  mHost.GetWidgetManager()->AddWidget(mSplash);
+  mSplash->Resize(0, 0, mHost->GetWidth(), mHost->GetHeight());
+  mHost->GetWidgetManager()->AddWidget(mSplash);
 }
 
 void GameScreens::SplashToLoader() {
-  WidgetManager* widgets = mHost.GetWidgetManager();
+  WidgetManager* widgets = mHost->GetWidgetManager();
   if (mSplash) {
     widgets->RemoveWidget(mSplash);
-    mHost.QueueWidgetDelete(mSplash);
+    mHost->QueueWidgetDelete(mSplash);
     mSplash = nullptr;
   }
   mLoader = new Loader(*this);
-  mLoader->Resize(0, 0, mHost.GetWidth(), mHost.GetHeight());
+  mLoader->Resize(0, 0, mHost->GetWidth(), mHost->GetHeight());
   widgets->AddWidget(mLoader);
   widgets->SetFocus(mLoader);
-  mHost.StartLoadingThread();
+  mHost->StartLoadingThread();
 }
 
 void GameScreens::LoaderToMainMenu() {
   if (mLoader) {
-    mHost.GetWidgetManager()->RemoveWidget(mLoader);
-    mHost.QueueWidgetDelete(mLoader);
+    mHost->GetWidgetManager()->RemoveWidget(mLoader);
+    mHost->QueueWidgetDelete(mLoader);
     mLoader = nullptr;
   }
   Show(mMainMenu, mFactory->CreateMainMenu());
@@ -113,7 +114,7 @@ void GameScreens::MapToHotel() {
 
 void GameScreens::RestartStory() {
   Leave(mMap, Particles::kClear);
-  if (PlayerProfile* profile = mHost.GetCurrentProfile()) profile->ResetStory();
+  if (PlayerProfile* profile = mHost->GetCurrentProfile()) profile->ResetStory();
   Show(mMap, mFactory->CreateMap(0, 0, -1));
 }
 
@@ -152,7 +153,7 @@ void GameScreens::BoardToMap(int flag, int day, bool animate) {
   GameScreen* map = mFactory->CreateMap(0, flag, day);
   if (animate) map->StartProgressAnimation();
   Show(mMap, map);
-  mHost.SaveProfiles();
+  mHost->SaveProfiles();
 }
 
 void GameScreens::BoardToMainMenu() {
@@ -163,19 +164,19 @@ void GameScreens::BoardToMainMenu() {
 void GameScreens::BoardToFlavorContest() {
   Leave(mBoard, Particles::kClear);
   Show(mFlavorContest, mFactory->CreateFlavorContest());
-  mHost.SaveProfiles();
+  mHost->SaveProfiles();
 }
 
 void GameScreens::BoardToHotel() {
   Leave(mBoard, Particles::kClear);
   Show(mHotel, mFactory->CreateHotel(0));
-  mHost.SaveProfiles();
+  mHost->SaveProfiles();
 }
 
 void GameScreens::BoardToBestSellers(int kind, int score, int stars, int time) {
   Leave(mBoard, Particles::kClear);
   Show(mBestSellersScreen, mFactory->CreateBestSellers(kind, score, stars, time));
-  mHost.SaveProfiles();
+  mHost->SaveProfiles();
 }
 
 void GameScreens::BestSellersToMap() {
@@ -198,33 +199,33 @@ void GameScreens::FlavorContestToMap() {
   GameScreen* map = mFactory->CreateMap(0, 0, -1);
   map->StartProgressAnimation();
   Show(mMap, map);
-  mHost.SaveProfiles();
+  mHost->SaveProfiles();
 }
 
 void GameScreens::TheEndMapToBestSellers() {
   Leave(mTheEndMap, Particles::kClear);
-  PlayerProfile* profile = mHost.GetCurrentProfile();
+  PlayerProfile* profile = mHost->GetCurrentProfile();
   const int score = profile ? profile->GetTotalScore() : 0;
   const int stars = profile ? profile->GetReputationStars() : 0;
   Show(mBestSellersScreen, mFactory->CreateBestSellers(5, score, stars, 0));
 }
 
 void GameScreens::StartFadeOut(int result, int r, int g, int b, int a, int delay, int step) {
-  mFade.StartFadeOut(result, r, g, b, a, delay, step, mHost.IsHardwareDrawing());
-  mHost.SetCursor(0);
+  mFade.StartFadeOut(result, r, g, b, a, delay, step, mHost->IsHardwareDrawing());
+  mHost->SetCursor(0);
 }
 
-void GameScreens::DrawFade(Graphics* g) { mFade.DrawFade(*g, mHost.GetWidth(), mHost.GetHeight()); }
+void GameScreens::DrawFade(Graphics* g) { mFade.DrawFade(*g, mHost->GetWidth(), mHost->GetHeight()); }
 
 void GameScreens::ResumeMainMenu() {
   if (!mMainMenu) return;
-  mHost.GetWidgetManager()->SetFocus(mMainMenu);
+  mHost->GetWidgetManager()->SetFocus(mMainMenu);
   mMainMenu->Resume();
 }
 
 void GameScreens::ResumeBoard() {
   if (!mBoard) return;
-  mHost.GetWidgetManager()->SetFocus(mBoard);
+  mHost->GetWidgetManager()->SetFocus(mBoard);
   mBoard->Resume();
 }
 
@@ -244,7 +245,7 @@ void GameScreens::ResumeCurrentScreen() {
 }
 
 void GameScreens::RemoveScreens() {
-  WidgetManager* widgets = mHost.GetWidgetManager();
+  WidgetManager* widgets = mHost->GetWidgetManager();
   for (Widget* screen : {static_cast<Widget*>(mBoard), static_cast<Widget*>(mCircus),
                          static_cast<Widget*>(mTrophyRoom), static_cast<Widget*>(mFlavorContest),
                          static_cast<Widget*>(mStore), static_cast<Widget*>(mMainMenu), static_cast<Widget*>(mMap),

@@ -56,7 +56,7 @@ public:
   GameScreens(const GameScreens&) = delete;
   GameScreens& operator=(const GameScreens&) = delete;
 
-  ScreenHost& GetScreenHost() { return mHost; }
+  ScreenHost& GetScreenHost() { return *mHost; }
   // Null brings the stand-ins back.
   void SetScreenFactory(ScreenFactory* factory);
   ScreenFactory& GetScreenFactory() { return *mFactory; }
@@ -135,6 +135,11 @@ public:
   Splash* mSplash = nullptr;
   Loader* mLoader = nullptr;
 
+protected:
+  // For an application that sets its host once its own members exist.
+  GameScreens();
+  void SetScreenHost(ScreenHost& host) { mHost = &host; }
+
 private:
   enum class Particles { kKeep, kClear };
   // The first common steps once the leaving screen is gone: the particles
@@ -144,7 +149,7 @@ private:
   void Show(GameScreen*& slot, GameScreen* screen);
   GameScreen* FirstScreen();
 
-  ScreenHost& mHost;
+  ScreenHost* mHost = nullptr;
   std::unique_ptr<ScreenFactory> mPlaceholders;
   ScreenFactory* mFactory;
   ParticleList mParticles;
