@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/PngReference.h"
+#include "bench/RatioReporter.h"
 #include "framework/platform/Files.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/PakInterface.h"
@@ -20,21 +22,9 @@ namespace {
 
 using Plix::PakFile;
 
-struct Memory {
-  const std::vector<uint8_t>* mBytes;
-  size_t mPos;
-};
-
 void AppendToVector(png_structp png, png_bytep data, png_size_t n) {
   auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
   out->insert(out->end(), data, data + n);
-}
-
-void ReadFromMemory(png_structp png, png_bytep data, png_size_t n) {
-  auto* m = static_cast<Memory*>(png_get_io_ptr(png));
-  if (m->mPos + n > m->mBytes->size()) png_error(png, "Read Error");
-  std::memcpy(data, m->mBytes->data() + m->mPos, n);
-  m->mPos += n;
 }
 
 // A picture with smooth areas and some noise, as the game's art has.
@@ -119,23 +109,7 @@ void BM_LibpngFromMemory(benchmark::State& state) {
   std::vector<png_bytep> rows;
   for (auto _ : state)
     for (const auto& file : f.mFiles) {
-      Memory m{&file, 0};
-      png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-      png_infop info = png_create_info_struct(png);
-      png_set_read_fn(png, &m, ReadFromMemory);
-      png_read_info(png, info);
-      png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
-      png_set_expand(png);
-      if (!(png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA)) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
-      png_set_gray_to_rgb(png);
-      png_set_bgr(png);
-      png_read_update_info(png, info);
-      pixels.resize(size_t(w) * h);
-      rows.resize(h);
-      for (png_uint_32 y = 0; y < h; ++y) rows[y] = reinterpret_cast<png_bytep>(&pixels[size_t(y) * w]);
-      png_read_image(png, rows.data());
-      png_read_end(png, nullptr);
-      png_destroy_read_struct(&png, &info, nullptr);
+      if (!Plix::Bench::DecodePngReference(file, pixels, rows)) state.SkipWithError("a PNG did not decode");
       benchmark::DoNotOptimize(pixels.data());
     }
 }
@@ -143,22 +117,12 @@ void BM_LibpngFromMemory(benchmark::State& state) {
 BENCHMARK(BM_LoadImageFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibpngFromMemory)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
-        mTimes[r.benchmark_name()] = r.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> mTimes;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  Plix::Bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   double ours = reporter.mTimes["BM_LoadImageFile"], ref = reporter.mTimes["BM_LibpngFromMemory"];
   if (ours > 0 && ref > 0) std::printf("ratio load %.3f\n", ours / ref);

@@ -43,10 +43,6 @@ std::atomic<bool> gDisplayLost{false};
 
 namespace {
 
-// The archive layer every file access goes through; made before anything
-// reads a file and never deleted.
-PakInterface* gPakInterface = new PakInterface();
-
 std::function<void(int)>& ExitHandler() {
   static std::function<void(int)> handler;
   return handler;

@@ -3,8 +3,10 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
+#include "framework/platform/Clock.h"
 #include "framework/platform/Direct3D.h"
 #include "framework/platform/SdlWindow.h"
 
@@ -294,12 +296,32 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* src, RECT* s
   return DD_OK;
 }
 
+// A flip shows the back buffer at the monitor's next vertical blank, so a
+// program that flips frame after frame runs at the refresh rate, as its
+// pacing expects. The renderer's own vertical sync cannot stand in for it:
+// a software renderer or a virtual X server has none.
+void EmulatedDisplay::WaitForVerticalBlank() {
+  const DWORD hz = mConfig.monitorFrequency;
+  if (hz == 0) return;
+  const double period = 1000.0 / hz;
+  const uint32_t now = timeGetTime();
+  // Blanks fall on multiples of the period from a phase set by the first
+  // flip, and again after a second without one.
+  if (mVerticalBlankPhase == 0 || now - mLastVerticalBlank > 1000) mVerticalBlankPhase = now;
+  const double since = now - mVerticalBlankPhase;
+  const uint32_t next =
+      mVerticalBlankPhase + static_cast<uint32_t>(std::lround((std::floor(since / period) + 1) * period));
+  Sleep(next - now);
+  mLastVerticalBlank = next;
+}
+
 HRESULT IDirectDrawSurface::Flip(IDirectDrawSurface*, DWORD) {
   EmulatedDisplay& display = EmulatedDisplay::Get();
   if (HRESULT hr = display.Fault(DDOp::Flip)) return hr;
   if (!mBackBuffer) return DDERR_NOTFLIPPABLE;
   if (mLost || mBackBuffer->mLost) return DDERR_SURFACELOST;
   if (mLockCount > 0 || mBackBuffer->mLockCount > 0) return DDERR_SURFACEBUSY;
+  display.WaitForVerticalBlank();
   std::lock_guard<std::recursive_mutex> pixels(display.PixelLock());
   mPixels.swap(mBackBuffer->mPixels);
   MarkChanged();

@@ -538,6 +538,8 @@ private:
   HRESULT Fault(DDOp op);
   HRESULT CreateFault(DWORD caps);
   static DDPIXELFORMAT FormatForBits(int bits);
+  // Waits for the next vertical blank of the emulated monitor.
+  void WaitForVerticalBlank();
 
   struct Fault_ {
     HRESULT hr = DD_OK;
@@ -556,6 +558,8 @@ private:
   int mLiveSurfaces = 0;
   int mLiveObjects = 0;
   std::atomic<bool> mPrimaryChanged{false};
+  uint32_t mVerticalBlankPhase = 0;
+  uint32_t mLastVerticalBlank = 0;
   std::vector<IDirectDrawSurface*> mSurfaces;
   std::recursive_mutex mPixelLock;
   // Guards the surface list, the counters and the video memory account:

@@ -76,6 +76,7 @@ public:
   void Pause() override { mLog.push_back("pause " + mName); }
   void Resume() override { mLog.push_back("resume " + mName); }
   void StartProgressAnimation() override { mLog.push_back("progress " + mName); }
+  void UpdateBackImageSurface() override { mLog.push_back("back image " + mName); }
   void OnAddedToManager(WidgetManager* manager) override {
     GameScreen::OnAddedToManager(manager);
     mLog.push_back("added " + mName);

@@ -1,5 +1,7 @@
 #include "framework/platform/DDraw.h"
 
+#include "framework/platform/Clock.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -203,6 +205,18 @@ TEST(DDraw, ColourFillWritesTheValue) {
   s->Release();
 }
 
+// A primary surface with one back buffer (exclusive mode only).
+IDirectDrawSurface* FlipChain(IDirectDraw* dd) {
+  DDSURFACEDESC2 desc;
+  desc.dwSize = kDDSurfaceDesc2Size;
+  desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+  desc.dwBackBufferCount = 1;
+  desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+  IDirectDrawSurface* primary = nullptr;
+  EXPECT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
+  return primary;
+}
+
 TEST(DDraw, FullScreenModeFlipChainAndModeRestore) {
   EmulatedDisplayConfig config;
   config.desktopWidth = 1280;
@@ -217,13 +231,8 @@ TEST(DDraw, FullScreenModeFlipChainAndModeRestore) {
   EXPECT_EQ(dd->SetDisplayMode(801, 600, 16), DDERR_INVALIDMODE);
   EXPECT_EQ(dd->SetDisplayMode(800, 600, 24), DDERR_INVALIDMODE);
   ASSERT_EQ(dd->SetDisplayMode(800, 600, 16), DD_OK);
-  DDSURFACEDESC2 desc;
-  desc.dwSize = kDDSurfaceDesc2Size;
-  desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-  desc.dwBackBufferCount = 1;
-  desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-  IDirectDrawSurface* primary = nullptr;
-  ASSERT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
+  IDirectDrawSurface* primary = FlipChain(dd);
+  ASSERT_NE(primary, nullptr);
   EXPECT_EQ(primary->Width(), 800);
   EXPECT_EQ(primary->Format().dwRGBBitCount, 16u);
   DDSCAPS caps{DDSCAPS_BACKBUFFER};
@@ -240,6 +249,40 @@ TEST(DDraw, FullScreenModeFlipChainAndModeRestore) {
   dd->Release();
   EXPECT_EQ(EmulatedDisplay::Get().LiveSurfaces(), 0);
   EXPECT_EQ(EmulatedDisplay::Get().LiveObjects(), 0);
+}
+
+// A flip waits for the next vertical blank: flipping in a loop runs at the
+// monitor's refresh rate, whatever the renderer does.
+TEST(DDraw, FlipsArePacedByTheMonitorRefresh) {
+  struct Case {
+    DWORD hz;
+    int flips;
+    uint32_t ms;
+  };
+  for (const Case& c : {Case{60, 60, 1000}, Case{75, 150, 2000}, Case{100, 10, 100}}) {
+    SCOPED_TRACE(c.hz);
+    FakeClock clock(5000);
+    ScopedClock useClock(clock);
+    EmulatedDisplayConfig config;
+    config.monitorFrequency = c.hz;
+    ScopedEmulatedDisplay scope(config);
+    IDirectDraw* dd = nullptr;
+    ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+    int window = 0;
+    ASSERT_EQ(dd->SetCooperativeLevel(&window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
+    IDirectDrawSurface* primary = FlipChain(dd);
+    ASSERT_NE(primary, nullptr);
+    ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);  // the first sets the phase
+    const uint32_t start = clock.Milliseconds();
+    for (int i = 0; i < c.flips; ++i) {
+      clock.Advance(3);  // drawing the frame
+      ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
+    }
+    EXPECT_EQ(clock.Milliseconds() - start, c.ms);
+    primary->Release();
+    ASSERT_EQ(dd->SetCooperativeLevel(&window, DDSCL_NORMAL), DD_OK);
+    dd->Release();
+  }
 }
 
 TEST(DDraw, VideoMemoryIsCountedAndRunsOut) {

@@ -1,0 +1,158 @@
+// The game from its start to the main menu (initialisation, the groups
+// "First" and "Loading", the loader while the loading thread loads
+// "Permanent" and "MainMenu", the main menu put up), with the built data in
+// <build>/run, beside plain libpng decoding the PNG images of those four
+// groups from memory. The logos are skipped, as a click would skip them:
+// their fixed timing is not work. Ends with "ratio startup <ours / libpng>".
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/PngReference.h"
+#include "bench/RatioReporter.h"
+#include "framework/resources/PakInterface.h"
+#include "game/app/GameApp.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Settings, profiles and the instance lock go to a folder of their own;
+// without a display SDL's dummy drivers stand in.
+struct Environment {
+  std::string mFolder;
+
+  Environment() {
+    mFolder = (std::filesystem::temp_directory_path() / ("plix-startup-bench-" + std::to_string(getpid()))).string();
+    std::filesystem::create_directories(mFolder);
+    setenv("XDG_CONFIG_HOME", (mFolder + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (mFolder + "/data").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", mFolder.c_str(), 1);
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    std::filesystem::current_path(PLIX_RUN_DIR);
+  }
+  ~Environment() {
+    std::error_code ec;
+    std::filesystem::remove_all(mFolder, ec);
+  }
+};
+
+Environment& Env() {
+  static Environment environment;
+  return environment;
+}
+
+// The game, windowed, skipping the logos; it quits as soon as the main
+// menu is up and notes when that was.
+class TimedGame : public Plix::GameApp {
+public:
+  // The data is in the working directory, not beside this program.
+  bool HandleChangeDir(const std::string&) override { return true; }
+  void FinishInit() override {
+    mWindowedMode = true;
+    GameApp::FinishInit();
+    if (mSplash) SplashToLoader();
+  }
+  void OnLoadingDone() override {
+    GameApp::OnLoadingDone();
+    mMenuTime = Clock::now();
+    mShutdownAsked = true;
+  }
+  Clock::time_point mMenuTime{};
+};
+
+void BM_StartToMainMenu(benchmark::State& state) {
+  Env();
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    auto* game = new TimedGame();
+    game->Init();
+    game->Start();
+    const bool reached = game->mMainMenu != nullptr;
+    const auto menu = game->mMenuTime;
+    delete game;
+    if (!reached) {
+      state.SkipWithError("the main menu never came");
+      break;
+    }
+    state.SetIterationTime(std::chrono::duration<double>(menu - start).count());
+  }
+}
+
+std::vector<uint8_t> ReadPakFile(const std::string& name) {
+  std::vector<uint8_t> bytes;
+  Plix::PakHandle* file = Plix::PakFOpen(name, "rb");
+  if (!file) return bytes;
+  uint8_t chunk[65536];
+  size_t n;
+  while ((n = Plix::PakFRead(chunk, 1, sizeof(chunk), file)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+  Plix::PakFClose(file);
+  return bytes;
+}
+
+// The PNG files of the image resources of the groups loaded up to the main
+// menu, as the manifest names them.
+std::vector<std::vector<uint8_t>> GroupImages() {
+  Env();
+  Plix::GetPakInterface()->AddPakFile("main.pak");
+  std::vector<uint8_t> xml = ReadPakFile("properties/resources.xml");
+  const std::string manifest(xml.begin(), xml.end());
+  std::vector<std::vector<uint8_t>> files;
+  for (const char* group : {"First", "Loading", "Permanent", "MainMenu"}) {
+    size_t at = manifest.find(std::string("<Resources id=\"") + group + "\"");
+    const size_t end = manifest.find("</Resources>", at);
+    while ((at = manifest.find("<Image ", at)) < end) {
+      const size_t path = manifest.find("path=\"", at) + 6;
+      const std::string name = manifest.substr(path, manifest.find('"', path) - path);
+      files.push_back(ReadPakFile(name));
+      at = path;
+    }
+  }
+  return files;
+}
+
+// Decoded to 32-bit BGRA rows, as the game keeps its images.
+void BM_LibpngGroupImages(benchmark::State& state) {
+  static const std::vector<std::vector<uint8_t>> files = GroupImages();
+  if (files.empty()) state.SkipWithError("no images found");
+  std::vector<uint32_t> pixels;
+  std::vector<png_bytep> rows;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    for (const auto& file : files) {
+      if (!Plix::Bench::DecodePngReference(file, pixels, rows)) {
+        state.SkipWithError("a PNG did not decode");
+        return;
+      }
+      benchmark::DoNotOptimize(pixels.data());
+    }
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+  }
+  state.counters["images"] = static_cast<double>(files.size());
+}
+
+BENCHMARK(BM_StartToMainMenu)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_LibpngGroupImages)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  Plix::Bench::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const double ours = reporter.TimeOf("BM_StartToMainMenu"), ref = reporter.TimeOf("BM_LibpngGroupImages");
+  if (ours > 0 && ref > 0) std::printf("ratio startup %.3f\n", ours / ref);
+  benchmark::Shutdown();
+  return 0;
+}

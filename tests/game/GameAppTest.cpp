@@ -1,0 +1,219 @@
+// The game's application object on the fake platform: its identity and
+// defaults, the start-up without a level table, the way from start-up to the
+// main menu with the built data, the profile file written at the end and
+// read at the next start, and the hooks that pass focus and display changes
+// on to the screens.
+#include "game/app/GameApp.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/app/Utilities.h"
+#include "framework/platform/AudioMixer.h"
+#include "framework/platform/Files.h"
+#include "framework/resources/ResourceManager.h"
+#include "framework/sound/MusicInterface.h"
+#include "framework/widget/WidgetManager.h"
+#include "game/app/Loader.h"
+#include "game/app/PlaceholderScreens.h"
+#include "game/app/Splash.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/game/ScreenTestSupport.h"
+
+namespace Plix {
+namespace {
+
+class TestGame : public GameApp {
+public:
+  TestGame() { mSoundWithoutWindow = true; }
+  bool HandleChangeDir(const std::string&) override { return true; }
+};
+
+struct OfflineAudio {
+  OfflineAudio() { SetOfflineAudioForTesting(true); }
+  ~OfflineAudio() { SetOfflineAudioForTesting(false); }
+};
+
+class GameAppTest : public Testing::AppFixture {
+protected:
+  TestGame& Game() { return static_cast<TestGame&>(*mApp); }
+  // Loop steps until the condition holds; false after a minute of real time.
+  template <class Condition>
+  bool StepUntil(Condition done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > end || !mApp->MainLoopStep(nullptr)) return false;
+    }
+    return true;
+  }
+  std::string ProfilePath() { return GetAppDataFolder() + "profdatavx.bin"; }
+
+  OfflineAudio mAudio;
+};
+
+TEST_F(GameAppTest, IdentityAndDefaults) {
+  TestGame& g = Make<TestGame>();
+  EXPECT_EQ(g.mCompanyWord, "VARNOK");
+  EXPECT_EQ(g.mProductTitle, "Zovad Uda Vodiz");
+  EXPECT_EQ(g.mWindowTitle, L"Zovad Uda Vodiz");
+  EXPECT_EQ(g.mProductVersion, "1.03");
+  EXPECT_EQ(g.mRegKeyPath, "VARNOK\\Zovad Uda Vodiz");
+  EXPECT_EQ(g.mMusicVolume, 0.5);
+  EXPECT_EQ(g.mSfxVolume, 0.8);
+  EXPECT_EQ(g.mScreenWidth, 800);
+  EXPECT_EQ(g.mScreenHeight, 600);
+  EXPECT_FALSE(g.mWindowedMode);
+  EXPECT_FALSE(g.mDebugKeysEnabled);
+  EXPECT_FALSE(g.mLoaderStartsWithLoop);
+  EXPECT_TRUE(g.mPaceByRefresh);
+  EXPECT_TRUE(g.mUse3DWhenRecommended);
+  EXPECT_EQ(g.GetFadeState(), 0);
+  EXPECT_EQ(g.GetCurrentSong(), 0);
+  EXPECT_TRUE(g.GetProfiles().GetOptionByte());
+  EXPECT_EQ(GetGameApp(), &g);
+}
+
+TEST_F(GameAppTest, WithoutALevelTableItSaysSoAndQuitsKeepingTheStoredPlayers) {
+  TestGame& g = Make<TestGame>();
+  ASSERT_EQ(InitApp(), -1);
+  // A player's file from an earlier run.
+  const std::string stored = "precious progress";
+  std::filesystem::create_directories(Fs::NativePath(GetAppDataFolder()));
+  ASSERT_TRUE(Fs::WriteFileAtomic(ProfilePath(), stored.data(), stored.size()));
+
+  EXPECT_TRUE(g.mShutdownAsked);
+  ASSERT_EQ(mBackend.mBoxes.size(), 1u);
+  EXPECT_EQ(mBackend.mBoxes[0].text.rfind(L"Could not load levels!", 0), 0u) << WStringToString(mBackend.mBoxes[0].text);
+  EXPECT_NE(mBackend.mBoxes[0].text.find(L"data/levels.txt"), std::wstring::npos);  // names the file
+  EXPECT_FALSE(g.mAppResources->IsGroupReady("First"));
+  EXPECT_EQ(g.mSplash, nullptr);
+
+  g.Start();  // the main loop ends the program in the ordinary way
+  EXPECT_TRUE(g.mShuttingDown);
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(Fs::ReadWholeFile(ProfilePath(), bytes));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), stored);
+}
+
+// From start-up to the main menu with the data the build made, then the
+// players saved at the end and read back at the next start.
+TEST_F(GameAppTest, StartsUpToTheMainMenuAndKeepsThePlayersAcrossRuns) {
+  Testing::ScopedCwd run(Testing::BinaryDir() + "/run");
+  {
+    TestGame& g = Make<TestGame>();
+    ASSERT_EQ(InitApp(), -1);
+    ASSERT_FALSE(g.mShutdownAsked);
+    EXPECT_TRUE(g.mAppResources->IsGroupReady("First"));
+    EXPECT_TRUE(g.mAppResources->IsGroupReady("Loading"));
+    ASSERT_NE(g.mSplash, nullptr);
+    EXPECT_EQ(g.mSplash->GetLogoCount(), 2);
+    EXPECT_EQ(g.mResourcesToLoad,
+              g.mAppResources->CountGroupResources("Permanent") + g.mAppResources->CountGroupResources("MainMenu"));
+    EXPECT_EQ(g.GetLevelCount(), 50);
+
+    g.SplashToLoader();  // the logos' timing is tested on its own
+    Loader* loader = g.mLoader;
+    ASSERT_NE(loader, nullptr);
+    ASSERT_TRUE(StepUntil([&] { return g.mMainMenu != nullptr; }));
+    EXPECT_EQ(g.mLoader, nullptr);
+    EXPECT_EQ(g.mResourcesLoaded.load(), g.mResourcesToLoad.load());
+    EXPECT_EQ(g.GetLoadingProgress(), 1.0);
+    EXPECT_EQ(g.mAppWidgets->mFocusWidget, g.mMainMenu);
+    EXPECT_EQ(g.GetCurrentSong(), 1);
+    ASSERT_NE(dynamic_cast<PlaceholderScreen*>(g.mMainMenu), nullptr);
+    StepUntil([&] { return !g.mAppResources->IsGroupReady("Loading"); });  // freed with the loader
+    EXPECT_FALSE(g.mAppResources->IsGroupReady("Loading"));
+
+    const int pemi = g.CreateProfile(L"Pemi");
+    const int ana = g.CreateProfile(L"Ana");
+    g.SetCurrentProfile(ana);
+    EXPECT_EQ(pemi, 0);
+    g.Shutdown();
+    EXPECT_FALSE(g.mAppWidgets->HasWidget(g.mMainMenu));
+    EXPECT_TRUE(Fs::IsFile(ProfilePath()));
+  }
+  mApp.reset();
+  {
+    TestGame& g = Make<TestGame>();
+    ASSERT_EQ(InitApp(), -1);
+    EXPECT_EQ(g.GetCurrentProfileIndex(), 1);
+    EXPECT_EQ(g.GetCurrentProfile()->GetName(), L"Ana");
+    EXPECT_EQ(g.GetProfile(0)->GetName(), L"Pemi");
+    g.Shutdown();
+  }
+}
+
+TEST_F(GameAppTest, ShutDownWhileLoadingTakesTheLoaderAwayAndStillSavesThePlayers) {
+  Testing::ScopedCwd run(Testing::BinaryDir() + "/run");
+  TestGame& g = Make<TestGame>();
+  ASSERT_EQ(InitApp(), -1);
+  g.SplashToLoader();
+  Loader* loader = g.mLoader;
+  g.Shutdown();
+  EXPECT_FALSE(g.mAppWidgets->HasWidget(loader));
+  EXPECT_TRUE(Fs::IsFile(ProfilePath()));
+  g.WaitForLoadingThread();
+  EXPECT_EQ(g.mMainMenu, nullptr);
+}
+
+TEST_F(GameAppTest, FocusAndDisplayChangesReachTheScreens) {
+  TestGame& g = Make<TestGame>();
+  ASSERT_EQ(InitApp(), -1);  // no level table here, but a display
+  std::vector<std::string> log;
+  Testing::RecordingScreen menu(log, "MainMenu"), board(log, "Board");
+  g.LostFocus();  // no screen: nothing
+  g.ChangeScreenModeTo(true);
+  EXPECT_TRUE(log.empty());
+  g.mMainMenu = &menu;
+  g.LostFocus();
+  g.GotFocus();
+  g.mBoard = &board;  // a day in play comes first
+  g.LostFocus();
+  EXPECT_EQ(log, (std::vector<std::string>{"pause MainMenu", "resume MainMenu", "pause Board"}));
+  // The day's back image follows each change (the base's own operations may
+  // call each other, so it may be refreshed more than once).
+  for (auto change : {+[](GameApp& a) { a.ChangeScreenModeTo(false); }, +[](GameApp& a) { a.ReapplyScreenMode(); },
+                      +[](GameApp& a) { a.ChangeScreenMode(true, false); }}) {
+    log.clear();
+    change(g);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), "back image Board");
+  }
+  g.mMainMenu = nullptr;
+  g.mBoard = nullptr;
+}
+
+// The song of the current player's song index; loading the same song again
+// reads nothing.
+TEST_F(GameAppTest, SongChoiceAndLoading) {
+  TestGame& g = Make<TestGame>();
+  const std::pair<int, int> songs[] = {{0, 1}, {1, 4}, {2, 2}, {3, 3}, {4, 4}};
+  for (auto [index, song] : songs) {
+    while (g.GetCurrentProfile()->GetSongIndex() != index) g.GetCurrentProfile()->AdvanceSongIndex();
+    EXPECT_EQ(g.ChooseSong(), song) << index;
+  }
+
+  struct RecordingMusic : MusicInterface {
+    bool LoadMusic(int id, const std::string& file) override {
+      calls.push_back("load " + std::to_string(id) + " " + file);
+      return true;
+    }
+    void UnloadMusic(int id) override { calls.push_back("unload " + std::to_string(id)); }
+    std::vector<std::string> calls;
+  };
+  auto* music = new RecordingMusic();  // the application deletes it
+  g.mMusicOutput = music;
+  g.LoadSong(4);
+  g.LoadSong(4);
+  g.LoadSong(2);
+  EXPECT_EQ(music->calls,
+            (std::vector<std::string>{"load 1 data/song4.ogg", "unload 1", "load 1 data/song2.ogg"}));
+  EXPECT_EQ(g.GetCurrentSong(), 2);
+}
+
+}  // namespace
+}  // namespace Plix
