@@ -797,11 +797,15 @@ void PaintPair(Cel& c) {
   double t = lift[c.index];
   Vec bs0 = MonkeyShoulder(boy, b, 0), bs1 = MonkeyShoulder(boy, b, 1);
   Vec gs0 = MonkeyShoulder(girl, g, 0), gs1 = MonkeyShoulder(girl, g, 1);
-  Vec joinLow{62, bs1.y + 26}, joinHigh{62, bs1.y - 30};
+  // Low hands hang nearly straight: a bent arm hanging down would cross the body.
+  Vec joinLow{62, bs1.y + 30}, joinHigh{62, bs1.y - 30};
   Vec join = Lerp(joinLow, joinHigh, t);
-  Hands(b, Lerp(bs0 + Vec{-12, 24}, bs0 + Vec{-14, -30}, t), join + Vec{-3, 0});
-  Hands(g, join + Vec{3, 0}, Lerp(gs1 + Vec{12, 24}, gs1 + Vec{14, -30}, t));
-  if (c.index == 0) b.handSet[0] = b.handSet[1] = g.handSet[0] = g.handSet[1] = false;
+  Hands(b, Lerp(bs0 + Vec{-14, 34}, bs0 + Vec{-14, -30}, t), join + Vec{-3, 0});
+  Hands(g, join + Vec{3, 0}, Lerp(gs1 + Vec{14, 34}, gs1 + Vec{14, -30}, t));
+  if (c.index == 0) {
+    b.hands[1] = bs1 + Vec{14, 34};
+    g.hands[0] = gs0 + Vec{-14, 34};
+  }
   for (MonkeyPose* p : {&b, &g}) {
     p->face.eyes = t > 0.8 ? Eyes::Happy : Eyes::Open;
     p->face.mouth = t > 0.5 ? Mouth::Grin : Mouth::Smile;
