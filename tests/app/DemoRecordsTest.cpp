@@ -181,6 +181,28 @@ TEST_F(DemoRecordsTest, AnEmptyRegistryKeyRecordsNothing) {
   EXPECT_EQ(mApp->mDemoBuffer.GetDataLen(), 0);
 }
 
+TEST_F(DemoRecordsTest, ADirect3DFailureIsKeptOutsideTheDemo) {
+  for (bool recording : {true, false}) {
+    Start(recording);
+    Play({{0, 4}, {0, 1}, {3, 5}, {'K', 8}});
+    if (recording) mApp->mDemoBuffer.Clear();
+    DisplayHost& display = *mApp;
+    EXPECT_TRUE(display.WriteRegistryStringUnrecorded("Test3D\\RuntimeError", "DrawPrimitive: DDERR_GENERIC"));
+    DWORD type = 0, length = 64;
+    BYTE data[64] = {};
+    EXPECT_EQ(GetRegistryStore().QueryValue("SOFTWARE\\TestCo\\PlixTest\\Test3D", "RuntimeError", &type, data, &length),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(data), length), "DrawPrimitive: DDERR_GENERIC");
+    if (recording) {
+      EXPECT_EQ(mApp->mDemoBuffer.GetDataLen(), 0);
+    } else {
+      mApp->ReplayDemoStep();
+      EXPECT_EQ(mProbe->mEvents, (std::vector<std::string>{"down 75"}));
+    }
+    GetRegistryStore().DeleteValue("SOFTWARE\\TestCo\\PlixTest\\Test3D", "RuntimeError");
+  }
+}
+
 TEST_F(DemoRecordsTest, PlaybackFeedsInputAtItsUpdate) {
   Start(false);
   Play({{2, 4}, {0, 1}, {0, 5}, {static_cast<uint32_t>(-20), 12}, {500, 12},  // at update 2
