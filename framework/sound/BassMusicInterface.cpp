@@ -16,6 +16,10 @@ constexpr DWORD kMusicLoadFlags = 4;
 constexpr DWORD kMusicLoadFlagsV2 = 0x204;
 
 DWORD LoopFlags(bool noLoop) { return noLoop ? 0 : BASS_SAMPLE_LOOP; }
+
+// A fraction as the library's percentage; a negative one (a hand-edited
+// setting) is 0 rather than a wrapped-around number.
+DWORD Percent(double fraction) { return fraction > 0 ? static_cast<DWORD>(fraction * 100) : 0; }
 }  // namespace
 
 BassMusicInterface::BassMusicInterface(HWND window) {
@@ -243,7 +247,7 @@ bool BassMusicInterface::IsPlaying(int songId) {
 
 void BassMusicInterface::SetVolume(double volume) {
   if (mBass->mVersion2) {
-    const DWORD v = static_cast<DWORD>(volume * 100);
+    const DWORD v = Percent(volume);
     mBass->BASS_SetConfig(BASS_CONFIG_GVOL_MUSIC, v);
     mBass->BASS_SetConfig(BASS_CONFIG_GVOL_STREAM, v);
   } else {
@@ -255,7 +259,7 @@ void BassMusicInterface::SetVolume(double volume) {
 void BassMusicInterface::SetAmplification(int songId, double amplification) {
   AutoCrit lock(mLock);
   if (BassMusicInfo* song = Find(songId))
-    mBass->BASS_MusicSetAttribute(song->GetHandle(), 0, static_cast<DWORD>(amplification * 100));
+    mBass->BASS_MusicSetAttribute(song->GetHandle(), 0, Percent(amplification));
 }
 
 void BassMusicInterface::Update() {

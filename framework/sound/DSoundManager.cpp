@@ -1,5 +1,6 @@
 #include "framework/sound/DSoundManager.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/platform/AudioMixer.h"
@@ -11,8 +12,12 @@
 namespace Plix {
 
 int VolumeToDB(double volume) {
-  const int db = static_cast<int>((std::log10(volume * 9.0 + 1.0) - 1.0) * 2333.0);
-  return db < -2000 ? -10000 : db;
+  const double db = (std::log10(volume * 9.0 + 1.0) - 1.0) * 2333.0;
+  // A negative or endless volume (from a hand-edited setting, say) has no
+  // finite logarithm: it is silence, never an undefined conversion.
+  if (!std::isfinite(db)) return -10000;
+  const int whole = static_cast<int>(db);
+  return whole < -2000 ? -10000 : whole;
 }
 
 DSoundManager::DSoundManager(HWND window, bool useFMod) : mUseFMod(useFMod) {
@@ -178,7 +183,8 @@ void DSoundManager::FreeChannels() {
 double DSoundManager::GetMasterVolume() { return GetWaveOutVolume() / 65535.0; }
 
 void DSoundManager::SetMasterVolume(double volume) {
-  SetWaveOutVolume(static_cast<uint32_t>(volume * 65535));
+  // The mixer's control runs from 0 to 65535; nothing outside it converts.
+  SetWaveOutVolume(volume > 0 ? static_cast<uint32_t>(std::min(volume, 1.0) * 65535) : 0);
 }
 
 void DSoundManager::SetCooperativeWindow(HWND window, bool) {

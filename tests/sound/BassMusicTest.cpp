@@ -275,6 +275,8 @@ TEST_F(BassMusicTest, VolumesAndLimits) {
   Calls();
   music.SetVolume(0.75);
   EXPECT_EQ(Calls(), (CallList{"SetConfig(6,75)", "SetConfig(5,75)"}));
+  music.SetVolume(-0.5);  // from a broken setting: silence
+  EXPECT_EQ(Calls(), (CallList{"SetConfig(6,0)", "SetConfig(5,0)"}));
 }
 
 TEST_F(BassMusicTest, OldInterfaceUsesGlobalVolumes) {

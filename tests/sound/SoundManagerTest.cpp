@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "framework/platform/Clock.h"
 #include "framework/platform/DirectSound.h"
 #include "framework/sound/DSoundInstance.h"
@@ -21,7 +23,9 @@ TEST(VolumeToDB, GivesDirectSoundAttenuation) {
     double volume;
     int db;
   } cases[] = {{1.0, 0},       {0.5, -605},     {0.1, -1682}, {0.05, -1956},
-               {0.0, -10000},  {0.04, -10000},  {2.0, 650}};
+               {0.0, -10000},  {0.04, -10000},  {2.0, 650},
+               // A volume from a broken setting is silence.
+               {-0.5, -10000}, {-1.0 / 9, -10000}, {std::nan(""), -10000}, {INFINITY, -10000}};
   for (const auto& c : cases) EXPECT_EQ(VolumeToDB(c.volume), c.db) << c.volume;
 }
 
@@ -157,6 +161,10 @@ TEST_F(SoundManagerTest, MasterVolumeIsTheMixersGain) {
   mgr.SetMasterVolume(0.5);
   EXPECT_NEAR(mgr.GetMasterVolume(), 0.5, 1e-4);
   mgr.SetMasterVolume(1.0);
+  EXPECT_DOUBLE_EQ(mgr.GetMasterVolume(), 1.0);
+  mgr.SetMasterVolume(-2.0);
+  EXPECT_DOUBLE_EQ(mgr.GetMasterVolume(), 0.0);
+  mgr.SetMasterVolume(1e12);
   EXPECT_DOUBLE_EQ(mgr.GetMasterVolume(), 1.0);
 }
 
