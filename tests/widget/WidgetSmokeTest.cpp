@@ -1,34 +1,40 @@
-// A dialog with a check box, a slider and an edit field in a real window
-// (Xvfb, or SDL's dummy driver without a display). Input goes in as SDL
-// events and travels the window system's path: SDL event translation into
-// window messages, the message queue, and a small window procedure that
-// hands mouse and keyboard messages to the widget manager as the
-// application does. The dialog's result, the controls' values and the
-// window's picture are checked. PLIX_UPDATE_GOLDEN=1 rewrites the picture.
+// A dialog with a check box, a slider and an edit field, shown by the
+// application base in its window on an X server of its own (other window
+// tests open windows, and so take the input focus, at the same time;
+// without Xvfb, or without a display, SDL's dummy driver serves). Input goes
+// in as SDL events and travels the application's whole path: SDL event
+// translation into window messages, the message queue, the application's
+// window procedure and deferred queue, and its main-loop steps, which hand
+// the input to the widget manager. The dialog's result, the controls'
+// values and the window's picture are checked. PLIX_UPDATE_GOLDEN=1
+// rewrites the picture.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
-#include "framework/graphics/DDInterface.h"
+#include "framework/app/PlixAppBase.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/platform/CommandLine.h"
 #include "framework/platform/FontEngine.h"
 #include "framework/platform/SdlWindow.h"
-#include "framework/platform/WindowSystem.h"
-#include "framework/resources/ImageLib.h"
 #include "framework/widget/Checkbox.h"
 #include "framework/widget/CheckboxListener.h"
 #include "framework/widget/Dialog.h"
-#include "framework/widget/DialogListener.h"
 #include "framework/widget/EditListener.h"
 #include "framework/widget/EditWidget.h"
 #include "framework/widget/Slider.h"
 #include "framework/widget/SliderListener.h"
-#include "framework/widget/WidgetHost.h"
 #include "framework/widget/WidgetManager.h"
-#include "tests/graphics/DisplayTestSupport.h"
 #include "tests/support/Golden.h"
 #include "tests/support/TestSupport.h"
 
@@ -38,65 +44,67 @@ namespace {
 constexpr const char* kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
+constexpr int kDialogId = 7;
 
-WidgetManager* gManager = nullptr;
-
-// What the application's window procedure does with input: positions
-// through ScaleMousePosition, the signed click codes, keys and characters.
-LRESULT SmokeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  WidgetManager* m = gManager;
-  if (m != nullptr && message >= WM_MOUSEMOVE && message <= WM_MBUTTONUP) {
-    int x = static_cast<int16_t>(lParam & 0xFFFF);
-    int y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
-    m->ScaleMousePosition(x, y);
-    m->MouseMove(x, y);
-    switch (message) {
-      case WM_LBUTTONDOWN: m->MouseDown(x, y, 1); break;
-      case WM_LBUTTONDBLCLK: m->MouseDown(x, y, 2); break;
-      case WM_RBUTTONDOWN: m->MouseDown(x, y, -1); break;
-      case WM_RBUTTONDBLCLK: m->MouseDown(x, y, -2); break;
-      case WM_MBUTTONDOWN: m->MouseDown(x, y, 3); break;
-      case WM_LBUTTONUP: m->MouseUp(x, y, 1); break;
-      case WM_RBUTTONUP: m->MouseUp(x, y, -1); break;
-      case WM_MBUTTONUP: m->MouseUp(x, y, 3); break;
-      default: break;
-    }
-    return 0;
-  }
-  if (m != nullptr) {
-    switch (message) {
-      case WM_KEYDOWN: m->KeyDown(static_cast<int>(wParam)); return 0;
-      case WM_KEYUP: m->KeyUp(static_cast<int>(wParam)); return 0;
-      case WM_CHAR: m->KeyChar(static_cast<wchar_t>(wParam)); return 0;
-      default: break;
-    }
-  }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-// The application side: one main-loop step pumps the messages, runs one
-// update tick and draws what is dirty.
-class SmokeHost : public WidgetHost, public DialogListener {
+// An Xvfb of this test's own, named by DISPLAY while it lives; without one
+// the display stays as it was.
+class PrivateXServer {
 public:
-  SmokeHost(WidgetManager* manager, DDInterface* display) : mManager(manager), mDisplay(display) {}
+  PrivateXServer() {
+    if (!std::getenv("DISPLAY") || !*std::getenv("DISPLAY")) return;
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    mPid = fork();
+    if (mPid == 0) {
+      // It goes when the test goes, and writes nowhere but the pipe.
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
+      close(fds[0]);
+      const int null = open("/dev/null", O_RDWR);
+      dup2(null, 0);
+      dup2(null, 1);
+      dup2(null, 2);
+      const std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (mPid > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (!number.empty()) mDisplay = std::make_unique<Testing::ScopedEnv>("DISPLAY", ":" + number);
+  }
+  ~PrivateXServer() {
+    mDisplay.reset();
+    if (mPid <= 0) return;
+    kill(mPid, SIGTERM);
+    waitpid(mPid, nullptr, 0);
+  }
 
-  DialogListener* GetDialogListener() override { return this; }
-  bool MainLoopStep(bool) override {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    mManager->UpdateTick();
-    if (mManager->DrawDirtyWidgets()) mDisplay->Redraw();
-    return ++mSteps < 500;
-  }
-  void DialogButtonPressed(int dialogId, int buttonId) override {
-    mLog.push_back("pressed " + std::to_string(dialogId) + " " + std::to_string(buttonId));
-  }
-  void DialogButtonReleased(int dialogId, int buttonId) override {
-    mLog.push_back("released " + std::to_string(dialogId) + " " + std::to_string(buttonId));
-  }
+private:
+  pid_t mPid = -1;
+  std::unique_ptr<Testing::ScopedEnv> mDisplay;
+};
 
-  WidgetManager* mManager;
-  DDInterface* mDisplay;
+// The application: no sound, no loading, and a bound on its steps so that
+// a dialog nobody answers ends the test instead of hanging it.
+class SmokeApp : public PlixAppBase {
+public:
+  SmokeApp() {
+    mCompanyWord = "PlixTest";
+    mProductTitle = "PlixWidgetSmoke";
+    mWindowTitle = L"Plix widget smoke test";
+    mRegKeyPath = "PlixTest\\PlixWidgetSmoke";
+    mScreenWidth = kWidth;
+    mScreenHeight = kHeight;
+    mSoundWithoutWindow = true;
+    mLoaderStartsWithLoop = false;
+  }
+  bool MainLoopStep(bool* updated) override { return ++mSteps < 3000 && PlixAppBase::MainLoopStep(updated); }
+  void ButtonPressed(int id) override { mLog.push_back("pressed " + std::to_string(id)); }
+  void ButtonReleased(int id) override { mLog.push_back("released " + std::to_string(id)); }
+
   int mSteps = 0;
   std::vector<std::string> mLog;
 };
@@ -146,6 +154,14 @@ void PushButton(uint32_t window, bool down, int x, int y) {
   Push(e);
 }
 
+void PushFocus(uint32_t window) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.windowID = window;
+  e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+  Push(e);
+}
+
 void PushClick(uint32_t window, int x, int y) {
   PushMotion(window, x, y, 0);
   PushButton(window, true, x, y);
@@ -173,34 +189,28 @@ void PushKey(uint32_t window, SDL_Keycode key, SDL_Scancode scancode) {
 }
 
 TEST(WidgetSmoke, DialogAnsweredThroughTheWindowMatchesTheGoldenPicture) {
+  PrivateXServer xserver;
   if (!std::getenv("DISPLAY") || !*std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_RENDER_DRIVER", "software", 0);
   ScopedFontPin pin(kFontFile);
+  Testing::TempDir dir;
+  Testing::ScopedEnv config("XDG_CONFIG_HOME", dir / "config"), data("XDG_DATA_HOME", dir / "data"),
+      runtime("XDG_RUNTIME_DIR", dir.Path());
+  Testing::ScopedCwd cwd(dir.Path());
+  const char* args[] = {"widget_smoke"};
+  SetCommandLineArgs(1, args);
+  SetExitHandler([](int code) { throw std::runtime_error("exit " + std::to_string(code)); });
 
-  EmulatedDisplayConfig config;
-  config.desktopWidth = 640;
-  config.desktopHeight = 480;
-  Testing::TestDisplay display(32, kWidth, kHeight, config);
-  ASSERT_NE(RegisterClassW("WidgetSmokeWindow", SmokeWindowProc, 0), 0);
-  HWND hwnd = CreateWindowExW(0, "WidgetSmokeWindow", L"Plix widget smoke test", WS_CAPTION | WS_VISIBLE, 10, 10,
-                              kWidth, kHeight);
-  ASSERT_NE(hwnd, nullptr);
-  SdlWindow* window = SdlWindow::FromHandle(hwnd);
+  auto app = std::make_unique<SmokeApp>();
+  ASSERT_NO_THROW(app->Init());
+  SdlWindow* window = SdlWindow::FromHandle(app->mMainWindow);
   ASSERT_NE(window, nullptr);
-  ASSERT_EQ(display.Init(hwnd), 0) << display->mErrorString;
-
-  WidgetManager manager;
-  manager.Resize(Rect(0, 0, kWidth, kHeight), Rect(0, 0, kWidth, kHeight));
-  manager.mImage = display->GetScreenImage();
-  SmokeHost host(&manager, display.get());
-  ScopedWidgetHost scopedHost(&host);
-  gManager = &manager;
 
   ValueRecorder values;
   auto track = Picture(30, 8, [](int x, int y) { return x < 10 || x >= 20 ? 0xFF606060u : 0xFFB0B0B0u; });
   auto thumb = Picture(12, 20, [](int x, int y) { return x == 0 || x == 11 ? 0xFF000040u : 0xFF3060E0u; });
-  auto* dialog = new Dialog(nullptr, 7, true, L"Options", L"Tick, slide and type.", L"",
-                            Dialog::BUTTONS_OK_CANCEL);
+  Dialog* dialog = app->OpenDialog(kDialogId, true, L"Options", L"Tick, slide and type.", L"",
+                                   Dialog::BUTTONS_OK_CANCEL);
   dialog->Resize(20, 10, 280, 220);
   Checkbox checkbox(1, &values);
   checkbox.Resize(30, 80, 16, 16);
@@ -213,12 +223,11 @@ TEST(WidgetSmoke, DialogAnsweredThroughTheWindowMatchesTheGoldenPicture) {
   dialog->AddWidget(&checkbox);
   dialog->AddWidget(&slider);
   dialog->AddWidget(&edit);
-  manager.AddWidget(dialog);
-  manager.PushModalBase(dialog);
 
   // Let the window settle, then drop what the system sent on its own.
-  for (int i = 0; i < 3; ++i) host.MainLoopStep(false);
+  for (int i = 0; i < 10; ++i) app->MainLoopStep(nullptr);
   const uint32_t id = window->WindowId();
+  PushFocus(id);                  // as a window manager gives it
   PushClick(id, 58, 98);          // the check box at (50, 90) on the screen
   PushMotion(id, 55, 130, 0);     // the slider's thumb at value 0: grabbed 5 in
   PushButton(id, true, 55, 130);
@@ -231,17 +240,17 @@ TEST(WidgetSmoke, DialogAnsweredThroughTheWindowMatchesTheGoldenPicture) {
 
   const int result = dialog->WaitForResult(false);
   EXPECT_EQ(result, 1000);
-  EXPECT_LT(host.mSteps, 500);
-  EXPECT_EQ(host.mLog, (std::vector<std::string>{"pressed 7 1000", "released 7 1000"}));
+  EXPECT_LT(app->mSteps, 3000);
+  // The application hears of the dialog's buttons as 2000 above its id.
+  EXPECT_EQ(app->mLog, (std::vector<std::string>{"pressed 2007", "released 2007"}));
   EXPECT_TRUE(checkbox.IsChecked());
   EXPECT_EQ(slider.mVal, 0.5);
   EXPECT_EQ(values.mLog, (std::vector<std::string>{"check 1", "slider 0.500000", "slider 0.500000"}));
   EXPECT_EQ(edit.mString, L"Pemi");
-  EXPECT_EQ(manager.mFocusWidget, &edit);
+  EXPECT_EQ(app->mAppWidgets->mFocusWidget, &edit);
 
-  manager.MarkAllDirty();
-  ASSERT_TRUE(manager.DrawDirtyWidgets());
-  ASSERT_TRUE(display->Redraw());
+  app->mAppWidgets->MarkAllDirty();
+  ASSERT_TRUE(app->DrawFrame());
   std::vector<uint32_t> shot;
   int w = 0, h = 0;
   ASSERT_TRUE(window->ReadPresentedPixels(shot, w, h));
@@ -251,13 +260,9 @@ TEST(WidgetSmoke, DialogAnsweredThroughTheWindowMatchesTheGoldenPicture) {
 
   Testing::ExpectMatchesGolden("tests/widget/golden/dialog.png", shot, w, h);
 
-  manager.PopModalBase(dialog);
-  manager.RemoveWidget(dialog);
   dialog->RemoveAllWidgets();
-  delete dialog;
-  gManager = nullptr;
-  display->Cleanup();
-  DestroyWindow(hwnd);
+  app->CloseDialogById(kDialogId);
+  SetExitHandler(nullptr);
 }
 
 }  // namespace
