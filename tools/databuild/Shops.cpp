@@ -159,31 +159,6 @@ void RecedingFloor(cairo_t* cr, double floorY, Rgb far, Rgb near, Rgb seams, dou
   cairo_stroke(cr);
 }
 
-void Planks(cairo_t* cr, double x, double y, double w, double h, double plank, Rgb wood, uint32_t seed) {
-  Rand rnd(seed);
-  cairo_save(cr);
-  cairo_rectangle(cr, x, y, w, h);
-  cairo_clip(cr);
-  for (double py = y; py < y + h; py += plank) {
-    Rgb c = Mix(wood, Darker(wood, 0.12), rnd.Uniform(0, 1));
-    cairo_rectangle(cr, x, py, w, plank);
-    FillVertical(cr, py, py + plank, Lighter(c, 0.08), c);
-    cairo_move_to(cr, x, py + 0.5);
-    cairo_line_to(cr, x + w, py + 0.5);
-    cairo_set_line_width(cr, 1.2);
-    SetColor(cr, WithAlpha(Darker(wood, 0.45), 0.6));
-    cairo_stroke(cr);
-    // Butt joints at random places.
-    for (double jx = x + rnd.Uniform(20, 160); jx < x + w; jx += rnd.Uniform(120, 260)) {
-      cairo_move_to(cr, jx, py);
-      cairo_line_to(cr, jx, py + plank);
-    }
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
-  }
-  cairo_restore(cr);
-}
-
 void Crate(cairo_t* cr, double x, double y, double w, double depth, double bottom, Rgb wood) {
   // Top face.
   cairo_rectangle(cr, x, y, w, depth);

@@ -1,7 +1,7 @@
 // Pieces shared by the screens the player visits from the island map (the
 // store, the circus, the hotel's contest and trophy rooms, the best-sellers
 // board): the cash plaque and stock plate the screens write numbers on,
-// exit signs and doors, wooden planks and a furled sunshade.
+// exit signs and doors, crates, floors and a furled sunshade.
 #pragma once
 
 #include <cairo.h>
@@ -29,8 +29,6 @@ void Moulding(cairo_t* cr, double h, Rgb top, Rgb bottom);
 // A floor of boards from floorY to the screen's bottom edge, its seams
 // running towards the back; spread is how much the seams converge there.
 void RecedingFloor(cairo_t* cr, double floorY, Rgb far, Rgb near, Rgb seams, double spacing, double spread);
-// Horizontal planks filling a rectangle, lit from above.
-void Planks(cairo_t* cr, double x, double y, double w, double h, double plank, Rgb wood, uint32_t seed);
 // A wooden box seen a little from above: top face from y to y + depth,
 // front face down to bottom.
 void Crate(cairo_t* cr, double x, double y, double w, double depth, double bottom, Rgb wood);
