@@ -12,10 +12,11 @@ namespace Plix {
 
 namespace {
 
+// Room for the map's seven moves.
 constexpr int kButtonWidth = 280;
-constexpr int kButtonHeight = 40;
-constexpr int kButtonGap = 12;
-constexpr int kButtonsTop = 250;
+constexpr int kButtonHeight = 38;
+constexpr int kButtonGap = 8;
+constexpr int kButtonsTop = 248;
 constexpr int kFadeStep = 16;
 
 std::wstring Num(int n) { return std::to_wstring(n); }

@@ -130,7 +130,9 @@ TEST_F(ScreensFixture, EverySwitcherReplacesTheScreenAsItsRowSays) {
     auto* now = dynamic_cast<RecordingScreen*>(screens.*c.arriving);
     ASSERT_NE(now, nullptr);
     EXPECT_EQ(now->GetName(), c.created);
-    if (c.arriving != c.leaving) EXPECT_EQ(screens.*c.leaving, nullptr);
+    if (c.arriving != c.leaving) {
+      EXPECT_EQ(screens.*c.leaving, nullptr);
+    }
     EXPECT_EQ(now->GetRect(), Rect(0, 0, 800, 600));
     EXPECT_TRUE(host.mWidgets.HasWidget(now));
     EXPECT_EQ(host.mWidgets.mFocusWidget, now);

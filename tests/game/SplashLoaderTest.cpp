@@ -167,7 +167,9 @@ TEST_F(SplashFixture, LoaderBarFollowsTheProgressAndRepaintsFromItsOwnUpdate) {
     EXPECT_EQ(loader->mDirty, false);  // nothing new to show
     EXPECT_EQ(loader->GetBarWidth(), c.width);
     EXPECT_TRUE(Testing::NearColor(row[254], 0, 0, 128));
-    if (c.width > 0) EXPECT_TRUE(Testing::NearColor(row[255 + c.width - 1], 255, 0, 0));
+    if (c.width > 0) {
+      EXPECT_TRUE(Testing::NearColor(row[255 + c.width - 1], 255, 0, 0));
+    }
     EXPECT_TRUE(Testing::NearColor(row[255 + c.width], 0, 0, 128));
   }
 }
