@@ -174,11 +174,16 @@ bool PlixAppBase::Process(bool allowSleep) {
         }
         if (RunUpdateTicks()) {
           mStepPhase = 2;
-        } else if (gScreenSaverIdle && allowSleep) {
-          // Suspended for the screen saver: wait instead of spinning.
-          ++mSleepsDone;
-          Sleep(static_cast<uint32_t>(mTickMs));
-          slept += static_cast<uint32_t>(mTickMs);
+        } else if (gScreenSaverIdle) {
+          // Suspended for the screen saver: wait instead of spinning, and
+          // go on to the draw pass, whose idle check is the only way out
+          // (before the load is handed over nothing else leads there).
+          if (allowSleep) {
+            ++mSleepsDone;
+            Sleep(static_cast<uint32_t>(mTickMs));
+            slept += static_cast<uint32_t>(mTickMs);
+          }
+          drawPhase = true;
         }
         mDrawWanted = true;
       }

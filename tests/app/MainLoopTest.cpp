@@ -285,16 +285,21 @@ TEST_F(MainLoopTest, NothingTicksOrDrawsWhileTheScreenSaverIsDue) {
   EXPECT_FALSE(gScreenSaverIdle);
   RunFor(3000);
   ASSERT_TRUE(gScreenSaverIdle);
+  // A load that ends now is handed over only when ticks run again.
+  app.mLoadingHookDone = false;
+  app.mLoaderStarted = app.mLoaderFinished = true;
   const int ticks = app.mTicksDone, presents = app.mPresents;
   RunFor(5000);
   EXPECT_EQ(app.mTicksDone, ticks);
   EXPECT_EQ(app.mPresents, presents);
+  EXPECT_EQ(app.mLoadingDone, 0);
   // Input ends the suspension and everything is drawn again.
   mBackend.Queue(WM_KEYDOWN, 'A', 0, app.mMainWindow);
   RunFor(2000);
   EXPECT_FALSE(gScreenSaverIdle);
   EXPECT_GT(app.mTicksDone, ticks + 50);
   EXPECT_GT(app.mPresents, presents);
+  EXPECT_EQ(app.mLoadingDone, 1);
   gScreenSaverIdle = false;
 }
 
