@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 
 #include "framework/graphics/DDImage.h"
+#include "framework/graphics/DDInterface.h"
+#include "framework/platform/SdlWindow.h"
 #include "framework/platform/WindowSystem.h"
 #include "framework/widget/WidgetManager.h"
 #include "tests/app/AppTestSupport.h"
@@ -334,6 +337,62 @@ TEST_F(MainLoopTest, TheLoadingThreadRunsOnceAndHandsOverOnTheMainThread) {
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                           [](const std::string& l) { return l.rfind("Resource Loading Time: ", 0) == 0; }),
             1);
+}
+
+// What a loading thread still running at the application's end saw.
+std::atomic<bool> gLateLoaderStarted{false};
+std::atomic<bool> gLateLoaderSawManagers{false};
+
+class LateLoadingApp : public TestApp {
+public:
+  void LoadOnThread() override {
+    gLateLoaderStarted = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // Only the base's members: the derived part is gone by now.
+    gLateLoaderSawManagers = mAppWidgets != nullptr && mAppResources != nullptr;
+    if (mAppWidgets) mAppWidgets->MarkAllDirty();
+  }
+};
+
+TEST_F(MainLoopTest, TheApplicationWaitsForItsLoadingThreadBeforeReleasingWhatItUses) {
+  gLateLoaderStarted = gLateLoaderSawManagers = false;
+  auto& app = Make<LateLoadingApp>();
+  app.StartLoadingThread();
+  while (!gLateLoaderStarted) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  mApp.reset();
+  EXPECT_TRUE(gLateLoaderSawManagers);
+}
+
+TEST_F(MainLoopTest, TheCursorThreadMovesTheCursorOnlyWhenFramesStop) {
+  auto& app = Make();
+  ASSERT_EQ(InitApp(), -1);
+  DDInterface* display = app.mAppDisplay;
+  RECT r;
+  GetWindowRect(app.mMainWindow, &r);
+  auto frameOf = [&](POINT screen) {
+    ScreenToClient(app.mMainWindow, &screen);
+    ClientToFrame(app.mMainWindow, &screen);
+    return screen;
+  };
+  auto drawnAt = [&](POINT p) {
+    AutoCrit lock(display->mCritSect);
+    return display->mCursorDrawnX == p.x && display->mCursorDrawnY == p.y;
+  };
+  auto waitFor = [](const std::function<bool()>& condition) {
+    for (int i = 0; i < 400 && !condition(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return condition();
+  };
+  app.mDrawsDone = 1;
+  app.mNextDrawTime = mClock.Milliseconds();  // frames keep coming
+  const POINT first = frameOf(mBackend.mCursorPos = POINT{r.left + 30, r.top + 40});
+  app.StartCursorThread();
+  ASSERT_TRUE(waitFor([&] { return display->mCursorX == first.x && display->mCursorY == first.y; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(drawnAt(first));  // kept for the next frame to draw
+
+  mClock.Advance(display->mMillisecondsPerFrame + 6);  // frames have stopped
+  const POINT second = frameOf(mBackend.mCursorPos = POINT{r.left + 50, r.top + 60});
+  EXPECT_TRUE(waitFor([&] { return drawnAt(second); }));
 }
 
 TEST_F(MainLoopTest, TheFrameRateOverlayChangesAtMostOnceASecond) {
