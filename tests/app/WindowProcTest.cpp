@@ -106,6 +106,12 @@ TEST_F(WindowProcTest, ImmediateAnswers) {
   EXPECT_TRUE(mApp->mUserClosed);
 }
 
+TEST_F(WindowProcTest, TheEndOfTheSessionShutsDownAtOnce) {
+  Send(WM_ENDSESSION, 1);
+  EXPECT_TRUE(mApp->mShuttingDown);
+  EXPECT_TRUE(Queued().empty());
+}
+
 TEST_F(WindowProcTest, ControlAndAltAreTrackedForThePreview) {
   Send(WM_KEYDOWN, VK_CONTROL);
   Send(WM_SYSKEYDOWN, VK_MENU);

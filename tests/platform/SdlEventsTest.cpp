@@ -84,6 +84,13 @@ SDL_Event Window(uint8_t event, int data1 = 0, int data2 = 0) {
   return e;
 }
 
+SDL_Event Quit() {
+  SDL_Event e;
+  std::memset(&e, 0, sizeof(e));
+  e.type = SDL_QUIT;
+  return e;
+}
+
 struct Expected {
   UINT message;
   WPARAM wParam;
@@ -181,6 +188,7 @@ TEST(SdlEventTranslation, Table) {
       {"maximised", {Window(SDL_WINDOWEVENT_MAXIMIZED)}, {{WM_SIZE, SIZE_MAXIMIZED, 0}}},
       {"exposed", {Window(SDL_WINDOWEVENT_EXPOSED)}, {{WM_PAINT, 0, 0}}},
       {"focus gained", {Window(SDL_WINDOWEVENT_FOCUS_GAINED)}, {{WM_ACTIVATEAPP, 1, 0}}},
+      {"end of the session", {Quit()}, {{WM_ENDSESSION, 1, 0}}},
   };
   for (const TranslationCase& c : cases) {
     SdlEventTranslator t = MakeTranslator();
@@ -194,7 +202,8 @@ TEST(SdlEventTranslation, Table) {
       EXPECT_EQ(got[i].message, c.messages[i].message) << c.name << " #" << i;
       EXPECT_EQ(got[i].wParam, c.messages[i].wParam) << c.name << " #" << i;
       EXPECT_EQ(got[i].lParam, c.messages[i].lParam) << c.name << " #" << i;
-      const HWND expected = c.messages[i].message == WM_ACTIVATEAPP ? HWND_BROADCAST : kWindow;
+      const bool everyWindow = c.messages[i].message == WM_ACTIVATEAPP || c.messages[i].message == WM_ENDSESSION;
+      const HWND expected = everyWindow ? HWND_BROADCAST : kWindow;
       EXPECT_EQ(got[i].hwnd, expected) << c.name << " #" << i;
     }
   }
