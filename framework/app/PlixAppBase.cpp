@@ -447,6 +447,7 @@ void PlixAppBase::Shutdown() {
   }
   RestoreDisplayMode();
   if (mSettingsLoaded) SaveSettings();
+  ImageLib::FreeJpeg2000Codec();
 }
 
 void PlixAppBase::HideForCrash() {
