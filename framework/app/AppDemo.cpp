@@ -128,7 +128,8 @@ bool PlixAppBase::ReadDemoRecordHeader() {
   if (!mDemoPlaying || mUserClosed) return false;
   if (mDemoNeedHeader) {
     if (!DemoRecordsRemain(mDemoBuffer)) return false;
-    mDemoRecordTime += static_cast<int32_t>(mDemoBuffer.ReadBits(4));
+    // Wraps rather than overflows on a stream of endless fillers.
+    mDemoRecordTime = static_cast<int32_t>(static_cast<uint32_t>(mDemoRecordTime) + mDemoBuffer.ReadBits(4));
     mDemoShortForm = mDemoBuffer.ReadBits(1) != 0;
     mDemoRecordType = static_cast<int>(mDemoBuffer.ReadBits(mDemoShortForm ? 1 : 5));
     mDemoNeedHeader = false;
