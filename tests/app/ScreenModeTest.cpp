@@ -123,6 +123,19 @@ TEST_F(ScreenModeTest, AScreenLargerThanTheWorkAreaStartsAndStaysFullScreen) {
   EXPECT_TRUE(mBackend.mCreated.back().fullScreen);
 }
 
+TEST_F(ScreenModeTest, APlayedDemoAlwaysRunsInAWindow) {
+  auto& app = Make();
+  app.WriteRegistryInteger("ScreenMode", 1);
+  ASSERT_EQ(InitApp(), -1);
+  ASSERT_FALSE(app.mWindowedActual);
+  app.mDemoPlaying = true;
+  app.ReapplyScreenMode();
+  EXPECT_TRUE(app.mWindowedActual);
+  EXPECT_FALSE(mBackend.mCreated.back().fullScreen);
+  EXPECT_FALSE(app.mWindowedMode);  // the mode asked for is kept
+  app.mDemoPlaying = false;
+}
+
 TEST_F(ScreenModeTest, SwitchingModesRemakesWindowAndDisplayAndRedrawsEverything) {
   auto& app = Make();
   ASSERT_EQ(InitApp(), -1);
