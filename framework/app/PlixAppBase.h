@@ -169,9 +169,6 @@ public:
   bool mWaitForVSync = false;
   bool mRefreshWaitBySleep = true;
   bool mMainLoopRunning = false;
-  // While paused, the last time a frame was shown (the pause still presents
-  // once a second).
-  uint32_t mPausedPresentTime = 0;
   int32_t mDrawTime = 0;
   int32_t mScreenBltTime = 0;
   bool mFpsOverlayOn = false;
