@@ -129,6 +129,47 @@ TEST(DataSet, SizeRulesThatTheDrawingCodeRelyOn) {
   EXPECT_LE(byId.at("IMAGE_MOUSE_POINTER").Height(), 64);
 }
 
+// Grids and sizes that the particles, the balloon, the loader and the
+// dialog controls take for granted when they pick a cel or cut a picture.
+TEST(DataSet, GridsTheSharedPiecesDrawBy) {
+  std::map<std::string, ImageDecl> byId;
+  for (auto& d : Images()) byId[d.id] = d;
+  struct Grid {
+    const char* id;
+    int cols;
+    int rows;
+  };
+  const Grid grids[] = {
+      {"IMAGE_COIN", 4, 1},                  // the spin steps through four cels
+      {"IMAGE_MAP_FIREWORKS", 11, 1},        // the burst shows cels 0 to 10
+      {"IMAGE_BALLOON_PEMI", 3, 1},          // portraits: closed, then two talking cels
+      {"IMAGE_BALLOON_SALES_PERSON", 3, 1},
+      {"IMAGE_BALLOON_UNCLE", 3, 1},
+      {"IMAGE_BALLOON_CIRCUS", 3, 1},
+      {"IMAGE_BALLOON_POINTERS", 2, 1},      // tip of a body on the left, on the right
+      {"IMAGE_BALLOON_WIDE_ARROWS", 2, 1},
+      {"IMAGE_BALLOON_BUTTON", 2, 1},        // normal, mouse over
+      {"IMAGE_BALLOON_BUTTON_NEXT", 2, 1},
+      {"IMAGE_BALLOON_BUTTON_LEFT", 2, 1},
+      {"IMAGE_BALLOON_BUTTON_RIGHT", 2, 1},
+      {"IMAGE_DIALOG_CHECKBOX", 2, 1},       // cut at half its width
+  };
+  for (const Grid& g : grids) {
+    SCOPED_TRACE(g.id);
+    EXPECT_EQ(byId.at(g.id).cols, g.cols);
+    EXPECT_EQ(byId.at(g.id).rows, g.rows);
+  }
+  // The slider's track is cut into three equal cells: caps and middle.
+  EXPECT_EQ(byId.at("IMAGE_DIALOG_SLIDER").Width() % 3, 0);
+  // The glow is drawn 15 pixels up and left of the coin's corner.
+  const ImageDecl& coin = byId.at("IMAGE_COIN");
+  EXPECT_EQ(byId.at("IMAGE_COIN_GLOW").Width(), coin.celWidth + 30);
+  EXPECT_EQ(byId.at("IMAGE_COIN_GLOW").Height(), coin.celHeight + 30);
+  // The loader's bar is drawn from (255, 463) on the 800 x 600 screen.
+  EXPECT_LE(255 + byId.at("IMAGE_LOADING_BAR").Width(), 800);
+  EXPECT_LE(463 + byId.at("IMAGE_LOADING_BAR").Height(), 600);
+}
+
 TEST(DataSet, AnimatedStripsAreOneRow) {
   // Strips whose cels the code plays by column must be a single row.
   const char* prefixes[] = {"IMAGE_PEMI_", "IMAGE_MONKEY_BOY", "IMAGE_MONKEY_GIRL", "IMAGE_TABLE_",
