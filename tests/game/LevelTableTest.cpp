@@ -206,6 +206,23 @@ TEST(LevelTable, ShippedTableLoads) {
   for (int i = 0; i < t.GetLevelCount(); ++i) {
     EXPECT_GT(t.GetLevelGoal(i), 0) << i;
     EXPECT_GE(t.GetLevelExpert(i), t.GetLevelGoal(i)) << i;
+    // The orders draw flavours 13 onwards: six flavours exist.
+    EXPECT_GE(t.GetLevelFlavorCount(i), 1) << i;
+    EXPECT_LE(t.GetLevelFlavorCount(i), 6) << i;
+  }
+  // The days grow harder: within an area the crowd and the goal never
+  // shrink, and each area opens with a higher goal than the one before.
+  int areaStartGoal = 0;
+  for (int i = 0; i < t.GetLevelCount(); ++i) {
+    SCOPED_TRACE(i);
+    const LevelRecord& day = *t.GetLevel(i);
+    if (i == 0 || std::string(day.environmentFile) != t.GetLevel(i - 1)->environmentFile) {
+      EXPECT_GT(day.goal, areaStartGoal);
+      areaStartGoal = day.goal;
+    } else {
+      EXPECT_GE(day.customerCount, t.GetLevel(i - 1)->customerCount);
+      EXPECT_GE(day.goal, t.GetLevel(i - 1)->goal);
+    }
   }
 }
 
