@@ -38,10 +38,12 @@ bool ProfileManager::LoadProfiles(const LevelTable& levels) {
   }
 
   std::string path = GetProfilePath();
+  mUnreadFile.clear();
   if (Fs::IsFile(path)) {
     std::vector<uint8_t> bytes;
     if (!Fs::ReadWholeFile(path, bytes)) {
       mError = "cannot read " + path + "; starting with empty player slots";
+      mUnreadFile = path;
     } else {
       Buffer buffer;
       buffer.SetData(bytes.data(), static_cast<int>(bytes.size()));
@@ -74,6 +76,13 @@ bool ProfileManager::SaveProfiles() {
   buffer.WriteBoolean(mOption);
 
   std::string path = GetProfilePath();
+  // The players stored there were never read: empty slots must not
+  // replace them.
+  if (path == mUnreadFile) {
+    mError = path + " could not be read at start-up; it is left as it is";
+    OutputDebugStringA("cannot save the players: " + mError + "\n");
+    return false;
+  }
   std::string folder = GetFileDir(path);
   if (!folder.empty()) MkDir(folder);
   mError.clear();

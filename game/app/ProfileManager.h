@@ -54,7 +54,8 @@ public:
   // true: a missing or damaged file is no reason to stop.
   bool LoadProfiles(const LevelTable& levels);
   // Writes the whole file (temporary file, fsync, rename). False, with the
-  // old file untouched and GetError() saying why, when it fails.
+  // old file untouched and GetError() saying why, when it fails, and when
+  // the file there could not be read at start-up.
   bool SaveProfiles();
   const std::string& GetError() const { return mError; }
 
@@ -102,6 +103,8 @@ private:
   ProfileHost* mHost;
   std::string mFolder;
   std::string mError;
+  // A stored file that LoadProfiles found but could not read.
+  std::string mUnreadFile;
   std::unique_ptr<PlayerProfile> mProfiles[kProfileCount];
   int mCurrent = 0;
   BestSellerEntry mBestSellers[kTableCount][kTablePlaces];

@@ -1,6 +1,7 @@
 #include "game/app/ProfileManager.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -249,6 +250,26 @@ TEST_F(ProfileFile, FailedSaveIsReported) {
   profiles.SetFolder(dir.Path());
   EXPECT_TRUE(profiles.SaveProfiles());
   EXPECT_TRUE(profiles.GetError().empty());
+}
+
+// A stored file that cannot be read (here one whose reads fail with an I/O
+// error even for root) starts the game with empty slots, which must never
+// be written over it.
+TEST_F(ProfileFile, UnreadableFileIsNeverOverwritten) {
+  ASSERT_EQ(::symlink("/proc/self/mem", Path().c_str()), 0);
+  ASSERT_TRUE(profiles.LoadProfiles(levels));
+  EXPECT_NE(profiles.GetError().find("cannot read"), std::string::npos) << profiles.GetError();
+  EXPECT_TRUE(profiles.GetProfile(0)->GetName().empty());
+  EXPECT_FALSE(profiles.SaveProfiles());
+  EXPECT_NE(profiles.GetError().find("left as it is"), std::string::npos) << profiles.GetError();
+  char target[64] = {};
+  EXPECT_GT(::readlink(Path().c_str(), target, sizeof target - 1), 0);  // still the stored file
+  EXPECT_STREQ(target, "/proc/self/mem");
+
+  // Saving elsewhere still works.
+  Testing::TempDir other;
+  profiles.SetFolder(other.Path());
+  EXPECT_TRUE(profiles.SaveProfiles());
 }
 
 using Players = Fixture;
