@@ -92,6 +92,13 @@ GameApp::~GameApp() {
 
 bool GameApp::LoadLevels(const std::string& path) { return mLevels.LoadLevels(path); }
 
+int GameApp::GetScoopPrice(int item) const {
+  const int level = mBoard ? mBoard->GetLevelIndex() : -1;
+  // Only asked while a day is played; without one no flavour is new.
+  if (level < 0 || level >= mLevels.GetLevelCount()) return 2;
+  return mLevels.GetScoopPrice(item, level);
+}
+
 bool GameApp::LoadAndBindGroup(const std::string& group, bool exitOnError) {
   if (mAppResources->LoadResources(group) && BindResources(mAppResources, GetGroupBindings(group))) return true;
   mShutdownAsked = true;

@@ -50,6 +50,9 @@ public:
   int GetLevelHCount(int i) const { return mLevels.GetLevelHCount(i); }
   int GetLevelSCount(int i) const { return mLevels.GetLevelSCount(i); }
   int GetLevelGoal(int i) const { return mLevels.GetLevelGoal(i); }
+  // Price of a scoop (item 13 to 18) on the day the current board plays: 3
+  // for a flavour the day does not offer yet, else 2.
+  int GetScoopPrice(int item) const;
   int GetLevelExpert(int i) const { return mLevels.GetLevelExpert(i); }
 
   // The players, the best-seller tables and the top scores.

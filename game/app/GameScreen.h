@@ -22,6 +22,8 @@ public:
   virtual void StartProgressAnimation() {}
   // The board after a display-mode change.
   virtual void UpdateBackImageSurface() {}
+  // The board: the index of the level it plays (-1 for other screens).
+  virtual int GetLevelIndex() const { return -1; }
   // The main menu after the player dialogs: a new player made (or -1), a
   // row to select in its player dialog, a confirmed or cancelled deletion.
   virtual void ContinueWithPlayer(int index) {}

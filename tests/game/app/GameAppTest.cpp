@@ -187,6 +187,30 @@ TEST_F(GameAppTest, FocusAndDisplayChangesReachTheScreens) {
   g.mBoard = nullptr;
 }
 
+// Scoop prices follow the day the board plays: a flavour the day does not
+// offer yet costs 3, the others 2; without a day in play nothing is new.
+TEST_F(GameAppTest, ScoopPriceFollowsTheBoardsDay) {
+  struct DayBoard : GameScreen {
+    int mLevel = 0;
+    int GetLevelIndex() const override { return mLevel; }
+  };
+  TestGame& g = Make<TestGame>();
+  Testing::TempDir dir;
+  Testing::WriteFile(dir / "levels.txt", "L 1 v 1 1\nL 2 v 1 1 newf newf\n");  // one, then three flavours
+  ASSERT_TRUE(g.LoadLevels(dir / "levels.txt"));
+  DayBoard board;
+  struct Case {
+    int level, item, price;
+  } cases[] = {{0, 13, 2}, {0, 14, 3}, {1, 15, 2}, {1, 16, 3}, {1, 18, 3}, {-1, 18, 2}, {7, 18, 2}};
+  g.mBoard = &board;
+  for (const Case& c : cases) {
+    board.mLevel = c.level;
+    EXPECT_EQ(g.GetScoopPrice(c.item), c.price) << c.level << " " << c.item;
+  }
+  g.mBoard = nullptr;
+  EXPECT_EQ(g.GetScoopPrice(16), 2);
+}
+
 // The song of the current player's song index; loading the same song again
 // reads nothing.
 TEST_F(GameAppTest, SongChoiceAndLoading) {
