@@ -296,16 +296,6 @@ void PlixAppBase::RecordDeferredMessage(const DeferredMessage& m) {
       WriteDemoRecordType(DEMO_MINIMISED);
       b.WriteBoolean(m.wParam == SIZE_MINIMIZED);
       break;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      // Alt+Enter switches the screen mode and never reaches the widgets.
-      if (m.wParam == static_cast<WPARAM>(VK_RETURN) && m.message == WM_SYSKEYDOWN && !mFullScreenForced &&
-          !mWindowedForced) {
-        break;
-      }
-      WriteDemoRecordType(DEMO_KEY_DOWN);
-      b.WriteBits(static_cast<uint32_t>(m.wParam) & 0xFF, 8);
-      break;
     case WM_KEYUP:
     case WM_SYSKEYUP:
       WriteDemoRecordType(DEMO_KEY_UP);
@@ -327,6 +317,14 @@ void PlixAppBase::RecordDeferredMessage(const DeferredMessage& m) {
       if (m.message >= WM_MOUSEMOVE && m.message <= WM_MBUTTONUP && !mWindowHidden) RecordDemoMouse(m);
       break;
   }
+}
+
+void PlixAppBase::RecordDemoKeyDown(int key) {
+  // Written where the key reaches the widgets: Alt+Enter and the keys the
+  // debug keys take never do, and a replay must not hand them over either.
+  if (!IsRecordingDemo() || mShuttingDown || !DemoOnThisThread()) return;
+  WriteDemoRecordType(DEMO_KEY_DOWN);
+  mDemoBuffer.WriteBits(static_cast<uint32_t>(key) & 0xFF, 8);
 }
 
 void PlixAppBase::RecordDemoMouse(const DeferredMessage& m) {

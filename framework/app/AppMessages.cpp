@@ -194,7 +194,10 @@ bool PlixAppBase::ProcessDeferredMessages() {
         }
         if (key == 'D' && mAppWidgets->IsKeyDown(VK_CONTROL) && mAppWidgets->IsKeyDown(VK_MENU))
           mDebugKeysEnabled = !mDebugKeysEnabled;
-        if (!(mDebugKeysEnabled && HandleDebugKey(key))) mAppWidgets->KeyDown(key);
+        if (!(mDebugKeysEnabled && HandleDebugKey(key))) {
+          RecordDemoKeyDown(key);
+          mAppWidgets->KeyDown(key);
+        }
         break;
       }
       case WM_KEYUP:

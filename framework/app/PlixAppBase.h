@@ -504,6 +504,7 @@ private:
   void ReadDemoDisplayRecord();
   void RecordDemoDisplay();
   void RecordDeferredMessage(const DeferredMessage& m);
+  void RecordDemoKeyDown(int key);
   void RecordDemoMouse(const DeferredMessage& m);
   void RecordDemoMouseInside(bool inside);
   void RecordDemoLoadingDone();

@@ -88,6 +88,15 @@ TEST_F(DemoRecordsTest, IdleGapsAreFilledAndKeysCostEighteenBits) {
                                 {10, 4}, {0, 1}, {4, 5}, {'A', 8}}));
 }
 
+TEST_F(DemoRecordsTest, AKeyTheDebugKeysTakeIsNotRecorded) {
+  Start(true);
+  mApp->mDebugKeysEnabled = true;
+  Send(WM_KEYDOWN, VK_F10);
+  Send(WM_KEYDOWN, 'A');
+  EXPECT_EQ(mProbe->mEvents, (std::vector<std::string>{"down 65"}));
+  EXPECT_EQ(Recorded(), BitsOf({{0, 4}, {0, 1}, {3, 5}, {'A', 8}}));
+}
+
 TEST_F(DemoRecordsTest, MouseMessagesTakeTheSmallestRecord) {
   Start(true);
   Send(WM_MOUSEMOVE, 0, MakePointLParam(100, 100));
