@@ -248,6 +248,7 @@ TEST_F(DemoRecordsTest, PlaybackAnswersFromTheDemoWithoutTouchingAnything) {
   EXPECT_EQ(value, 7);
   SetClipboardTextA("real");
   EXPECT_EQ(mApp->GetClipboardText(), "abc");
+  mApp->CopyToClipboard("copied");
   EXPECT_EQ(GetRegistryStore().Serialize(), before);
   EXPECT_FALSE(Fs::Exists(mDir / "f.bin"));
   EXPECT_EQ(mBackend.mClipboard, L"real");
