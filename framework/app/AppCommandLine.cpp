@@ -1,6 +1,7 @@
 // The command line: the program path is cut off, the rest is cut into
 // name=value pairs (double quotes keep spaces), and each pair is applied in
 // turn. An unknown switch ends the program.
+#include <cstdint>
 #include <cstdlib>
 #include <set>
 
@@ -61,13 +62,14 @@ void PlixAppBase::ApplyCommandLineSwitch(const std::string& name, const std::str
   } else if (name == "-recnum") {
     int limit = std::atoi(value.c_str());
     if (limit <= 0) limit = 5;
-    const int last = FindLastDemoNumber(mDemoNameStem, limit, true);
+    // In 64 bits: a file numbered at the top of the range has no int after it.
+    const int64_t last = FindLastDemoNumber(mDemoNameStem, limit, true);
     mDemoFilePath = MakeDemoPathAbsolute(mDemoNameStem + std::to_string(last + 1) + ".dmo");
     mDemoRecording = true;
     mDemoPlaying = false;
   } else if (name == "-playnum") {
-    const int back = std::max(std::atoi(value.c_str()) - 1, 0);
-    const int last = FindLastDemoNumber(mDemoNameStem, back, false);
+    const int back = std::max(std::atoi(value.c_str()), 1) - 1;
+    const int64_t last = FindLastDemoNumber(mDemoNameStem, back, false);
     // Where numbered recordings go: the application-data folder.
     mDemoFilePath = GetAppDataFolder() + mDemoNameStem + std::to_string(last - back) + ".dmo";
     mDemoPlaying = true;

@@ -134,6 +134,10 @@ TEST_F(NumberedDemoTest, NumberedRecordingKeepsTheNewestFiles) {
     EXPECT_TRUE(Fs::Exists(mData + "plixapp1.dmo")) << line;
   }
   EXPECT_TRUE(Fs::Exists(mDir / "plixapp5.dmo"));
+
+  // The highest number there is: the next one is counted in 64 bits.
+  TouchDemo("plixapp2147483647.dmo");
+  EXPECT_EQ(Parse("app -recnum").mDemoFilePath, mData + "plixapp2147483648.dmo");
 }
 
 TEST_F(NumberedDemoTest, NumberedPlaybackCountsBackByNumber) {
@@ -148,7 +152,8 @@ TEST_F(NumberedDemoTest, NumberedPlaybackCountsBackByNumber) {
   const struct {
     const char* line;
     const char* file;
-  } cases[] = {{"app -playnum=1", "plixapp9.dmo"}, {"app -playnum=2", "plixapp8.dmo"}, {"app -playnum=0", "plixapp9.dmo"}};
+  } cases[] = {{"app -playnum=1", "plixapp9.dmo"}, {"app -playnum=2", "plixapp8.dmo"}, {"app -playnum=0", "plixapp9.dmo"},
+               {"app -playnum=-2147483648", "plixapp9.dmo"}};
   for (const auto& c : cases) EXPECT_EQ(Parse(c.line).mDemoFilePath, mData + c.file) << c.line;
 }
 
