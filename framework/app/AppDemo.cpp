@@ -288,8 +288,10 @@ void PlixAppBase::RecordDeferredMessage(const DeferredMessage& m) {
   switch (m.message) {
     case WM_ACTIVATEAPP:
       if (m.window != mMainWindow || mWindowHidden) break;
+      // The state the game is told about now, which a later activation
+      // queued behind this one may already have changed.
       WriteDemoRecordType(DEMO_ACTIVE);
-      b.WriteBits(m.wParam != 0 ? 1 : 0, 1);
+      b.WriteBits(mAppActive ? 1 : 0, 1);
       break;
     case WM_SIZE:
       if (m.window != mMainWindow) break;

@@ -292,6 +292,22 @@ TEST_F(DemoRecordsTest, ARecordOfAnotherKindIsReportedAndLeftInPlace) {
   SetDebugOutputSink(nullptr);
 }
 
+TEST_F(DemoRecordsTest, AFocusFlickerReplaysAsItWasLived) {
+  // Lost and back before the queue was handled: the game never lost it.
+  Start(true);
+  App().mHooks.clear();
+  SendMessageA(mApp->mMainWindow, WM_ACTIVATEAPP, 0, 0);
+  SendMessageA(mApp->mMainWindow, WM_ACTIVATEAPP, 1, 0);
+  while (mApp->ProcessDeferredMessages()) {
+  }
+  EXPECT_TRUE(App().mHooks.empty());
+  mApp->mDemoPlaying = true;
+  mApp->mDemoRecordTime = 0;
+  mApp->ReplayDemoStep();
+  EXPECT_TRUE(App().mHooks.empty());
+  EXPECT_TRUE(mApp->mAppActive);
+}
+
 TEST_F(DemoRecordsTest, ReplayedFocusAndWindowStateActAsTheRecordingDid) {
   Start(false);
   App().mHooks.clear();
