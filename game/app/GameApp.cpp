@@ -51,6 +51,14 @@ public:
     mApp.GetScreenFactory().PrepareDayFromProfile(profile);
   }
   void UpdateNewItemFlags(PlayerProfile& profile) override { mApp.GetScreenFactory().UpdateNewItemFlags(profile); }
+  // Through the application's file operations, which a demo records.
+  bool ProfileFileExists(const std::string& path) override { return mApp.FileExists(path); }
+  bool ReadProfileFile(const std::string& path, Buffer& buffer) override {
+    return mApp.ReadBufferFromFile(path, buffer);
+  }
+  bool WriteProfileFile(const std::string& path, const Buffer& buffer) override {
+    return mApp.WriteBufferToFile(path, buffer);
+  }
 
 private:
   GameApp& mApp;

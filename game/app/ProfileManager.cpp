@@ -12,6 +12,31 @@
 
 namespace Plix {
 
+bool ProfileHost::ProfileFileExists(const std::string& path) { return Fs::IsFile(path); }
+
+bool ProfileHost::ReadProfileFile(const std::string& path, Buffer& buffer) {
+  std::vector<uint8_t> bytes;
+  if (!Fs::ReadWholeFile(path, bytes)) return false;
+  buffer.Clear();
+  buffer.SetData(bytes.data(), static_cast<int>(bytes.size()));
+  return true;
+}
+
+bool ProfileHost::WriteProfileFile(const std::string& path, const Buffer& buffer) {
+  std::string folder = GetFileDir(path);
+  if (!folder.empty()) MkDir(folder);
+  return Fs::WriteFileAtomic(path, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen()));
+}
+
+namespace {
+// The file operations without a host: straight to disk.
+class DiskFiles : public ProfileHost {
+public:
+  void PrepareDayFromProfile(PlayerProfile&) override {}
+  void UpdateNewItemFlags(PlayerProfile&) override {}
+} gDiskFiles;
+}  // namespace
+
 ProfileManager::ProfileManager(ProfileHost* host) : mHost(host) {
   for (auto& p : mProfiles) p = std::make_unique<PlayerProfile>();
 }
@@ -39,14 +64,13 @@ bool ProfileManager::LoadProfiles(const LevelTable& levels) {
 
   std::string path = GetProfilePath();
   mUnreadFile.clear();
-  if (Fs::IsFile(path)) {
-    std::vector<uint8_t> bytes;
-    if (!Fs::ReadWholeFile(path, bytes)) {
+  ProfileHost& files = mHost ? *mHost : gDiskFiles;
+  if (files.ProfileFileExists(path)) {
+    Buffer buffer;
+    if (!files.ReadProfileFile(path, buffer)) {
       mError = "cannot read " + path + "; starting with empty player slots";
       mUnreadFile = path;
     } else {
-      Buffer buffer;
-      buffer.SetData(bytes.data(), static_cast<int>(bytes.size()));
       FieldReader in(buffer);
       int current = 0;
       if (in.Long(current)) mCurrent = InRange(current) ? current : 0;
@@ -83,11 +107,10 @@ bool ProfileManager::SaveProfiles() {
     OutputDebugStringA("cannot save the players: " + mError + "\n");
     return false;
   }
-  std::string folder = GetFileDir(path);
-  if (!folder.empty()) MkDir(folder);
+  ProfileHost& files = mHost ? *mHost : gDiskFiles;
   mError.clear();
-  if (Fs::WriteFileAtomic(path, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen()), &mError))
-    return true;
+  if (files.WriteProfileFile(path, buffer)) return true;
+  mError = "cannot write " + path;
   OutputDebugStringA("cannot save the players: " + mError + "\n");
   return false;
 }

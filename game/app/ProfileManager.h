@@ -14,14 +14,22 @@ namespace Plix {
 class Buffer;
 class LevelTable;
 
-// What a change of the current player sets going elsewhere in the game:
-// the play field's day set-up and the store's new-item marks. GameApp
-// implements it; tests record the calls.
+// What a change of the current player sets going elsewhere in the game (the
+// play field's day set-up and the store's new-item marks), and the file
+// operations the profile file goes through. GameApp implements it with the
+// application's file operations, so that a demo records the file's checks
+// and writes and a playback touches no file; without a host, and by
+// default, the file is read and written on disk directly.
 class ProfileHost {
 public:
   virtual ~ProfileHost() = default;
   virtual void PrepareDayFromProfile(PlayerProfile& profile) = 0;
   virtual void UpdateNewItemFlags(PlayerProfile& profile) = 0;
+  virtual bool ProfileFileExists(const std::string& path);
+  virtual bool ReadProfileFile(const std::string& path, Buffer& buffer);
+  // The whole file, through a temporary file and a rename; false when the
+  // write failed and the old file stands.
+  virtual bool WriteProfileFile(const std::string& path, const Buffer& buffer);
 };
 
 struct BestSellerEntry {

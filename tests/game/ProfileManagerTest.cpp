@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "framework/app/Buffer.h"
 #include "framework/platform/CRand.h"
+#include "framework/platform/Files.h"
 #include "game/app/LevelTable.h"
 #include "tests/support/TestSupport.h"
 
@@ -270,6 +272,47 @@ TEST_F(ProfileFile, UnreadableFileIsNeverOverwritten) {
   Testing::TempDir other;
   profiles.SetFolder(other.Path());
   EXPECT_TRUE(profiles.SaveProfiles());
+}
+
+// The file goes through the host's file operations (the application's, which
+// a demo records and a playback answers): nothing touches the disk here.
+TEST(ProfileHostFiles, TheFileGoesThroughTheHost) {
+  struct MemoryFiles : RecordingHost {
+    std::map<std::string, std::vector<uint8_t>> files;
+    bool ProfileFileExists(const std::string& path) override { return files.count(path) != 0; }
+    bool ReadProfileFile(const std::string& path, Buffer& buffer) override {
+      auto& bytes = files.at(path);
+      buffer.Clear();
+      buffer.SetData(bytes.data(), static_cast<int>(bytes.size()));
+      return true;
+    }
+    bool WriteProfileFile(const std::string& path, const Buffer& buffer) override {
+      files[path].assign(buffer.GetDataPtr(), buffer.GetDataPtr() + buffer.GetDataLen());
+      return !refuse;
+    }
+    bool refuse = false;
+  } host;
+  Testing::TempDir dir;
+  LevelTable levels = Levels();
+  std::string path;
+  {
+    ProfileManager first(&host);
+    first.SetFolder(dir.Path());
+    path = first.GetProfilePath();
+    ASSERT_TRUE(first.LoadProfiles(levels));
+    ASSERT_EQ(first.CreateProfile(L"Ana"), 0);
+    ASSERT_TRUE(first.SaveProfiles());
+  }
+  EXPECT_FALSE(Fs::Exists(path));
+  EXPECT_FALSE(Fs::Exists(dir / "profdatavx.bin"));
+  ASSERT_EQ(host.files.count(path), 1u);
+  ProfileManager second(&host);
+  second.SetFolder(dir.Path());
+  ASSERT_TRUE(second.LoadProfiles(levels));
+  EXPECT_EQ(second.GetProfile(0)->GetName(), L"Ana");
+  host.refuse = true;
+  EXPECT_FALSE(second.SaveProfiles());
+  EXPECT_NE(second.GetError().find(path), std::string::npos) << second.GetError();
 }
 
 using Players = Fixture;
