@@ -5,42 +5,27 @@
 // filtered (bilinear) full-screen stretch.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <vector>
 
-#include "framework/graphics/DDImage.h"
+#include "bench/FrameScene.h"
+#include "bench/RatioReporter.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/GraphicsHost.h"
-#include "framework/platform/DDraw.h"
 
 namespace Plix {
 namespace {
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
-
-class BenchDisplayHost : public DisplayHost {
-public:
-  DisplaySettings GetDisplaySettings() override {
-    DisplaySettings s;
-    s.screenWidth = kWidth;
-    s.screenHeight = kHeight;
-    return s;
-  }
-};
+using Bench::kFrameHeight;
+using Bench::kFrameWidth;
 
 // A display without a window, on the Direct3D path or not.
 struct Scene {
   FakeGraphicsHost host;
-  BenchDisplayHost app;
+  Bench::FrameDisplayHost app;
   std::unique_ptr<DDInterface> display;
-  std::unique_ptr<DDImage> background;
-  std::unique_ptr<DDImage> sprite;
-  bool ok = false;
+  std::unique_ptr<Bench::FrameImages> images;
 
   explicit Scene(bool is3D) {
     SetGraphicsHost(&host);
@@ -49,56 +34,26 @@ struct Scene {
     host.mDisplay = display.get();
     host.mHardwareDrawing = is3D;
     if (display->Init(nullptr, true) != 0) return;
-    std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight);
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x)
-        pixels[static_cast<size_t>(y) * kWidth + x] =
-            0xFF000000u | ((x * 255 / kWidth) << 16) | ((y * 255 / kHeight) << 8) | 0x40;
-    background = std::make_unique<DDImage>(display.get());
-    background->SetBits(pixels.data(), kWidth, kHeight);
-    std::vector<uint32_t> ball(32 * 32);
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) {
-        const double d = std::hypot(x - 15.5, y - 15.5);
-        const int a = d > 15 ? 0 : d < 10 ? 255 : static_cast<int>(255 * (15 - d) / 5);
-        ball[static_cast<size_t>(y) * 32 + x] = (static_cast<uint32_t>(a) << 24) | 0xE0A030u;
-      }
-    sprite = std::make_unique<DDImage>(display.get());
-    sprite->SetBits(ball.data(), 32, 32);
-    ok = true;
+    images = std::make_unique<Bench::FrameImages>(display.get());
   }
   ~Scene() {
-    background.reset();
-    sprite.reset();
+    images.reset();
     display.reset();
     SetGraphicsHost(nullptr);
   }
 
-  void Draw(int frame) {
-    Graphics g(display->GetScreenImage());
-    g.DrawImage(background.get(), 0, 0);
-    for (int i = 0; i < 150; ++i) {
-      const int x = (i * 97 + frame * 3) % (kWidth - 16);
-      const int y = (i * 61 + frame * 2) % (kHeight - 16);
-      g.DrawImage(sprite.get(), x, y);
-    }
-    g.SetColor(Color(255, 255, 255, 200));
-    for (int i = 0; i < 20; ++i) g.DrawLine(i * 37, 0, kWidth - 1 - i * 29, kHeight - 1);
-    g.SetColor(Color(40, 80, 200, 128));
-    for (int i = 0; i < 10; ++i) g.FillRect(20 + i * 70, 40 + (i % 3) * 150, 60, 40);
-    display->Redraw();
-  }
+  void Draw(int frame) { Bench::DrawFrame(display.get(), *images, frame); }
 
   void Stretch() {
     Graphics g(display->GetScreenImage());
-    g.DrawImageStretched(sprite.get(), 0, 0, kWidth, kHeight);
+    g.DrawImageStretched(images->sprite.get(), 0, 0, kFrameWidth, kFrameHeight);
     display->Redraw();
   }
 };
 
 void Run(benchmark::State& state, bool is3D, bool stretch) {
   Scene scene(is3D);
-  if (!scene.ok) {
+  if (!scene.images) {
     state.SkipWithError("no display");
     return;
   }
@@ -119,22 +74,12 @@ BENCHMARK(BM_FrameSoftware)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StretchDirect3D)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StretchSoftware)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0) mTimes[r.benchmark_name()] = r.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> mTimes;
-};
-
 }  // namespace
 }  // namespace Plix
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  Plix::RatioReporter reporter;
+  Plix::Bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   auto ratio = [&](const char* name, const char* ours, const char* ref) {
     const double a = reporter.mTimes[ours], b = reporter.mTimes[ref];
