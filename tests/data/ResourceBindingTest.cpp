@@ -14,7 +14,6 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/GraphicsHost.h"
 #include "framework/graphics/MemoryImage.h"
-#include "framework/platform/AudioMixer.h"
 #include "framework/resources/PakInterface.h"
 #include "framework/resources/ResourceHost.h"
 #include "framework/resources/ResourceManager.h"
@@ -105,11 +104,6 @@ private:
   ResourceHost* mResources;
 };
 
-struct OfflineAudio {
-  OfflineAudio() { SetOfflineAudioForTesting(true); }
-  ~OfflineAudio() { SetOfflineAudioForTesting(false); }
-};
-
 // What a variable holds before a binding writes it: never a real resource.
 char gMarker;
 Image* const kUnsetImage = reinterpret_cast<Image*>(&gMarker);
@@ -165,7 +159,7 @@ protected:
   Testing::ScopedCwd mCwd{mDir.Path()};  // nothing comes from the disk
   PakInterface mPak;
   PakInterface* mPreviousPak = ReplacePakInterface(&mPak);
-  OfflineAudio mAudio;
+  Testing::OfflineAudio mAudio;
   // The images register with the graphics host: it outlives them.
   FontImageHost mGraphics{&mHost};
   ScopedGraphicsHost mScopedGraphics{&mGraphics};

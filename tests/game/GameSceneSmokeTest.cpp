@@ -16,7 +16,6 @@
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/GraphicsHost.h"
-#include "framework/platform/AudioMixer.h"
 #include "framework/platform/CRand.h"
 #include "framework/platform/FontEngine.h"
 #include "framework/platform/SdlWindow.h"
@@ -76,11 +75,6 @@ private:
   ResourceHost* mResources;
 };
 
-struct OfflineAudio {
-  OfflineAudio() { SetOfflineAudioForTesting(true); }
-  ~OfflineAudio() { SetOfflineAudioForTesting(false); }
-};
-
 void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 
 void PushMouse(uint32_t window, uint32_t type, int x, int y) {
@@ -117,7 +111,7 @@ TEST(GameSceneSmoke, CoinsFireworkBalloonAndPopupMatchTheGoldenPicture) {
   PakInterface pak;
   PakInterface* previousPak = ReplacePakInterface(&pak);
   ASSERT_TRUE(pak.AddPakFile(Testing::BinaryDir() + "/run/main.pak")) << pak.GetErrorText();
-  OfflineAudio audio;
+  Testing::OfflineAudio audio;
   FakeResourceHost resources;
   DSoundManager sounds(reinterpret_cast<HWND>(1), false);
   resources.mSoundManager = &sounds;

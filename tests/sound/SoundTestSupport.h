@@ -1,11 +1,13 @@
 #pragma once
 // Fixtures of the sound tests: sample files built byte by byte, the Ogg
-// tones the build encodes, and the offline mixer.
+// tones the build encodes, and the mixer pulled by hand (with
+// Testing::OfflineAudio).
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "framework/platform/AudioMixer.h"
+#include "tests/support/TestSupport.h"
 
 namespace Plix::Testing {
 
@@ -23,13 +25,6 @@ std::string ToneBytes(int frames, int channels, int rate, double hz, double ampl
 
 // An Ogg tone encoded by the build (see CMakeLists.txt).
 std::string OggFixture(const std::string& name);
-
-// Devices open without SDL; MixAudio pulls the mixer by hand.
-class OfflineAudio {
-public:
-  OfflineAudio() { SetOfflineAudioForTesting(true); }
-  ~OfflineAudio() { SetOfflineAudioForTesting(false); }
-};
 
 // `frames` stereo frames from the mixer.
 std::vector<int16_t> Mix(int frames);

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "framework/platform/AudioMixer.h"
+
 namespace Plix::Testing {
 
 TempDir::TempDir() {
@@ -61,5 +63,8 @@ std::string ReadFile(const std::string& path) {
 std::string SourceDir() { return PLIX_SOURCE_DIR; }
 
 std::string BinaryDir() { return PLIX_BINARY_DIR; }
+
+OfflineAudio::OfflineAudio() { SetOfflineAudioForTesting(true); }
+OfflineAudio::~OfflineAudio() { SetOfflineAudioForTesting(false); }
 
 }  // namespace Plix::Testing

@@ -43,6 +43,16 @@ private:
   bool mHad = false;
 };
 
+// Audio devices open without SDL for the scope of the object; the mixer is
+// pulled by hand.
+class OfflineAudio {
+public:
+  OfflineAudio();
+  ~OfflineAudio();
+  OfflineAudio(const OfflineAudio&) = delete;
+  OfflineAudio& operator=(const OfflineAudio&) = delete;
+};
+
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 

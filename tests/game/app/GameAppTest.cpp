@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "framework/app/Utilities.h"
-#include "framework/platform/AudioMixer.h"
 #include "framework/platform/Files.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/sound/MusicInterface.h"
@@ -23,6 +22,7 @@
 #include "game/app/Splash.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/game/ScreenTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace Plix {
 namespace {
@@ -31,11 +31,6 @@ class TestGame : public GameApp {
 public:
   TestGame() { mSoundWithoutWindow = true; }
   bool HandleChangeDir(const std::string&) override { return true; }
-};
-
-struct OfflineAudio {
-  OfflineAudio() { SetOfflineAudioForTesting(true); }
-  ~OfflineAudio() { SetOfflineAudioForTesting(false); }
 };
 
 class GameAppTest : public Testing::AppFixture {
@@ -52,7 +47,7 @@ protected:
   }
   std::string ProfilePath() { return GetAppDataFolder() + "profdatavx.bin"; }
 
-  OfflineAudio mAudio;
+  Testing::OfflineAudio mAudio;
 };
 
 TEST_F(GameAppTest, IdentityAndDefaults) {
