@@ -20,6 +20,7 @@
 #include "framework/sound/DSoundManager.h"
 #include "framework/widget/WidgetImages.h"
 #include "game/app/GameResources.h"
+#include "tests/support/ResourceGraphicsHost.h"
 #include "tests/support/TestSupport.h"
 #include "tools/paktool/PakWriter.h"
 #include "tools/databuild/Tables.h"
@@ -91,19 +92,6 @@ public:
   }
 };
 
-// Serves the font images from the resource host's cache, as the
-// application, which is both hosts, does.
-class FontImageHost : public DefaultGraphicsHost {
-public:
-  explicit FontImageHost(ResourceHost* resources) : mResources(resources) {}
-  SharedImageRef GetCachedImage(const std::string& fileName, const std::string& variant, bool* isNew) override {
-    return mResources->GetCachedImage(fileName, variant, isNew);
-  }
-
-private:
-  ResourceHost* mResources;
-};
-
 // What a variable holds before a binding writes it: never a real resource.
 char gMarker;
 Image* const kUnsetImage = reinterpret_cast<Image*>(&gMarker);
@@ -161,7 +149,7 @@ protected:
   PakInterface* mPreviousPak = ReplacePakInterface(&mPak);
   Testing::OfflineAudio mAudio;
   // The images register with the graphics host: it outlives them.
-  FontImageHost mGraphics{&mHost};
+  Testing::ResourceGraphicsHost mGraphics{&mHost};
   ScopedGraphicsHost mScopedGraphics{&mGraphics};
   FakeResourceHost mHost;
   DSoundManager mSounds{reinterpret_cast<HWND>(1), false};

@@ -34,6 +34,7 @@
 #include "tests/game/GameTestSupport.h"
 #include "tests/graphics/DisplayTestSupport.h"
 #include "tests/support/Golden.h"
+#include "tests/support/ResourceGraphicsHost.h"
 #include "tests/support/TestSupport.h"
 
 namespace Plix {
@@ -61,19 +62,6 @@ LRESULT SceneWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
-
-// The graphics side of the application: the display, and the font images
-// served from the resource host's cache.
-class SceneGraphicsHost : public FakeGraphicsHost {
-public:
-  explicit SceneGraphicsHost(ResourceHost* resources) : mResources(resources) {}
-  SharedImageRef GetCachedImage(const std::string& fileName, const std::string& variant, bool* isNew) override {
-    return mResources->GetCachedImage(fileName, variant, isNew);
-  }
-
-private:
-  ResourceHost* mResources;
-};
 
 void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 
@@ -120,7 +108,9 @@ TEST(GameSceneSmoke, CoinsFireworkBalloonAndPopupMatchTheGoldenPicture) {
   config.desktopWidth = 1024;
   config.desktopHeight = 768;
   Testing::TestDisplay display(32, kWidth, kHeight, config);
-  SceneGraphicsHost graphics(&resources);
+  // The graphics side of the application: the display, and the font
+  // images served from the resource host's cache.
+  Testing::ResourceGraphicsHost graphics(&resources);
   graphics.mDisplay = display.get();
   ScopedGraphicsHost scopedGraphics(&graphics);
 
