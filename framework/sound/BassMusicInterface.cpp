@@ -265,16 +265,9 @@ void BassMusicInterface::SetAmplification(int songId, double amplification) {
 void BassMusicInterface::Update() {
   AutoCrit lock(mLock);
   for (auto& [id, song] : mMusicMap) {
-    if (song.mVolumeAdd == 0.0) continue;
-    song.mVolume += song.mVolumeAdd;
-    if (song.mVolume > song.mVolumeCap) {
-      song.mVolume = song.mVolumeCap;
-      song.mVolumeAdd = 0.0;
-    } else if (song.mVolume < 0.0) {
-      song.mVolume = 0.0;
-      song.mVolumeAdd = 0.0;
-      if (song.mStopOnFade) mBass->BASS_ChannelStop(song.GetHandle());
-    }
+    const auto step = song.StepFade();
+    if (step == MusicFadeState::FadeStep::None) continue;
+    if (step == MusicFadeState::FadeStep::Silenced && song.mStopOnFade) mBass->BASS_ChannelStop(song.GetHandle());
     ApplyVolume(song);
   }
 }

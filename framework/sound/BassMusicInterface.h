@@ -12,13 +12,9 @@ namespace Plix {
 
 class BASS_INSTANCE;
 
-struct BassMusicInfo {
+struct BassMusicInfo : MusicFadeState {
   HMUSIC mHMusic = 0;
   HSTREAM mHStream = 0;
-  double mVolume = 0.0;
-  double mVolumeAdd = 0.0;
-  double mVolumeCap = 1.0;
-  bool mStopOnFade = false;
 
   DWORD GetHandle() const { return mHMusic ? mHMusic : mHStream; }
 };

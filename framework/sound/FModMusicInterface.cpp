@@ -308,20 +308,13 @@ bool FModMusicInterface::IsPlaying(int songId) {
 void FModMusicInterface::Update() {
   AutoCrit lock(mLock);
   for (auto& [id, song] : mMusicMap) {
-    if (song.mVolumeAdd == 0.0) continue;
-    song.mVolume += song.mVolumeAdd;
-    if (song.mVolume > song.mVolumeCap) {
-      song.mVolume = song.mVolumeCap;
-      song.mVolumeAdd = 0.0;
-    } else if (song.mVolume < 0.0) {
-      song.mVolume = 0.0;
-      song.mVolumeAdd = 0.0;
-      if (song.mStopOnFade) {
-        if (song.mHMusic)
-          mFMod->FMUSIC_StopSong(song.mHMusic);
-        else
-          mFMod->FSOUND_StopSound(id);
-      }
+    const auto step = song.StepFade();
+    if (step == MusicFadeState::FadeStep::None) continue;
+    if (step == MusicFadeState::FadeStep::Silenced && song.mStopOnFade) {
+      if (song.mHMusic)
+        mFMod->FMUSIC_StopSong(song.mHMusic);
+      else
+        mFMod->FSOUND_StopSound(id);
     }
     ApplyVolume(id, song);
   }

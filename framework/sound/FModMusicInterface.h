@@ -14,13 +14,9 @@ namespace Plix {
 
 class FMOD_INSTANCE;
 
-struct FModMusicInfo {
+struct FModMusicInfo : MusicFadeState {
   FSOUND_SAMPLE* mHSample = nullptr;
   FMUSIC_MODULE* mHMusic = nullptr;
-  double mVolume = 0.0;
-  double mVolumeAdd = 0.0;
-  double mVolumeCap = 1.0;
-  bool mStopOnFade = false;
   bool mRepeats = false;
 };
 

@@ -11,6 +11,32 @@
 
 namespace Plix {
 
+// The volume and fade of one song, as the music interfaces keep them.
+struct MusicFadeState {
+  double mVolume = 0.0;
+  double mVolumeAdd = 0.0;  // per Update; 0 while not fading
+  double mVolumeCap = 1.0;
+  bool mStopOnFade = false;
+
+  enum class FadeStep { None, Moved, Silenced };
+  // One Update's step: the volume climbs to the cap or falls to silence,
+  // where the fade ends. Silenced: a fade-out reached silence (the song
+  // stops when mStopOnFade is set).
+  FadeStep StepFade() {
+    if (mVolumeAdd == 0.0) return FadeStep::None;
+    mVolume += mVolumeAdd;
+    if (mVolume > mVolumeCap) {
+      mVolume = mVolumeCap;
+      mVolumeAdd = 0.0;
+    } else if (mVolume < 0.0) {
+      mVolume = 0.0;
+      mVolumeAdd = 0.0;
+      return FadeStep::Silenced;
+    }
+    return FadeStep::Moved;
+  }
+};
+
 class MusicInterface {
 public:
   MusicInterface() = default;
