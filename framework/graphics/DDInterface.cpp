@@ -152,6 +152,25 @@ void DDInterface::ClearSurface(IDirectDrawSurface* surface) {
   surface->Unlock(nullptr);
 }
 
+int DDInterface::CreateDrawSurfaceAndClipper(HWND hwnd, const char* mode) {
+  DDSURFACEDESC2 desc{};
+  desc.dwSize = kDDSurfaceDesc2Size;
+  desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+  desc.dwWidth = static_cast<DWORD>(mWidth);
+  desc.dwHeight = static_cast<DWORD>(mHeight);
+  desc.ddsCaps.dwCaps = mIs3D ? DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_VIDEOMEMORY
+                              : DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+  HRESULT hr = CreateSurface(&desc, &mDrawSurface);
+  if (CheckDXError(hr, StrFormat("CreateSurface %s DrawSurface", mode).c_str())) return RESULT_SURFACE_FAIL;
+
+  IDirectDrawClipper* clipper = nullptr;
+  hr = mDD->CreateClipper(0, &clipper, nullptr);
+  if (CheckDXError(hr, StrFormat("CreateClipper %s", mode).c_str())) return RESULT_FAIL;
+  if (SUCCEEDED(clipper->SetHWnd(0, hwnd))) mPrimarySurface->SetClipper(clipper);
+  clipper->Release();
+  return RESULT_OK;
+}
+
 bool DDInterface::RunTest3D(HWND hwnd) {
   DisplaySettings settings = mApp->GetDisplaySettings();
   if (mD3DTester || (!settings.use3DWhenRecommended && !settings.run3DTest)) return false;
@@ -253,21 +272,7 @@ int DDInterface::Init(HWND hwnd, bool isWindowed) {
       ClearSurface(mSecondarySurface);
     }
 
-    desc = DDSURFACEDESC2();
-    desc.dwSize = kDDSurfaceDesc2Size;
-    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-    desc.dwWidth = static_cast<DWORD>(mWidth);
-    desc.dwHeight = static_cast<DWORD>(mHeight);
-    desc.ddsCaps.dwCaps = mIs3D ? DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_VIDEOMEMORY
-                                : DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-    hr = CreateSurface(&desc, &mDrawSurface);
-    if (CheckDXError(hr, "CreateSurface FullScreen DrawSurface")) return RESULT_SURFACE_FAIL;
-
-    IDirectDrawClipper* clipper = nullptr;
-    hr = mDD->CreateClipper(0, &clipper, nullptr);
-    if (CheckDXError(hr, "CreateClipper FullScreen")) return RESULT_FAIL;
-    if (SUCCEEDED(clipper->SetHWnd(0, hwnd))) mPrimarySurface->SetClipper(clipper);
-    clipper->Release();
+    if (int result = CreateDrawSurfaceAndClipper(hwnd, "FullScreen"); result != RESULT_OK) return result;
 
     if (!settings.allowPageFlip) mDD->FlipToGDISurface();
   } else {
@@ -310,21 +315,7 @@ int DDInterface::Init(HWND hwnd, bool isWindowed) {
     if (hr == DDERR_INVALIDPIXELFORMAT) return RESULT_INVALID_COLORDEPTH;
     if (CheckDXError(hr, "CreateSurface Windowed Primary")) return RESULT_SURFACE_FAIL;
 
-    desc = DDSURFACEDESC2();
-    desc.dwSize = kDDSurfaceDesc2Size;
-    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-    desc.dwWidth = static_cast<DWORD>(mWidth);
-    desc.dwHeight = static_cast<DWORD>(mHeight);
-    desc.ddsCaps.dwCaps = mIs3D ? DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_VIDEOMEMORY
-                                : DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-    hr = CreateSurface(&desc, &mDrawSurface);
-    if (CheckDXError(hr, "CreateSurface Windowed DrawSurface")) return RESULT_SURFACE_FAIL;
-
-    IDirectDrawClipper* clipper = nullptr;
-    hr = mDD->CreateClipper(0, &clipper, nullptr);
-    if (CheckDXError(hr, "CreateClipper Windowed")) return RESULT_FAIL;
-    if (SUCCEEDED(clipper->SetHWnd(0, hwnd))) mPrimarySurface->SetClipper(clipper);
-    clipper->Release();
+    if (int result = CreateDrawSurfaceAndClipper(hwnd, "Windowed"); result != RESULT_OK) return result;
   }
   OutputDebugStringA(StrFormat("Draw buffer is       %4lu x %4lu [%2d:%2d]\n", static_cast<unsigned long>(mWidth),
                                static_cast<unsigned long>(mHeight), mAspect.mNumerator, mAspect.mDenominator));

@@ -145,6 +145,9 @@ private:
   HRESULT BltRect(IDirectDrawSurface* dest, const Rect& destRect, IDirectDrawSurface* src, const Rect& srcRect);
   bool SaveUnderCursor(IDirectDrawSurface* surface, CursorBox& at, IDirectDrawSurface* area);
   HRESULT PresentFrameRect(const RECT& dest, const RECT& src, DDBLTFX* fx);
+  // The draw surface of the screen image and the primary surface's clipper;
+  // `mode` ("FullScreen" or "Windowed") names the step in the error text.
+  int CreateDrawSurfaceAndClipper(HWND hwnd, const char* mode);
 
   DirectDrawCreateFunc mDirectDrawCreate = nullptr;
   DirectDrawCreateExFunc mDirectDrawCreateEx = nullptr;
