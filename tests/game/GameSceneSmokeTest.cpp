@@ -192,13 +192,7 @@ TEST(GameSceneSmoke, CoinsFireworkBalloonAndPopupMatchTheGoldenPicture) {
   balloon->Draw(g);
   ASSERT_TRUE(display->Redraw());
 
-  std::vector<uint32_t> shot;
-  int w = 0, h = 0;
-  ASSERT_TRUE(window->ReadPresentedPixels(shot, w, h));
-  ASSERT_EQ(w, kWidth);
-  ASSERT_EQ(h, kHeight);
-  for (uint32_t& p : shot) p |= 0xFF000000u;
-  Testing::ExpectMatchesGolden("tests/game/golden/scene.png", shot, w, h);
+  ASSERT_NO_FATAL_FAILURE(Testing::ExpectPresentedMatchesGolden(*window, kWidth, kHeight, "tests/game/golden/scene.png"));
 
   balloon.reset();
   InfoBalloon::DeleteSharedButtons();

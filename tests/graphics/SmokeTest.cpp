@@ -136,13 +136,8 @@ TEST(DisplaySmoke, SceneInAWindowMatchesTheGoldenPicture) {
     ASSERT_TRUE(display->Redraw());
 
     std::vector<uint32_t> shot;
-    int w = 0, h = 0;
-    ASSERT_TRUE(window->ReadPresentedPixels(shot, w, h));
-    ASSERT_EQ(w, 64);
-    ASSERT_EQ(h, 48);
-    for (uint32_t& p : shot) p |= 0xFF000000u;
-
-    Testing::ExpectMatchesGolden(std::string("tests/graphics/golden/") + c.name + ".png", shot, w, h);
+    ASSERT_NO_FATAL_FAILURE(Testing::ExpectPresentedMatchesGolden(
+        *window, 64, 48, std::string("tests/graphics/golden/") + c.name + ".png", &shot));
     // The cursor's colour as the first frame shows it.
     const uint32_t yellow = shot[35 * 64 + 49];
     // The cursor thread moves the cursor between frames; the main thread
@@ -150,6 +145,7 @@ TEST(DisplaySmoke, SceneInAWindowMatchesTheGoldenPicture) {
     std::thread mover([&] { display->SetCursorPos(20, 40); });
     mover.join();
     ASSERT_TRUE(display->PresentPending());
+    int w = 0, h = 0;
     ASSERT_TRUE(window->ReadPresentedPixels(shot, w, h));
     // The 7 x 7 cross is centred in the box: its middle is one left of and
     // above the mouse.

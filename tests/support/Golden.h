@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "framework/platform/SdlWindow.h"
 #include "framework/resources/ImageLib.h"
 #include "tests/support/TestSupport.h"
 
@@ -43,6 +45,21 @@ inline void ExpectMatchesGolden(const std::string& golden, const std::vector<uin
     ImageLib::WritePNGImage(out, actual.get());
     ADD_FAILURE() << golden << ": " << differing << " pixels differ; the window's picture is in " << out;
   }
+}
+
+// Compares what the window presented last, which must be width x height,
+// with the golden image (alpha ignored). `shot` (when given) receives the
+// picture, opaque.
+inline void ExpectPresentedMatchesGolden(SdlWindow& window, int width, int height, const std::string& golden,
+                                         std::vector<uint32_t>* shot = nullptr) {
+  std::vector<uint32_t> pixels;
+  int w = 0, h = 0;
+  ASSERT_TRUE(window.ReadPresentedPixels(pixels, w, h));
+  ASSERT_EQ(w, width);
+  ASSERT_EQ(h, height);
+  for (uint32_t& p : pixels) p |= 0xFF000000u;
+  ExpectMatchesGolden(golden, pixels, w, h);
+  if (shot) *shot = std::move(pixels);
 }
 
 }  // namespace Plix::Testing

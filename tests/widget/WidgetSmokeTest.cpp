@@ -251,14 +251,8 @@ TEST(WidgetSmoke, DialogAnsweredThroughTheWindowMatchesTheGoldenPicture) {
 
   app->mAppWidgets->MarkAllDirty();
   ASSERT_TRUE(app->DrawFrame());
-  std::vector<uint32_t> shot;
-  int w = 0, h = 0;
-  ASSERT_TRUE(window->ReadPresentedPixels(shot, w, h));
-  ASSERT_EQ(w, kWidth);
-  ASSERT_EQ(h, kHeight);
-  for (uint32_t& p : shot) p |= 0xFF000000u;
-
-  Testing::ExpectMatchesGolden("tests/widget/golden/dialog.png", shot, w, h);
+  ASSERT_NO_FATAL_FAILURE(
+      Testing::ExpectPresentedMatchesGolden(*window, kWidth, kHeight, "tests/widget/golden/dialog.png"));
 
   dialog->RemoveAllWidgets();
   app->CloseDialogById(kDialogId);
