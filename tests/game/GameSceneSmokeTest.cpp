@@ -35,6 +35,7 @@
 #include "tests/graphics/DisplayTestSupport.h"
 #include "tests/support/Golden.h"
 #include "tests/support/ResourceGraphicsHost.h"
+#include "tests/support/SdlInput.h"
 #include "tests/support/TestSupport.h"
 
 namespace Plix {
@@ -61,26 +62,6 @@ LRESULT SceneWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
-
-void PushMouse(uint32_t window, uint32_t type, int x, int y) {
-  SDL_Event e{};
-  e.type = type;
-  if (type == SDL_MOUSEMOTION) {
-    e.motion.windowID = window;
-    e.motion.x = x;
-    e.motion.y = y;
-  } else {
-    e.button.windowID = window;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.button.clicks = 1;
-    e.button.x = x;
-    e.button.y = y;
-  }
-  Push(e);
 }
 
 void Pump() {
@@ -175,9 +156,7 @@ TEST(GameSceneSmoke, CoinsFireworkBalloonAndPopupMatchTheGoldenPicture) {
   ASSERT_NE(yes, nullptr);
   const int x = yes->GetX() + yes->GetWidth() / 2, y = yes->GetY() + yes->GetHeight() / 2;
   const uint32_t id = window->WindowId();
-  PushMouse(id, SDL_MOUSEMOTION, x, y);
-  PushMouse(id, SDL_MOUSEBUTTONDOWN, x, y);
-  PushMouse(id, SDL_MOUSEBUTTONUP, x, y);
+  Testing::PushClick(id, x, y);
   Pump();
   EXPECT_EQ(gBalloonCodes, std::vector<int>{InfoBalloon::kYesChosen});
   EXPECT_EQ(host.mSounds.back(), SOUND_MOUSE_CLICK);
@@ -192,7 +171,8 @@ TEST(GameSceneSmoke, CoinsFireworkBalloonAndPopupMatchTheGoldenPicture) {
   balloon->Draw(g);
   ASSERT_TRUE(display->Redraw());
 
-  ASSERT_NO_FATAL_FAILURE(Testing::ExpectPresentedMatchesGolden(*window, kWidth, kHeight, "tests/game/golden/scene.png"));
+  ASSERT_NO_FATAL_FAILURE(
+      Testing::ExpectPresentedMatchesGolden(*window, kWidth, kHeight, "tests/game/golden/scene.png"));
 
   balloon.reset();
   InfoBalloon::DeleteSharedButtons();

@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
+
+#include "tests/support/SdlInput.h"
 
 namespace Plix {
 namespace {
@@ -16,33 +17,9 @@ std::unique_ptr<ReportWindowSystem> OpenOrSkip() {
   return OpenReportWindowSystem();
 }
 
-void PushText(uint32_t window, const char* utf8) {
-  SDL_Event e{};
-  e.type = SDL_TEXTINPUT;
-  e.text.windowID = window;
-  std::strncpy(e.text.text, utf8, sizeof(e.text.text) - 1);
-  SDL_PushEvent(&e);
-}
-
-void PushKey(uint32_t window, SDL_Keycode key) {
-  SDL_Event e{};
-  e.type = SDL_KEYDOWN;
-  e.key.windowID = window;
-  e.key.keysym.sym = key;
-  SDL_PushEvent(&e);
-}
-
-void PushClick(uint32_t window, int x, int y) {
-  for (uint32_t type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-    SDL_Event e{};
-    e.type = type;
-    e.button.windowID = window;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.x = x;
-    e.button.y = y;
-    SDL_PushEvent(&e);
-  }
-}
+using Testing::PushClick;
+using Testing::PushKey;
+using Testing::PushText;
 
 TEST(ReportWindow, EditsTextAndReportsButtonPresses) {
   auto system = OpenOrSkip();

@@ -36,6 +36,7 @@
 #include "framework/widget/SliderListener.h"
 #include "framework/widget/WidgetManager.h"
 #include "tests/support/Golden.h"
+#include "tests/support/SdlInput.h"
 #include "tests/support/TestSupport.h"
 
 namespace Plix {
@@ -130,63 +131,12 @@ std::unique_ptr<MemoryImage> Picture(int w, int h, uint32_t (*pixel)(int, int)) 
   return image;
 }
 
-void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
-
-void PushMotion(uint32_t window, int x, int y, uint32_t state) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEMOTION;
-  e.motion.windowID = window;
-  e.motion.x = x;
-  e.motion.y = y;
-  e.motion.state = state;
-  Push(e);
-}
-
-void PushButton(uint32_t window, bool down, int x, int y) {
-  SDL_Event e{};
-  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  e.button.windowID = window;
-  e.button.button = SDL_BUTTON_LEFT;
-  e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-  e.button.clicks = 1;
-  e.button.x = x;
-  e.button.y = y;
-  Push(e);
-}
-
-void PushFocus(uint32_t window) {
-  SDL_Event e{};
-  e.type = SDL_WINDOWEVENT;
-  e.window.windowID = window;
-  e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-  Push(e);
-}
-
-void PushClick(uint32_t window, int x, int y) {
-  PushMotion(window, x, y, 0);
-  PushButton(window, true, x, y);
-  PushButton(window, false, x, y);
-}
-
-void PushText(uint32_t window, const char* text) {
-  SDL_Event e{};
-  e.type = SDL_TEXTINPUT;
-  e.text.windowID = window;
-  SDL_strlcpy(e.text.text, text, sizeof(e.text.text));
-  Push(e);
-}
-
-void PushKey(uint32_t window, SDL_Keycode key, SDL_Scancode scancode) {
-  for (bool down : {true, false}) {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.windowID = window;
-    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.sym = key;
-    e.key.keysym.scancode = scancode;
-    Push(e);
-  }
-}
+using Testing::PushButton;
+using Testing::PushClick;
+using Testing::PushFocus;
+using Testing::PushKey;
+using Testing::PushMotion;
+using Testing::PushText;
 
 TEST(WidgetSmoke, DialogAnsweredThroughTheWindowMatchesTheGoldenPicture) {
   PrivateXServer xserver;
