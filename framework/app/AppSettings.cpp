@@ -1,6 +1,7 @@
 // Registry settings under the application's key, and the few files the game
 // writes and checks. Every operation whose answer comes from outside goes
 // through one operation here, where a demo records or replays it.
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -140,8 +141,9 @@ void PlixAppBase::LoadSettings() {
   mRegKeyPath = WStringToString(GetStringProperty("RegistryKey", StringToWString(mRegKeyPath)));
   if (mRegKeyPath.empty()) return;
   int32_t value = 0;
-  if (ReadRegistryInteger("MusicVolume", value)) mMusicVolume = value / 100.0;
-  if (ReadRegistryInteger("SfxVolume", value)) mSfxVolume = value / 100.0;
+  // A hand-edited volume outside 0..100 is held at the nearer end.
+  if (ReadRegistryInteger("MusicVolume", value)) mMusicVolume = std::clamp(value / 100.0, 0.0, 1.0);
+  if (ReadRegistryInteger("SfxVolume", value)) mSfxVolume = std::clamp(value / 100.0, 0.0, 1.0);
   if (ReadRegistryInteger("Muted", value)) mMuteDepth = value;
   if (ReadRegistryInteger("ScreenMode", value)) mWindowedMode = value == 0;
   if (ReadRegistryInteger("PreferredX", value)) mPreferredX = value;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "framework/app/Buffer.h"
@@ -86,6 +87,21 @@ TEST_F(SettingsTest, ScreenModeOtherThanZeroIsFullScreenAndAnUnreadableValueChan
   app.LoadSettings();
   EXPECT_FALSE(app.mWindowedMode);
   EXPECT_DOUBLE_EQ(app.mMusicVolume, 0.4);
+}
+
+TEST_F(SettingsTest, StoredVolumesAreHeldBetweenSilenceAndFull) {
+  const struct {
+    int32_t stored;
+    double volume;
+  } cases[] = {{70, 0.7}, {0, 0.0}, {100, 1.0}, {-50, 0.0}, {250, 1.0}, {INT32_MIN, 0.0}, {INT32_MAX, 1.0}};
+  for (const auto& c : cases) {
+    auto& app = Make();
+    ASSERT_TRUE(app.WriteRegistryInteger("MusicVolume", c.stored));
+    ASSERT_TRUE(app.WriteRegistryInteger("SfxVolume", c.stored));
+    app.LoadSettings();
+    EXPECT_DOUBLE_EQ(app.mMusicVolume, c.volume) << c.stored;
+    EXPECT_DOUBLE_EQ(app.mSfxVolume, c.volume) << c.stored;
+  }
 }
 
 TEST_F(SettingsTest, ValueNamesWithABackslashGoToASubKey) {
