@@ -39,7 +39,8 @@ endfunction()
 
 # plix_test_folder(<label> LIBS <targets...>)
 # One test executable per folder of tests/, every test labelled with the
-# folder's subsystem name.
+# folder's subsystem name. A parameterised case is named as its test's name
+# generator names it, never by a dump of its parameter's bytes.
 function(plix_test_folder label)
   cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -53,7 +54,8 @@ function(plix_test_folder label)
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES LABELS ${label}
     DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60)
+    DISCOVERY_TIMEOUT 60
+    NO_PRETTY_VALUES)
 endfunction()
 
 # plix_fuzz_target(<name> SOURCES <file> LIBS <targets...>)

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "tests/support/TestSupport.h"
+
 namespace Plix {
 namespace {
 
@@ -48,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(Table, QuadraticCurve,
                                            QuadCase{0.5f, 75, 50},
                                            QuadCase{0.75f, 131.25f, 62.5f},
                                            QuadCase{1, 200, 100},
-                                           QuadCase{2, 200, 100}));  // clamped to the end
+                                           QuadCase{2, 200, 100}),  // clamped to the end
+                         [](const auto& info) { return "t_" + Testing::ParamName(info.param.t); });
 
 TEST(CubicCurve, TangentsAndEnds) {
   CubicCurve c;
@@ -123,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ClosedSpline,
                                            // Between point 12 and 0 the path closes: controls
                                            // 120 + 0.25 * (0 - 110) and 0 - 0.25 * (10 - 120).
                                            SplineCase{12.5f / 13, 60, 0.125f * 144 + 0.375f * (144 + 0.25f * (0 - 121)) +
-                                                                        0.375f * (0 - 0.25f * (1 - 144))}));
+                                                                        0.375f * (0 - 0.25f * (1 - 144))}),
+                         [](const auto& info) { return "t_" + Testing::ParamName(info.param.t); });
 
 TEST(ClosedSpline, EndsExactlyOnPointZero) {
   const float p[13][2] = {{7.5f, -3.25f}, {1, 2}, {5, 9}, {3, 3}, {0, 0}, {4, 4}, {6, 6},
@@ -162,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(Table, Commas,
                                            CommaCase{1234567, "1,234,567"},
                                            CommaCase{2147483647, "2,147,483,647"}, CommaCase{-5, "-5"},
                                            CommaCase{-123, "-123"}, CommaCase{-1234, "-1,234"},
-                                           CommaCase{-2147483647 - 1, "-2,147,483,648"}));
+                                           CommaCase{-2147483647 - 1, "-2,147,483,648"}),
+                         [](const auto& info) { return Testing::ParamName(info.param.text); });
 
 TEST(Commas, NeverWritesPastTheBuffer) {
   // The documented minimum of 14 characters, and smaller, with guard bytes.

@@ -133,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScoreCase{"customers 20 v 1 1 v 2 1 sxxe 150", 80, 150},
         ScoreCase{"customers 12 v 4 1", 96, 120},                     // all worth 5: 60 points
         ScoreCase{"customers 7 v 1 1 v 2 1 v 3 1", 32, 40},          // shares 2 2 2, then 3 2 2: 20 points
-        ScoreCase{"customers 0 v 1 5", 0, 0}));
+        ScoreCase{"customers 0 v 1 5", 0, 0}),
+    [](const auto& info) { return Testing::ParamName(info.param.body); });
 
 struct ErrorCase {
   const char* text;
@@ -165,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"L 1 v 1 1 d x", "levels.txt:1: 'D' needs a number"},
         ErrorCase{"L 1 v 1 1 d 99999999999", "'D' needs a number"},
         ErrorCase{"L 1 v 1 1 g 1", "'G' needs a number"},
-        ErrorCase{"L", "'L' needs a number"}));
+        ErrorCase{"L", "'L' needs a number"}),
+    [](const auto& info) { return Testing::ParamName(info.param.message); });
 
 TEST(LevelTable, MoreThanFiftyLevels) {
   std::string text;

@@ -144,6 +144,7 @@ TEST(PlayerProfile, FlagBytesLoadAsOne) {
 }
 
 struct NameCase {
+  const char* label;
   std::wstring name;
   std::wstring loaded;
 };
@@ -159,10 +160,13 @@ TEST_P(ProfileNames, NarrowedAsLatin1) {
   EXPECT_FALSE(q.GetName().empty());  // a named slot never loads as free
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ProfileNames,
-                         ::testing::Values(NameCase{L"Pemi", L"Pemi"}, NameCase{L"J\u00fcrgen \u00c5", L"J\u00fcrgen \u00c5"},
-                                           NameCase{L"\u65e5\u672c", L"??"}, NameCase{L"a\u0142b", L"a?b"},
-                                           NameCase{std::wstring(40000, L'x'), std::wstring(32767, L'x')}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, ProfileNames,
+    ::testing::Values(NameCase{"Ascii", L"Pemi", L"Pemi"},
+                      NameCase{"Latin1", L"J\u00fcrgen \u00c5", L"J\u00fcrgen \u00c5"},
+                      NameCase{"BeyondLatin1", L"\u65e5\u672c", L"??"}, NameCase{"OneBeyondLatin1", L"a\u0142b", L"a?b"},
+                      NameCase{"Overlong", std::wstring(40000, L'x'), std::wstring(32767, L'x')}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 // Cut points in the record and a check that what is missing kept its
 // starting value while what came before was read.

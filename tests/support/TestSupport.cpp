@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -63,6 +65,29 @@ std::string ReadFile(const std::string& path) {
 std::string SourceDir() { return PLIX_SOURCE_DIR; }
 
 std::string BinaryDir() { return PLIX_BINARY_DIR; }
+
+std::string ParamName(const std::string& text) {
+  std::string name;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (std::isalnum(c)) {
+      name += static_cast<char>(c);
+    } else if (c == '-' && i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
+      if (!name.empty() && name.back() != '_') name += '_';
+      name += "Minus";
+    } else if (!name.empty() && name.back() != '_') {
+      name += '_';
+    }
+  }
+  while (!name.empty() && name.back() == '_') name.pop_back();
+  return name.empty() ? "_" : name;
+}
+
+std::string ParamName(double number) {
+  char text[32];
+  std::snprintf(text, sizeof(text), "%g", number);
+  return ParamName(std::string(text));
+}
 
 OfflineAudio::OfflineAudio() { SetOfflineAudioForTesting(true); }
 OfflineAudio::~OfflineAudio() { SetOfflineAudioForTesting(false); }

@@ -56,6 +56,13 @@ public:
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 
+// A readable name for a case of a parameterised test, made from any text:
+// letters and digits are kept, a minus sign before a digit reads "Minus",
+// and every other run of characters becomes one '_'.
+std::string ParamName(const std::string& text);
+// The same for a number, as printed with %g ("-0.25" gives "Minus0_25").
+std::string ParamName(double number);
+
 // The project's source and build folders of this build.
 std::string SourceDir();
 std::string BinaryDir();
