@@ -410,7 +410,8 @@ void PaintTub(Cel& c) {
 PAINTER("IMAGE_FLAVOR_CONTEST_ICECREAM", PaintTub);
 
 // The flavour card: 0 pear, 1 strawberry, 2 blueberry, 3 pineapple, 4
-// chocolate (flavours 3, 1, 4, 5, 2 of the game's order).
+// chocolate (flavours 3, 1, 4, 5, 2 of the game's order), the cels the
+// contest's flavour table names.
 void PaintCard(Cel& c) {
   static const int flavour[] = {3, 1, 4, 5, 2};
   int f = flavour[c.index];

@@ -353,8 +353,10 @@ PAINTER("IMAGE_PEMI_LEFT", PaintLeft);
 void PaintRight(Cel& c) { DrawPerson(c.cr, Pemi(), SidePose(c.index, false)); }
 PAINTER("IMAGE_PEMI_RIGHT", PaintRight);
 
-// The carried tub: cel 0 the empty tub, cels 1-6 its contents alone, in the
-// order vanilla, pineapple, pear, blueberry, strawberry, chocolate.
+// The carried tub: cel 0 the empty tub, cels 1-6 its contents alone. The
+// heroine's drawing picks the cel by flavour code (13 gives 1, 14 gives 5,
+// 15 gives 6, 16 gives 3, 17 gives 4, 18 gives 2), so the cels run vanilla,
+// pineapple, pear, blueberry, strawberry, chocolate, not the game's order.
 void PaintBox(Cel& c) {
   static const int flavour[] = {-1, 0, 5, 3, 4, 1, 2};
   bool right = c.decl.id == "IMAGE_PEMI_BOX_RIGHT";
