@@ -489,7 +489,6 @@ protected:
 
 private:
   class Hosts;
-  void ShowFatalWide(const std::wstring& text);
   void ShowScreenModeFailure(int result);
   void ApplySuccessfulDisplay();
   void GiveScreenImageToWidgets();

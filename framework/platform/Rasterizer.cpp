@@ -394,8 +394,6 @@ inline double EdgeX(const Vertex& top, const Vertex& bottom, double y) {
 
 }  // namespace
 
-uint32_t FetchTexel(const Texture& t, int32_t x, int32_t y) { return Texel(t, x, y); }
-
 void DrawTriangle(const Target& target, const Texture* texture, const State& state, const Vertex& a, const Vertex& b,
                   const Vertex& c) {
   if (!Finite(a) || !Finite(b) || !Finite(c)) return;

@@ -88,7 +88,4 @@ void DrawLine(const Target& target, const Texture* texture, const State& state, 
 // colour.
 void Fill(const Target& target, int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t argb);
 
-// The texel (x, y) of a texture as ARGB, for tests and read-back.
-uint32_t FetchTexel(const Texture& texture, int32_t x, int32_t y);
-
 }  // namespace Plix::Raster

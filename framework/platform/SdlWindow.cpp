@@ -48,7 +48,6 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const SdlWindowDesc& desc, std::str
     return nullptr;
   }
   w->mTitle = desc.title;
-  w->mFullScreen = desc.fullScreen;
   w->mOwnerThread = std::this_thread::get_id();
   SDL_GetWindowPosition(w->mWindow, &w->mX, &w->mY);
   SDL_GetWindowSize(w->mWindow, &w->mWidth, &w->mHeight);
@@ -102,11 +101,6 @@ void SdlWindow::SetTitle(const std::string& title) {
   SDL_SetWindowTitle(mWindow, title.c_str());
 }
 
-void SdlWindow::SetFullScreen(bool on) {
-  if (SDL_SetWindowFullscreen(mWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) mFullScreen = on;
-  SDL_GetWindowSize(mWindow, &mWidth, &mHeight);
-}
-
 void SdlWindow::Move(int x, int y) {
   SDL_SetWindowPosition(mWindow, x, y);
   mX = x;
@@ -137,15 +131,9 @@ void SdlWindow::OnResized(int width, int height) {
 
 bool SdlWindow::EnsureRenderer() {
   if (mRenderer) return true;
-  Uint32 flags = mVSync ? SDL_RENDERER_PRESENTVSYNC : 0;
-  mRenderer = SDL_CreateRenderer(mWindow, -1, flags);
+  mRenderer = SDL_CreateRenderer(mWindow, -1, 0);
   if (!mRenderer) mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
   return mRenderer != nullptr;
-}
-
-void SdlWindow::SetVSync(bool on) {
-  mVSync = on;
-  if (mRenderer) SDL_RenderSetVSync(mRenderer, on ? 1 : 0);
 }
 
 void SdlWindow::DrawLastFrame() {

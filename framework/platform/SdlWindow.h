@@ -56,9 +56,6 @@ public:
   bool IsVisible() const { return mVisible; }
   void SetTitle(const std::string& title);
   const std::string& Title() const { return mTitle; }
-  // Full screen covers the desktop; the frame is letter-boxed into it.
-  void SetFullScreen(bool on);
-  bool IsFullScreen() const { return mFullScreen; }
   void Move(int x, int y);
   void SetClientSize(int width, int height);
 
@@ -82,8 +79,6 @@ public:
   // scaled into the window, aspect kept, black bars around. False when not
   // on the owner thread or the renderer failed.
   bool PresentFrame(const void* pixels, int pitch, int width, int height, FrameLayout layout);
-  // Vertical sync of the presentation.
-  void SetVSync(bool on);
   // The window's content as last presented, as 0xAARRGGBB words of the
   // window's output size (for screenshots of the window in tests).
   bool ReadPresentedPixels(std::vector<uint32_t>& argb, int& width, int& height);
@@ -105,8 +100,6 @@ private:
   int mWidth = 0;
   int mHeight = 0;
   bool mVisible = false;
-  bool mFullScreen = false;
-  bool mVSync = false;
   std::thread::id mOwnerThread;
 };
 
