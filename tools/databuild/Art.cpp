@@ -42,11 +42,6 @@ Rgb FlavourColor(int flavour) {
   return Hex(colors[(flavour % 6 + 6) % 6]);
 }
 
-const char* FlavourName(int flavour) {
-  static const char* names[6] = {"vanilla", "strawberry", "chocolate", "pear", "blueberry", "pineapple"};
-  return names[(flavour % 6 + 6) % 6];
-}
-
 void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r) {
   r = std::min(r, std::min(w, h) / 2);
   cairo_new_sub_path(cr);
@@ -224,15 +219,6 @@ std::string FontFilePath(const std::string& fileName) {
   }
   throw std::runtime_error("font file not found: " + fileName +
                            " (install fonts-dejavu-core, fonts-comic-neue and fonts-lobster)");
-}
-
-double TextWidth(cairo_t* cr, const TextStyle& style, const std::string& text) {
-  cairo_save(cr);
-  SetFont(cr, style);
-  cairo_text_extents_t ext;
-  cairo_text_extents(cr, text.c_str(), &ext);
-  cairo_restore(cr);
-  return ext.x_advance;
 }
 
 void Text(cairo_t* cr, const TextStyle& style, double x, double y, const std::string& text) {
@@ -428,17 +414,6 @@ void Plate(cairo_t* cr, double cx, double cy, double w, double h) {
   cairo_set_line_width(cr, 1);
   SetColor(cr, Hex(0xaac6d8));
   cairo_stroke(cr);
-}
-
-void Cherry(cairo_t* cr, double cx, double cy, double r) {
-  cairo_move_to(cr, cx, cy - r * 0.6);
-  cairo_curve_to(cr, cx + r * 0.2, cy - r * 1.4, cx + r * 0.8, cy - r * 1.6, cx + r * 1.0, cy - r * 1.8);
-  cairo_set_line_width(cr, std::max(1.0, r * 0.2));
-  SetColor(cr, Hex(0x3f7a1c));
-  cairo_stroke(cr);
-  Ellipse(cr, cx, cy, r, r);
-  FillStroke(cr, Hex(0xe0202e), Hex(0x7a0a12), std::max(1.0, r * 0.15));
-  SoftOval(cr, cx - r * 0.35, cy - r * 0.35, r * 0.35, r * 0.3, {1, 1, 1, 0.8});
 }
 
 void Strawberry(cairo_t* cr, double cx, double cy, double r) {

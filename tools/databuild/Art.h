@@ -40,7 +40,6 @@ extern const Rgb kWhite;
 // Flavour colours in the game's flavour order: 0 vanilla, 1 strawberry,
 // 2 chocolate, 3 pear, 4 blueberry, 5 pineapple.
 Rgb FlavourColor(int flavour);
-const char* FlavourName(int flavour);
 
 // Paths.
 void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r);
@@ -78,7 +77,6 @@ struct TextStyle {
 };
 // Draws text with its baseline at y.
 void Text(cairo_t* cr, const TextStyle& style, double x, double y, const std::string& text);
-double TextWidth(cairo_t* cr, const TextStyle& style, const std::string& text);
 // Centres text on (cx, cy), shrinking the size until it fits maxWidth x maxHeight.
 void FitText(cairo_t* cr, TextStyle style, double cx, double cy, double maxWidth, double maxHeight,
              const std::string& text);
@@ -111,7 +109,6 @@ void Cone(cairo_t* cr, double cx, double top, double w, double h);
 void Cup(cairo_t* cr, double cx, double top, double w, double h, Rgb c);
 void Plate(cairo_t* cr, double cx, double cy, double w, double h);
 // Fruit.
-void Cherry(cairo_t* cr, double cx, double cy, double r);
 void Strawberry(cairo_t* cr, double cx, double cy, double r);
 void Pear(cairo_t* cr, double cx, double cy, double r);
 void Apple(cairo_t* cr, double cx, double cy, double r);

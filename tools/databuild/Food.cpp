@@ -1014,24 +1014,4 @@ void SilhouetteGlow(cairo_t* cr, const std::function<void(cairo_t*)>& draw, doub
   cairo_pattern_destroy(shape);
 }
 
-void GlowRim(cairo_t* cr, double grow, Rgb c) {
-  cairo_save(cr);
-  cairo_path_t* path = cairo_copy_path(cr);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  int steps = 4;
-  for (int i = steps; i >= 1; --i) {
-    cairo_new_path(cr);
-    cairo_append_path(cr, path);
-    cairo_set_line_width(cr, 2 * grow * i / steps);
-    SetColor(cr, WithAlpha(c, c.a * (0.35 + 0.65 * (steps - i + 1) / steps) * 0.55));
-    cairo_stroke(cr);
-  }
-  cairo_new_path(cr);
-  cairo_append_path(cr, path);
-  SetColor(cr, c);
-  cairo_fill(cr);
-  cairo_path_destroy(path);
-  cairo_restore(cr);
-}
-
 }  // namespace Plix::DataBuild

@@ -55,8 +55,5 @@ void NapkinStack(cairo_t* cr, double cx, double bottom, double w, double h, int 
 // grown by `grow` pixels in colour c with a lighter core. The highlight
 // pictures of the belt items are made this way from the items themselves.
 void SilhouetteGlow(cairo_t* cr, const std::function<void(cairo_t*)>& draw, double dx, double dy, double grow, Rgb c);
-// A highlight rim: fills the current path grown by `grow` pixels with a
-// soft glow of colour c.
-void GlowRim(cairo_t* cr, double grow, Rgb c);
 
 }  // namespace Plix::DataBuild

@@ -599,19 +599,4 @@ void PlayGround(cairo_t* cr, Rgb far, Rgb near, Rgb path, uint32_t seed, bool gr
   FloorStand(cr, 40, 302, 234, Hex(0xff9ec4));   // screen y 336 and 268
 }
 
-// Rooms of the scene screens: a wall, a floor and the screen's own props.
-void RoomBackdrop(cairo_t* cr, Rgb wall, Rgb floor, double floorY) {
-  cairo_rectangle(cr, 0, 0, 800, floorY);
-  FillVertical(cr, 0, floorY, Lighter(wall, 0.2), wall);
-  cairo_rectangle(cr, 0, floorY, 800, 600 - floorY);
-  FillVertical(cr, floorY, 600, floor, Darker(floor, 0.25));
-  cairo_set_line_width(cr, 1.5);
-  SetColor(cr, WithAlpha(Darker(floor, 0.4), 0.5));
-  for (int x = -400; x < 1200; x += 70) {
-    cairo_move_to(cr, 400 + (x - 400) * 0.45, floorY);
-    cairo_line_to(cr, x, 600);
-  }
-  cairo_stroke(cr);
-}
-
 }  // namespace Plix::DataBuild

@@ -33,7 +33,6 @@ void GrassTuft(cairo_t* cr, double cx, double base, double w, double h, Rgb c, u
 void SkyFill(cairo_t* cr, double w, double h, Rgb top, Rgb bottom);
 void FloorStand(cairo_t* cr, double cx, double foot, double top, Rgb cloth);
 void PlayGround(cairo_t* cr, Rgb far, Rgb near, Rgb path, uint32_t seed, bool grass);
-void RoomBackdrop(cairo_t* cr, Rgb wall, Rgb floor, double floorY);
 
 // A wooden signboard with words on it, filling the rectangle.
 void SignBoard(cairo_t* cr, double x, double y, double w, double h, const std::string& text, Rgb board, Rgb ink,
