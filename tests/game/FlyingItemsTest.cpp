@@ -107,8 +107,12 @@ TEST(MoneyPopup, RisesHoldsFadesForOneHundredSixtyFourTicks) {
     EXPECT_FALSE(m.IsDone()) << tick;
     m.Update();
     if (tick == 100) alphaAt100 = m.GetAlpha();
-    if (tick == 101) EXPECT_EQ(m.GetAlpha(), 251);
-    if (tick == 163) EXPECT_EQ(m.GetAlpha(), 3);
+    if (tick == 101) {
+      EXPECT_EQ(m.GetAlpha(), 251);
+    }
+    if (tick == 163) {
+      EXPECT_EQ(m.GetAlpha(), 3);
+    }
   }
   EXPECT_EQ(alphaAt100, 255);
   EXPECT_TRUE(m.IsDone());

@@ -146,8 +146,12 @@ TEST(MovingFadingParticle, DefaultGlideTakesAHundredTicks) {
     p.Update();
     float step = p.GetX() - before;
     before = p.GetX();
-    if (i == 0) EXPECT_EQ(step, 0);
-    if (i >= 101) EXPECT_NEAR(step, 1.0f, 1e-4);
+    if (i == 0) {
+      EXPECT_EQ(step, 0);
+    }
+    if (i >= 101) {
+      EXPECT_NEAR(step, 1.0f, 1e-4);
+    }
   }
 }
 

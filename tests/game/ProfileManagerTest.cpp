@@ -62,9 +62,15 @@ TEST_F(ProfileFile, NoFileGivesDefaults) {
     for (int p = 0; p < 10; ++p) {
       const BestSellerEntry& e = *profiles.GetBestSellerEntry(t, p);
       EXPECT_EQ(e.name, L"Varnok");
-      if (p > 0) EXPECT_LT(e.score, profiles.GetBestSellerEntry(t, p - 1)->score);
-      if (t == 0) EXPECT_EQ(e.time, 0);
-      if (t > 0) EXPECT_EQ(e.stars, 0);
+      if (p > 0) {
+        EXPECT_LT(e.score, profiles.GetBestSellerEntry(t, p - 1)->score);
+      }
+      if (t == 0) {
+        EXPECT_EQ(e.time, 0);
+      }
+      if (t > 0) {
+        EXPECT_EQ(e.stars, 0);
+      }
     }
   EXPECT_EQ(profiles.GetBestSellerEntry(4, 0), nullptr);
   EXPECT_EQ(profiles.GetBestSellerEntry(0, 10), nullptr);
@@ -180,7 +186,9 @@ TEST_F(ProfileFile, SaveAndLoadGiveBackEverything) {
       EXPECT_EQ(b.score, a.score);
       EXPECT_EQ(b.stars, a.stars);
       EXPECT_EQ(b.time, a.time);
-      if (t == 1 && p == 9) EXPECT_EQ(b.name, L"?ukasz");
+      if (t == 1 && p == 9) {
+        EXPECT_EQ(b.name, L"?ukasz");
+      }
       else EXPECT_EQ(b.name, a.name);
     }
   EXPECT_EQ(again.GetBestSellerEntry(0, 0)->name, L"Fay");

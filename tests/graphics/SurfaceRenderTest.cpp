@@ -166,7 +166,9 @@ TEST(DDImageSurface, ColourKeyChoice) {
     EXPECT_EQ(key.dwColorSpaceLowValue, c.key) << c.bits;
     EXPECT_EQ(key.dwColorSpaceHighValue, c.key);
     for (size_t i = 0; i < c.pixels.size(); ++i) {
-      if ((c.pixels[i] >> 24) != 255) EXPECT_EQ(SurfacePixel(image->mSurface, static_cast<int>(i), 0), c.key);
+      if ((c.pixels[i] >> 24) != 255) {
+        EXPECT_EQ(SurfacePixel(image->mSurface, static_cast<int>(i), 0), c.key);
+      }
     }
     EXPECT_EQ(SurfacePixel(image->mSurface, 0, 0) == c.key, false) << "the opaque pixel keeps its colour";
   }

@@ -167,7 +167,9 @@ TEST(TextureData, TheFormatFollowsTheImageAndItsFlags) {
   for (const Case& c : cases) {
     auto image = d.Solid(8, 8, c.pixel);
     image->mD3DFlags = c.flags;
-    if (c.palettise) ASSERT_TRUE(image->Palettize());
+    if (c.palettise) {
+      ASSERT_TRUE(image->Palettize());
+    }
     ASSERT_TRUE(d.D3D().PrepareImageTexture(image.get())) << c.name;
     EXPECT_EQ(image->mD3DData->mFormatCode, c.format) << c.name;
     EXPECT_EQ(D3DInterface::ClassifyPixelFormat(image->mD3DData->mPieces[0].mTexture->Format()), c.format) << c.name;
@@ -256,7 +258,9 @@ TEST(TextureData, ReadBackKeepsTransparency) {
   for (const Case& c : cases) {
     auto image = d.Image(3, 1, c.pixels);
     image->mD3DFlags = c.flags;
-    if (c.palettise) ASSERT_TRUE(image->Palettize());
+    if (c.palettise) {
+      ASSERT_TRUE(image->Palettize());
+    }
     ASSERT_TRUE(d.D3D().PrepareImageTexture(image.get()));
     // Only the texture holds the pixels now.
     image->mBits.reset();
