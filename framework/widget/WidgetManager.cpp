@@ -413,10 +413,6 @@ void WidgetManager::AddDeferredOverlay(Widget* widget, int priority) {
   mMinDeferredOverlayPriority = std::min(mMinDeferredOverlayPriority, priority);
 }
 
-}  // namespace Plix
-
-namespace Plix {
-
 void WidgetManager::FlushDeferredOverlayWidgets(int maxPriority) {
   if (mCurG == nullptr) return;
   for (;;) {
