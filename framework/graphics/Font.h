@@ -9,6 +9,13 @@
 
 namespace Plix {
 
+// A font metric or glyph position worked out wide and kept in 32-bit range:
+// a broken description may give values near the limits, and a sum of them
+// must not wrap around.
+inline int32_t ClampToInt32(int64_t v) {
+  return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : static_cast<int32_t>(v);
+}
+
 class Graphics;
 
 class Font {

@@ -5,6 +5,7 @@
 
 #include "framework/app/Utilities.h"
 #include "framework/graphics/DataFiles.h"
+#include "framework/graphics/Font.h"
 #include "framework/graphics/GraphicsHost.h"
 #include "framework/graphics/MemoryImage.h"
 
@@ -112,7 +113,7 @@ bool FontData::LoadImageAndWidths(MemoryImage* image, const std::string& path) {
     int width = 0;
     reader.ReadInt(&width);
     CharData& data = layer->mCharData[ch];
-    data.mImageRect = Rect(static_cast<int32_t>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)), 0, width, imageHeight);
+    data.mImageRect = Rect(ClampToInt32(x), 0, width, imageHeight);
     data.mWidth = width;
     x += width;
   }

@@ -17,10 +17,6 @@ int HexDigit(wchar_t c) {
   return 0;  // anything else counts as 0
 }
 
-// Widths and offsets are summed wide and kept in range, so that a font with
-// absurd metrics (a broken description) cannot overflow them.
-int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
-
 }  // namespace
 
 void Graphics::DrawString(const std::wstring& text, int32_t x, int32_t y) {
@@ -34,7 +30,7 @@ int32_t Graphics::WriteString(const std::wstring& text, int32_t x, int32_t y, in
   if (oldColor == -1) oldColor = static_cast<int32_t>(mColor.ToInt());
   if (drawString && (justification == 0 || justification == 1)) {
     const int32_t w = WriteString(text, x, y, width, -1, false, offset, length, oldColor);
-    x = Clamp32(int64_t{x} + (justification == 0 ? (int64_t{width} - w) / 2 : int64_t{width} - w));
+    x = ClampToInt32(int64_t{x} + (justification == 0 ? (int64_t{width} - w) / 2 : int64_t{width} - w));
   }
 
   const int64_t size = static_cast<int64_t>(text.size());
@@ -60,15 +56,15 @@ int32_t Graphics::WriteString(const std::wstring& text, int32_t x, int32_t y, in
       for (int d = 1; d <= 6; ++d) value = (value << 4) | static_cast<uint32_t>(HexDigit(text[i + d]));
     }
     if (drawString) {
-      DrawString(run, Clamp32(x + xOffset), y);
+      DrawString(run, ClampToInt32(x + xOffset), y);
       SetColor(Color((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF, mColor.mAlpha));
     }
     xOffset += mFont->StringWidth(run);
     run.clear();
     i += 8;
   }
-  if (drawString) DrawString(run, Clamp32(x + xOffset), y);
-  return Clamp32(xOffset + mFont->StringWidth(run));
+  if (drawString) DrawString(run, ClampToInt32(x + xOffset), y);
+  return ClampToInt32(xOffset + mFont->StringWidth(run));
 }
 
 int32_t Graphics::DrawWrappedLine(int32_t length, int32_t limit, int32_t start, Graphics* g,
@@ -124,7 +120,7 @@ int32_t Graphics::DrawWordWrapped(const Rect& rect, const std::wstring& text, in
       continue;
     }
     if (lastSpace != -1) {
-      const int32_t lineY = Clamp32(rect.mY + yOffset);
+      const int32_t lineY = ClampToInt32(rect.mY + yOffset);
       const int32_t shownY = static_cast<int32_t>(mTransY + static_cast<float>(lineY));
       if (shownY >= mClipRect.mY && shownY < int64_t{mClipRect.mY} + mClipRect.mHeight + lineSpacing)
         DrawWrappedLine(lastSpace - lineStart, limit, lineStart, this, text, rect.mX, lineY, rect.mWidth,
@@ -134,7 +130,7 @@ int32_t Graphics::DrawWordWrapped(const Rect& rect, const std::wstring& text, in
         while (i < length && text[i] == L' ') ++i;
     } else {
       if (i < lineStart + 1) ++i;  // a line holds at least one character
-      if (DrawWrappedLine(i - lineStart, limit, lineStart, this, text, rect.mX, Clamp32(rect.mY + yOffset), rect.mWidth,
+      if (DrawWrappedLine(i - lineStart, limit, lineStart, this, text, rect.mX, ClampToInt32(rect.mY + yOffset), rect.mWidth,
                           justification, oldColor) == -1)
         break;
     }
@@ -146,7 +142,7 @@ int32_t Graphics::DrawWordWrapped(const Rect& rect, const std::wstring& text, in
   }
 
   if (lineStart < length) {
-    if (DrawWrappedLine(length - lineStart, limit, lineStart, this, text, rect.mX, Clamp32(rect.mY + yOffset), rect.mWidth,
+    if (DrawWrappedLine(length - lineStart, limit, lineStart, this, text, rect.mX, ClampToInt32(rect.mY + yOffset), rect.mWidth,
                         justification, oldColor) != -1)
       yOffset += lineSpacing;
   } else if (ch == L'\n') {
@@ -154,7 +150,7 @@ int32_t Graphics::DrawWordWrapped(const Rect& rect, const std::wstring& text, in
   }
 
   SetColor(savedColor);
-  return Clamp32(mFont->GetDescent() + yOffset - lineSpacing);
+  return ClampToInt32(mFont->GetDescent() + yOffset - lineSpacing);
 }
 
 int32_t Graphics::MeasureWordWrappedHeight(int32_t width, const std::wstring& text, int32_t lineSpacing) {

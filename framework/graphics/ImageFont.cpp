@@ -18,10 +18,6 @@ constexpr int64_t kMaxScaledSide = 32768;
 constexpr int64_t kMaxScaledPixels = int64_t{1} << 22;
 constexpr int64_t kMaxFontScaledPixels = int64_t{1} << 24;
 
-int32_t Clamp32(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
 // One glyph queued for drawing. All fonts share one store of them and the
 // 256 order buckets, under the font drawing lock.
 struct FontRenderCommand {
@@ -136,7 +132,7 @@ void ImageFont::PrepareLayers() {
         const Rect& src = layer.mCharData[c].mImageRect;
         const int32_t w = TruncateToInt(LayerScale(layer, src.mWidth));
         const int32_t h = TruncateToInt(LayerScale(layer, src.mHeight));
-        active.mScaledCharImageRects[c] = Rect(Clamp32(x), 0, w, h);
+        active.mScaledCharImageRects[c] = Rect(ClampToInt32(x), 0, w, h);
         x += w;
         tallest = std::max<int64_t>(tallest, h);
       }
@@ -203,7 +199,7 @@ int ImageFont::ByteCharWidthKern(uint8_t ch, uint8_t previous) {
     widest = any ? std::max(widest, advance + kern) : advance + kern;
     any = true;
   }
-  return Clamp32(widest);
+  return ClampToInt32(widest);
 }
 
 int ImageFont::ByteCharWidth(uint8_t ch) { return ByteCharWidthKern(ch, 0); }
@@ -216,7 +212,7 @@ int ImageFont::StringWidth(const std::wstring& text) {
     width += ByteCharWidthKern(ch, previous);
     previous = ch;
   }
-  return Clamp32(width);
+  return ClampToInt32(width);
 }
 
 void ImageFont::DrawString(Graphics* g, int x, int y, const std::wstring& text, const Color& color,
@@ -273,7 +269,7 @@ void ImageFont::DrawStringEx(Graphics* g, int x, int y, const std::wstring& text
 
       auto channel = [](int32_t mult, int32_t given, int32_t add) {
         const int64_t v = int64_t{mult} * given / 255 + add;
-        return v >= 255 ? 255 : Clamp32(v);
+        return v >= 255 ? 255 : ClampToInt32(v);
       };
       const Color glyphColor(channel(layer.mColorMult.mRed, color.mRed, layer.mColorAdd.mRed),
                              channel(layer.mColorMult.mGreen, color.mGreen, layer.mColorAdd.mGreen),
@@ -284,7 +280,7 @@ void ImageFont::DrawStringEx(Graphics* g, int x, int y, const std::wstring& text
 
       const Rect& glyphRect = active.mScaledCharImageRects[ch];
       const int32_t index = store.mCount++;
-      store.mCommands[index] = FontRenderCommand{active.mScaledImage, Clamp32(glyphX), Clamp32(glyphY), glyphRect,
+      store.mCommands[index] = FontRenderCommand{active.mScaledImage, ClampToInt32(glyphX), ClampToInt32(glyphY), glyphRect,
                                                  layer.mDrawMode, glyphColor, -1};
       if (store.mTail[order] < 0)
         store.mHead[order] = index;
@@ -292,12 +288,12 @@ void ImageFont::DrawStringEx(Graphics* g, int x, int y, const std::wstring& text
         store.mCommands[store.mTail[order]].mNext = index;
       store.mTail[order] = index;
 
-      if (rects) rects->push_back(Rect(Clamp32(glyphX), Clamp32(glyphY), glyphRect.mWidth, glyphRect.mHeight));
+      if (rects) rects->push_back(Rect(ClampToInt32(glyphX), ClampToInt32(glyphY), glyphRect.mWidth, glyphRect.mHeight));
       right = std::max(right, pen + advance + kern);
     }
     pen = right;
   }
-  if (width) *width = Clamp32(right - x);
+  if (width) *width = ClampToInt32(right - x);
 
   const Color oldColor = g->GetColor();
   for (int order = 0; order < 256; ++order) {
