@@ -24,8 +24,8 @@ void PaintBackground(Cel& c) {
   }
   cairo_stroke(cr);
   // Wet sand where the sea strip ends.
-  cairo_rectangle(cr, 0, 0, 800, 240);
-  FillVertical(cr, 150, 240, Hex(0xe8c888, 0.8), Hex(0xf5d98e, 0.0));
+  cairo_rectangle(cr, 0, 0, 800, 150);
+  FillVertical(cr, 60, 150, Hex(0xe8c888, 0.8), Hex(0xf5d98e, 0.0));
 }
 PAINTER("IMAGE_BACKGROUND_5", PaintBackground);
 
