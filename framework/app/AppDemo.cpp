@@ -196,21 +196,9 @@ void PlixAppBase::ReplayDemoStep() {
         if (mAppActive && !mWindowedMode) mAppWidgets->MarkAllDirty();
         if (mUrlOpenPending && !mAppActive) OnUrlOpened(mUrlBeingOpened);
         break;
-      case DEMO_MINIMISED: {
-        const bool minimised = b.ReadBoolean();
-        if (!mShuttingDown && minimised != mIsMinimised) {
-          mIsMinimised = minimised;
-          // As the recording did it.
-          if (minimised) {
-            if (mMuteWhenInactive) Mute(true);
-          } else {
-            if (mMuteWhenInactive) Unmute(true);
-            mAppWidgets->MarkAllDirty();
-          }
-        }
-        UpdateFocusState();
+      case DEMO_MINIMISED:
+        SetMinimised(b.ReadBoolean());  // as the recording did it
         break;
-      }
       case DEMO_KEY_DOWN: mAppWidgets->KeyDown(static_cast<int>(b.ReadBits(8))); break;
       case DEMO_KEY_UP: mAppWidgets->KeyUp(static_cast<int>(b.ReadBits(8))); break;
       case DEMO_KEY_CHAR: {

@@ -163,17 +163,8 @@ bool PlixAppBase::ProcessDeferredMessages() {
         }
         break;
       case WM_SIZE: {
-        const bool minimised = m.wParam == SIZE_MINIMIZED;
-        if (m.window == mMainWindow && !mShuttingDown && minimised != mIsMinimised) {
-          mIsMinimised = minimised;
-          if (minimised) {
-            if (mMuteWhenInactive) Mute(true);
-          } else {
-            if (mMuteWhenInactive) Unmute(true);
-            mAppWidgets->MarkAllDirty();
-          }
-        }
-        UpdateFocusState();
+        if (m.window == mMainWindow) SetMinimised(m.wParam == SIZE_MINIMIZED);
+        else UpdateFocusState();
         // Maximising the window switches to full screen.
         if (m.wParam == SIZE_MAXIMIZED) ChangeScreenModeTo(false);
         break;
@@ -290,6 +281,19 @@ void PlixAppBase::HandleDeferredTimer(const DeferredMessage&) {
   }
   mMouseInside = inside;
   ApplyCursor();
+}
+
+void PlixAppBase::SetMinimised(bool minimised) {
+  if (!mShuttingDown && minimised != mIsMinimised) {
+    mIsMinimised = minimised;
+    if (minimised) {
+      if (mMuteWhenInactive) Mute(true);
+    } else {
+      if (mMuteWhenInactive) Unmute(true);
+      mAppWidgets->MarkAllDirty();
+    }
+  }
+  UpdateFocusState();
 }
 
 void PlixAppBase::UpdateFocusState() {

@@ -399,6 +399,10 @@ public:
   LRESULT HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool ProcessDeferredMessages();
   void UpdateFocusState();
+  // The window was minimised or restored (or a demo says so): mute or
+  // unmute when inactive windows are muted, repaint on restore, then
+  // re-evaluate the focus.
+  void SetMinimised(bool minimised);
   void ClearKeyState();
   void ShowVideoStats();
 
