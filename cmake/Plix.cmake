@@ -22,11 +22,18 @@ if(PLIX_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# plix_library(<name> [DEPENDS <targets...>] [PRIVATE <targets...>])
+# plix_library(<name> [DEPENDS <targets...>] [PRIVATE <targets...>]
+#              [ALSO <folders...>])
+# ALSO names further folders (from the project root) whose sources join the
+# library: two folders that call each other by design build one library
+# instead of a cycle.
 function(plix_library name)
-  cmake_parse_arguments(A "" "" "DEPENDS;PRIVATE" ${ARGN})
-  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  cmake_parse_arguments(A "" "" "DEPENDS;PRIVATE;ALSO" ${ARGN})
+  set(globs ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  foreach(folder ${A_ALSO})
+    list(APPEND globs ${PROJECT_SOURCE_DIR}/${folder}/*.cpp ${PROJECT_SOURCE_DIR}/${folder}/*.c)
+  endforeach()
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${globs})
   if(NOT srcs)
     # Headers only, so far.
     add_library(${name} INTERFACE)
