@@ -4,6 +4,7 @@
 #include "framework/platform/CommandLine.h"
 #include "framework/platform/WinTypes.h"
 #include "game/app/GameApp.h"
+#include "game/screens/GameScreenFactory.h"
 
 // The crash handler is in place before anything of the framework exists.
 PLIX_CRASH_HANDLER_INSTALLER;
@@ -14,6 +15,9 @@ namespace {
 // window system needs none.
 int WinMain(Plix::HINSTANCE, Plix::HINSTANCE, const char*, int) {
   auto* app = new Plix::GameApp();
+  // Outlives the application, whose screens it makes.
+  Plix::GameScreenFactory screens(*app);
+  app->SetScreenFactory(&screens);
   app->Init();
   app->Start();
   delete app;

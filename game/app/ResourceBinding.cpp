@@ -22,4 +22,12 @@ bool BindResources(ResourceManager* manager, std::span<const ResourceBinding> ta
   return true;
 }
 
+void ClearResources(std::span<const ResourceBinding> table) {
+  for (const ResourceBinding& b : table) {
+    if (b.mImage) *b.mImage = nullptr;
+    if (b.mSound) *b.mSound = 0;
+    if (b.mFont) *b.mFont = nullptr;
+  }
+}
+
 }  // namespace Plix

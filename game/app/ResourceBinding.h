@@ -29,6 +29,10 @@ struct ResourceBinding {
 // recorded). Loads nothing.
 bool BindResources(ResourceManager* manager, std::span<const ResourceBinding> table);
 
+// Sets every variable of the table back to null (sounds to 0): for a group
+// that is freed or failed, so that no handle points at a deleted resource.
+void ClearResources(std::span<const ResourceBinding> table);
+
 // The table of a group, in binding order; empty for a group the game does
 // not bind.
 std::span<const ResourceBinding> GetGroupBindings(const std::string& group);

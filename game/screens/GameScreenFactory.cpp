@@ -1,0 +1,33 @@
+#include "game/screens/GameScreenFactory.h"
+
+#include "game/app/GameApp.h"
+
+namespace Plix {
+
+GameScreenFactory::GameScreenFactory(GameApp& app) : mApp(app), mStandIns(app) {}
+
+GameScreen* GameScreenFactory::CreateMainMenu() { return mStandIns.CreateMainMenu(); }
+
+GameScreen* GameScreenFactory::CreateMap(int firstFlag, int secondFlag, int arrival) {
+  return mStandIns.CreateMap(firstFlag, secondFlag, arrival);
+}
+
+GameScreen* GameScreenFactory::CreateStore() { return mStandIns.CreateStore(); }
+
+GameScreen* GameScreenFactory::CreateCircus() { return mStandIns.CreateCircus(); }
+
+GameScreen* GameScreenFactory::CreateTrophyRoom() { return mStandIns.CreateTrophyRoom(); }
+
+GameScreen* GameScreenFactory::CreateHotel(int code) { return mStandIns.CreateHotel(code); }
+
+GameScreen* GameScreenFactory::CreateTheEndMap() { return mStandIns.CreateTheEndMap(); }
+
+GameScreen* GameScreenFactory::CreateFlavorContest() { return mStandIns.CreateFlavorContest(); }
+
+GameScreen* GameScreenFactory::CreateBestSellers(int kind, int score, int stars, int time) {
+  return mStandIns.CreateBestSellers(kind, score, stars, time);
+}
+
+GameScreen* GameScreenFactory::CreateBoard(int mode, int day) { return mStandIns.CreateBoard(mode, day); }
+
+}  // namespace Plix

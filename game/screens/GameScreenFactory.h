@@ -1,0 +1,32 @@
+#pragma once
+// The screens the application's switchers make: the real ones where they are
+// built, the stand-ins of PlaceholderScreens for the others. The executable
+// and the screen tests install one on the application.
+#include "game/app/GameScreen.h"
+#include "game/app/PlaceholderScreens.h"
+
+namespace Plix {
+
+class GameApp;
+
+class GameScreenFactory : public ScreenFactory {
+public:
+  explicit GameScreenFactory(GameApp& app);
+
+  GameScreen* CreateMainMenu() override;
+  GameScreen* CreateMap(int firstFlag, int secondFlag, int arrival) override;
+  GameScreen* CreateStore() override;
+  GameScreen* CreateCircus() override;
+  GameScreen* CreateTrophyRoom() override;
+  GameScreen* CreateHotel(int code) override;
+  GameScreen* CreateTheEndMap() override;
+  GameScreen* CreateFlavorContest() override;
+  GameScreen* CreateBestSellers(int kind, int score, int stars, int time) override;
+  GameScreen* CreateBoard(int mode, int day) override;
+
+private:
+  GameApp& mApp;
+  PlaceholderScreens mStandIns;
+};
+
+}  // namespace Plix
