@@ -1,12 +1,13 @@
 #include "game/screens/GameScreenFactory.h"
 
 #include "game/app/GameApp.h"
+#include "game/screens/MainMenu.h"
 
 namespace Plix {
 
 GameScreenFactory::GameScreenFactory(GameApp& app) : mApp(app), mStandIns(app) {}
 
-GameScreen* GameScreenFactory::CreateMainMenu() { return mStandIns.CreateMainMenu(); }
+GameScreen* GameScreenFactory::CreateMainMenu() { return new MainMenu(mApp); }
 
 GameScreen* GameScreenFactory::CreateMap(int firstFlag, int secondFlag, int arrival) {
   return mStandIns.CreateMap(firstFlag, secondFlag, arrival);
