@@ -137,6 +137,16 @@ void ObjectListIterator::Rewind() {
   mIndex = 0;
 }
 
+bool ObjectListIterator::SeekTo(int index) {
+  if (index < 0) return false;
+  auto* n = static_cast<ObjectList::Node*>(mFirst);
+  for (int i = 0; i < index && n; ++i) n = n->next;
+  if (!n) return false;
+  mCurrent = n;
+  mIndex = index;
+  return true;
+}
+
 void ObjectListIterator::GetPoint(float& x, float& y) const {
   auto* n = static_cast<PointList::Node*>(mCurrent);
   x = n->x;

@@ -78,6 +78,10 @@ public:
   bool NextPoint();
   // Back to the node at which Begin started.
   void Rewind();
+  // Object lists only: to the index-th node counting from the one Begin
+  // started at; false, with the iterator unchanged, for a negative index or
+  // one past the end.
+  bool SeekTo(int index);
   void GetPoint(float& x, float& y) const;
   int GetIndex() const { return mIndex; }
   bool AtEnd() const { return mCurrent == nullptr; }
