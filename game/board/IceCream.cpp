@@ -255,7 +255,7 @@ bool IceCream::MatchesWishAnyOrder(const IceCream* wish, const IceCream* item) {
 namespace {
 
 // Draws the plain scheme, or its highlight: each highlight image centred on
-// where its plain image goes, 3 pixels higher.
+// where its plain image goes (the belt lifts the highlight itself).
 class ItemPainter {
 public:
   ItemPainter(Graphics& g, bool selected) : mG(g), mSelected(selected) {}
@@ -280,7 +280,6 @@ private:
       x -= (CellWidth(highlight) - w) / 2;
       y -= (CellHeight(highlight) - h) / 2;
     }
-    y -= 3;
   }
 
   Graphics& mG;

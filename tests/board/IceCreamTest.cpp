@@ -340,14 +340,19 @@ TEST(IceCreamDraw, SpecialsAndTheGoldenIceCream) {
   ExpectDrawn(Made(7), true, {}, "cake selected");
 }
 
-TEST(IceCreamDraw, SelectedRimsCentredOnThePlainPartsThreeHigher) {
+TEST(IceCreamDraw, SelectedRimsCentredOnThePlainParts) {
   ItemImages images;
-  // Rims 4 pixels larger than the plain parts: 2 left and 2 up, then 3 up.
+  // Rims 4 pixels larger than the plain parts: 2 left and 2 up.
   ExpectDrawn(WithMarker(Made(1, {14, 20}), 1), true,
-              {{IMAGE_CONE_SELECTED, 0, -13, -38},
-               {IMAGE_BIG_BALL_SELECTED, 1, -15, -48},
-               {IMAGE_TOPPING_SELECTED, 1, -13, -48}},
+              {{IMAGE_CONE_SELECTED, 0, -13, -35},
+               {IMAGE_BIG_BALL_SELECTED, 1, -15, -45},
+               {IMAGE_TOPPING_SELECTED, 1, -13, -45}},
               "cone with sprinkles selected");
+  ExpectDrawn(Made(2, {13, kItemSparkler}), true,
+              {{IMAGE_CUP_SELECTED, 0, -17, -25},
+               {IMAGE_BIG_BALL_SELECTED, 0, -15, -32},
+               {IMAGE_SPARKLER_SELECTED, 0, 5, -52}},
+              "cup with sparkler selected");
 }
 
 TEST(Sparks, ShareOneBurstDrawnAdditivelyAroundThePoint) {
