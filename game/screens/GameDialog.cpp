@@ -94,7 +94,10 @@ void GameDialog::StartClosing(int code) {
   mTargetY = mRestY;
   mSliding = true;
   mClosing = code;
+  // Disabling drops the keyboard focus; keys still act while it slides.
+  const bool focused = mWidgetManager && mWidgetManager->mFocusWidget == this;
   SetDisabled(true);
+  if (focused) mWidgetManager->SetFocus(this);
 }
 
 ButtonWidget* GameDialog::MakeButton(int id, Image* image, const std::wstring& label, Image* cells) {

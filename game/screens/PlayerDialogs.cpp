@@ -79,6 +79,7 @@ void MMPlayerDialog::PlaceControls(int x, int y, int width, int height) {
   mCreate->Resize(right, y + kRowTop, bw, bh);
   mDelete->Resize(right, y + kRowTop + bh, bw, bh);
   const int cw = CellWidthOf(IMAGE_DIALOG_CHECKBOX), ch = CellHeightOf(IMAGE_DIALOG_CHECKBOX);
+  for (Checkbox* row : mRows) row->Resize(row->mX, row->mY, cw + 200, ch);
   mRows[0]->Resize(x + mContentInsets.mLeft, y + kRowTop, cw + 200, ch);
   for (int i = 1; i < kRows; ++i) Layout(mRows[i - 1], mRows[i], LAY_SameLeft | LAY_Below, 0, -7);
 }

@@ -13,39 +13,13 @@
 #include "game/screens/DifficultyDialog.h"
 #include "game/screens/HelpDialog.h"
 #include "game/screens/PlayerDialogs.h"
-#include "tests/screens/ScreenAppSupport.h"
+#include "tests/screens/MenuTestSupport.h"
 
 namespace Plix {
 namespace {
 
+using Testing::MainMenuTest;
 using Testing::ScreenGame;
-
-class MainMenuTest : public Testing::ScreenAppTest {
-protected:
-  MainMenu& Boot() {
-    StartToMainMenu();
-    auto* menu = dynamic_cast<MainMenu*>(Game().mMainMenu);
-    EXPECT_NE(menu, nullptr);
-    // Slid in.
-    EXPECT_TRUE(TickUntil([&] { return menu->GetQuitOffset() == 0 && menu->GetBuildingOffset() == 0; }, 400));
-    return *menu;
-  }
-  MainMenu* Menu() { return dynamic_cast<MainMenu*>(Game().mMainMenu); }
-  void ClickSign(int id) {
-    AlphaButton* b = Menu()->FindButton(id);
-    ASSERT_NE(b, nullptr);
-    Click(b->GetX() + b->GetWidth() / 2, b->GetY() + b->GetHeight() / 2);
-  }
-  void ClickButton(ButtonWidget* b) { Click(b->mX + b->mWidth / 2, b->mY + b->mHeight / 2); }
-  template <class D>
-  D* OpenDialog(int id) {
-    return dynamic_cast<D*>(Game().GetDialog(id));
-  }
-  bool AtRest(GameDialog* d) {
-    return TickUntil([&] { return !d->IsSliding(); }, 200);
-  }
-  const PlaceholderScreen* StandIn(GameScreen* screen) { return dynamic_cast<PlaceholderScreen*>(screen); }
-};
 
 TEST_F(MainMenuTest, BootsToTheAnimatedMenuAndGreetsThePlayer) {
   MainMenu& menu = Boot();
