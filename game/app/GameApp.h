@@ -82,10 +82,12 @@ public:
   void SelectPlayerInDialog(int index);
   void DeleteSelectedPlayer(bool confirmed);
 
+  // Loads a whole group and binds it; false after reporting the error
+  // (the program then shuts down).
+  bool LoadAndBindGroup(const std::string& group, bool exitOnError);
+
 private:
   class Sides;
-  // Loads a whole group and binds it; false after reporting the error.
-  bool LoadAndBindGroup(const std::string& group, bool exitOnError);
   // Loads a group one resource at a time, counting for the loader's bar;
   // false when shut-down interrupted it.
   bool LoadGroupCounting(const std::string& group);
