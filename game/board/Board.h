@@ -17,6 +17,7 @@
 #include "game/app/ObjectList.h"
 #include "game/board/IceCream.h"
 #include "game/board/BarMovementNode.h"
+#include "game/board/EnvironmentFile.h"
 #include "game/board/ItemHolder.h"
 
 namespace Plix {
@@ -245,10 +246,19 @@ public:
   void SetUpHappyHour();
 
   // ---- Environment (BoardEnvironment.cpp) ----
-  // Reads a floor layout; false when the file cannot be opened.
+  static constexpr const char* kCouldNotLoadEnvironment = "Could not load environment!";
+  // Reads a floor layout and builds it. False, after the popup "Could not
+  // load environment!", when the file cannot be opened or breaks a limit of
+  // the layout: nothing on the board changes, and once the day has started
+  // it is left again (IsFloorMissing).
   bool LoadEnvironment(const char* fileName);
   // The area's resource group and pictures.
   void LoadAreaResources();
+  // The picture sizes the walk nodes are placed by.
+  EnvironmentSizes GetEnvironmentSizes() const;
+  // The day's floor could not be loaded: the set-up leaves the day at once,
+  // through the game menu's quit, so the profile keeps everything.
+  bool IsFloorMissing() const { return mFloorMissing; }
 
   // ---- Floor paths and draw list (BoardFloor.cpp) ----
   // The fixed counter and bench paths (once, from the constructor).
@@ -578,9 +588,16 @@ private:
   // Circus offers and the store's new-item marks after a story day.
   void RefreshShopsAfterDay(PlayerProfile& profile);
 
+  // The environment reader's steps: the records on the floor, one
+  // decoration, the tables dressed from the player's purchases.
+  void BuildFloor(const EnvironmentLayout& layout);
+  void PlaceDecoration(int area, const EnvironmentRecord& record, BarMovementNode* node, Graphics& g);
+  void DressTables();
+
   // Set once the fade-out's result has been acted on: the board has left
   // the screen and waits for its deletion.
   bool mHandedOver = false;
+  bool mFloorMissing = false;
   // Only when there is no current player.
   std::unique_ptr<PlayerProfile> mNoPlayer;
 };

@@ -22,10 +22,19 @@ public:
   void StopTalking() {}
   // A visit to hand over the trophy (0..9) at the grade (1..3).
   void StartAward(int, int) {}
+  // His place on the floor, from the environment file.
+  void SetPosition(int x, int y) {
+    mX = x;
+    mY = y;
+  }
+  int GetX() const { return mX; }
+  int GetY() const { return mY; }
 
 private:
   Board* mBoard;
   int mState = 0;
+  int mX = 0;
+  int mY = 0;
 };
 
 }  // namespace Plix

@@ -4,6 +4,7 @@
 // entertainment. The board creates him and steps his running task every
 // frame.
 #include "game/app/ZObject.h"
+#include "game/board/BarMovementNode.h"
 
 namespace Plix {
 
@@ -17,9 +18,23 @@ public:
 
   // Once a frame: the running task moves by the fraction of a tick.
   void StepCurrentTask(float) {}
+  // The monkey stands at the node (its current node); none leaves him where
+  // he is.
+  void StandAtNode(BarMovementNode* node) {
+    if (!node) return;
+    mNode = node;
+    mX = node->GetX();
+    mY = node->GetY();
+  }
+  BarMovementNode* GetNode() const { return mNode; }
+  float GetX() const { return mX; }
+  float GetY() const { return mY; }
 
 private:
   Board* mBoard;
+  BarMovementNode* mNode = nullptr;
+  float mX = 0;
+  float mY = 0;
 };
 
 }  // namespace Plix
