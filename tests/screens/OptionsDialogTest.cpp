@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/graphics/Image.h"
 #include "framework/widget/Checkbox.h"
 #include "framework/widget/Slider.h"
 #include "game/app/GameResources.h"
+#include "game/screens/HelpDialog.h"
 #include "tests/screens/MenuTestSupport.h"
 
 namespace Plix {
@@ -125,6 +127,53 @@ TEST_F(OptionsDialogTest, ABoxClickedWhileTheDialogSlidesOutOpensNoWarning) {
   ASSERT_TRUE(Closed());
   Tick(3);
   EXPECT_EQ(Menu()->GetPauseCount(), 0);
+}
+
+TEST_F(OptionsDialogTest, ThreeDOnADisplayNotRecommendedForItWarnsAndStillAppliesWithOk) {
+  Boot();
+  ScreenGame& g = Game();
+  ASSERT_TRUE(g.IsHardwareSupported());
+  ASSERT_FALSE(g.IsHardwareRecommended());  // the software device
+  OptionsDialog* options = Open();
+  ASSERT_FALSE(options->GetBox(OptionsDialog::k3D)->mChecked);
+  ClickBox(options, OptionsDialog::k3D);
+  auto* warning = OpenDialog<NotRecommended3DDialog>(MessageDialog::kDialogId);
+  ASSERT_NE(warning, nullptr);
+  EXPECT_TRUE(options->GetBox(OptionsDialog::k3D)->mChecked);
+  EXPECT_NE(Widgets().mFocusWidget, warning);  // the options keep the keys
+  ASSERT_TRUE(AtRest(warning));
+  ClickButton(warning->GetOkButton());
+  ASSERT_TRUE(TickUntil([&] { return g.GetDialog(MessageDialog::kDialogId) == nullptr; }, 200));
+  ClickButton(options->GetButton(OptionsDialog::kOk));
+  ASSERT_TRUE(Closed());
+  EXPECT_TRUE(g.IsHardwareDrawing());
+}
+
+// Opened over the pause menu: a fixed veil from the start, and the pause
+// menu gets its own veil back when they close.
+TEST_F(OptionsDialogTest, OverThePauseMenuTheVeilIsFixedAndTheOwnerIsToldOnClose) {
+  struct PauseMenu : OverlayOwner {
+    void RestoreOverlay() override { ++mRestored; }
+    int mRestored = 0;
+  } pauseMenu;
+  Boot();
+  ScreenGame& g = Game();
+  Image* pictures[] = {IMAGE_DIALOG_STANDARD, IMAGE_DIALOG_BIG};
+  const int ids[] = {OptionsDialog::kDialogId, HelpDialog::kDialogId};
+  for (int i = 0; i < 2; ++i) {
+    GameDialog* d = i == 0 ? static_cast<GameDialog*>(new OptionsDialog(g, false, &pauseMenu))
+                           : new HelpDialog(g, false, &pauseMenu);
+    d->Resize((800 - pictures[i]->GetWidth()) / 2, 600, pictures[i]->GetWidth(), pictures[i]->GetHeight());
+    g.AddDialog(ids[i], d);
+    Widgets().SetFocus(d);
+    EXPECT_EQ(d->GetVeilAlpha(), GameDialog::kVeilMax);
+    ASSERT_TRUE(AtRest(d));
+    EXPECT_EQ(d->GetVeilAlpha(), GameDialog::kVeilMax);
+    Key(27);
+    ASSERT_TRUE(TickUntil([&] { return g.GetDialog(ids[i]) == nullptr; }, 200));
+    EXPECT_EQ(pauseMenu.mRestored, i + 1);
+    EXPECT_EQ(Menu()->GetPauseCount(), 0);  // the menu was never paused for them
+  }
 }
 
 }  // namespace
