@@ -7,9 +7,9 @@
 
 #include "framework/app/CrashHandler.h"
 #include "framework/app/PlixAppBase.h"
-#include "framework/app/Utilities.h"
 #include "framework/platform/CommandLine.h"
 #include "framework/platform/Files.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

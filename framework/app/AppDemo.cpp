@@ -9,7 +9,6 @@
 #include "framework/app/DemoFile.h"
 #include "framework/app/PlixAppBase.h"
 #include "framework/app/Random.h"
-#include "framework/app/Utilities.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/DebugOutput.h"
 #include "framework/platform/Files.h"
@@ -17,6 +16,7 @@
 #include "framework/platform/Threads.h"
 #include "framework/platform/WindowSystem.h"
 #include "framework/sound/SoundManager.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/WidgetManager.h"
 
 namespace Plix {

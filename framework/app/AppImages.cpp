@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/D3DInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
@@ -16,6 +15,7 @@
 #include "framework/platform/Clock.h"
 #include "framework/platform/Files.h"
 #include "framework/resources/ImageLib.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

@@ -8,7 +8,6 @@
 
 #include "framework/app/PlixAppBase.h"
 #include "framework/app/Random.h"
-#include "framework/app/Utilities.h"
 #include "framework/graphics/D3DInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
@@ -19,6 +18,7 @@
 #include "framework/platform/Threads.h"
 #include "framework/platform/WindowSystem.h"
 #include "framework/sound/MusicInterface.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/Widget.h"
 #include "framework/widget/WidgetManager.h"
 

@@ -6,7 +6,6 @@
 
 #include "framework/app/PerfTimer.h"
 #include "framework/app/PlixAppBase.h"
-#include "framework/app/Utilities.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/TextureData.h"
@@ -15,6 +14,7 @@
 #include "framework/platform/SdlWindow.h"
 #include "framework/platform/WindowSystem.h"
 #include "framework/sound/SoundManager.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/WidgetManager.h"
 
 namespace Plix {

@@ -8,7 +8,6 @@
 
 #include "framework/app/PerfTimer.h"
 #include "framework/app/PlixAppBase.h"
-#include "framework/app/Utilities.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/Graphics.h"
@@ -22,6 +21,7 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundInstance.h"
 #include "framework/sound/SoundManager.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/Dialog.h"
 #include "framework/widget/WidgetManager.h"
 

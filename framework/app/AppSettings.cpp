@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "framework/app/PlixAppBase.h"
-#include "framework/app/Utilities.h"
 #include "framework/platform/Files.h"
 #include "framework/platform/Registry.h"
 #include "framework/resources/PakInterface.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

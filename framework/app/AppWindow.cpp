@@ -2,7 +2,6 @@
 // from one to the other, the 3D choice, screen-mode changes, and the passes
 // over the memory images around every display (re)initialisation.
 #include "framework/app/PlixAppBase.h"
-#include "framework/app/Utilities.h"
 #include "framework/graphics/D3DInterface.h"
 #include "framework/graphics/D3DTester.h"
 #include "framework/graphics/DDImage.h"
@@ -11,6 +10,7 @@
 #include "framework/platform/SdlWindow.h"
 #include "framework/platform/WindowSystem.h"
 #include "framework/sound/SoundManager.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/WidgetManager.h"
 
 namespace Plix {

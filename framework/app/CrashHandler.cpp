@@ -11,11 +11,11 @@
 #include "framework/app/CrashReport.h"
 #include "framework/app/DemoHost.h"
 #include "framework/app/HTTPTransfer.h"
-#include "framework/app/Utilities.h"
 #include "framework/platform/ChildProcess.h"
 #include "framework/platform/Files.h"
 #include "framework/platform/ReportWindow.h"
 #include "framework/platform/SystemInfo.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

@@ -5,9 +5,9 @@
 
 #include "framework/app/Buffer.h"
 #include "framework/app/HTTPTransfer.h"
-#include "framework/app/Utilities.h"
 #include "framework/platform/Files.h"
 #include "framework/platform/ReportWindow.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

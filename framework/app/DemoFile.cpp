@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/app/Buffer.h"
-#include "framework/app/Utilities.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

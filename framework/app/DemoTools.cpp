@@ -8,13 +8,13 @@
 #include <memory>
 
 #include "framework/app/PlixAppBase.h"
-#include "framework/app/Utilities.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/SysFont.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/Registry.h"
 #include "framework/platform/WindowSystem.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/ButtonListener.h"
 #include "framework/widget/ButtonWidget.h"
 #include "framework/widget/EditListener.h"

@@ -4,9 +4,9 @@
 
 #include "framework/app/Buffer.h"
 #include "framework/app/DemoHost.h"
-#include "framework/app/Utilities.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/Sockets.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

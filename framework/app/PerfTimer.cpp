@@ -3,8 +3,8 @@
 #include <map>
 #include <vector>
 
-#include "framework/app/Utilities.h"
 #include "framework/platform/Clock.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

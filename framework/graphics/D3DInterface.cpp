@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "framework/app/Debug.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/TextureData.h"
 #include "framework/platform/SdlWindow.h"
+#include "framework/util/Debug.h"
 
 namespace Plix {
 

@@ -7,13 +7,13 @@
 #include <ctime>
 #include <filesystem>
 
-#include "framework/app/Debug.h"
-#include "framework/app/Utilities.h"
 #include "framework/graphics/D3DInterface.h"
 #include "framework/graphics/D3DTestProbes.h"
 #include "framework/graphics/DisplayHost.h"
 #include "framework/graphics/TextureData.h"
 #include "framework/platform/Files.h"
+#include "framework/util/Debug.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

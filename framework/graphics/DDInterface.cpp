@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/app/Debug.h"
-#include "framework/app/Utilities.h"
 #include "framework/graphics/D3DInterface.h"
 #include "framework/graphics/D3DTester.h"
 #include "framework/graphics/DDImage.h"
@@ -11,6 +9,8 @@
 #include "framework/platform/Clock.h"
 #include "framework/platform/DebugOutput.h"
 #include "framework/platform/SdlWindow.h"
+#include "framework/util/Debug.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

@@ -10,12 +10,12 @@
 #include <set>
 #include <string>
 
-#include "framework/app/Ratio.h"
 #include "framework/graphics/DisplayHost.h"
 #include "framework/graphics/NativeDisplay.h"
 #include "framework/graphics/Rect.h"
 #include "framework/platform/DDraw.h"
 #include "framework/platform/Threads.h"
+#include "framework/util/Ratio.h"
 
 namespace Plix {
 

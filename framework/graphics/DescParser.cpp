@@ -1,7 +1,7 @@
 #include "framework/graphics/DescParser.h"
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/DataFiles.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

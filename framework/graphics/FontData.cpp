@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/DataFiles.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/GraphicsHost.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/FontData.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/platform/Threads.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

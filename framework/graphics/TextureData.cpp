@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstring>
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/D3DInterface.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

@@ -1,8 +1,8 @@
 #include "framework/resources/ResourceHost.h"
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/resources/ImageLib.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

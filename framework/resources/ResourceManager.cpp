@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/FontData.h"
@@ -15,6 +14,7 @@
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/ResourceHost.h"
 #include "framework/sound/SoundManager.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

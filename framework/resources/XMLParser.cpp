@@ -1,7 +1,7 @@
 #include "framework/resources/XMLParser.h"
 
-#include "framework/app/Utilities.h"
 #include "framework/resources/PakInterface.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

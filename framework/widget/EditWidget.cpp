@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/GraphicsHost.h"
 #include "framework/graphics/SysFont.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/EditListener.h"
 #include "framework/widget/WidgetHost.h"
 #include "framework/widget/WidgetManager.h"

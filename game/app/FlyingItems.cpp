@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/util/Utilities.h"
 #include "game/app/GameResources.h"
 
 namespace Plix {

@@ -1,11 +1,11 @@
 #include "game/app/GameApp.h"
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/platform/DebugOutput.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundManager.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/WidgetManager.h"
 #include "game/app/GameHost.h"
 #include "game/app/GameResources.h"

@@ -1,10 +1,10 @@
 #include "game/app/InfoBalloon.h"
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/platform/DebugOutput.h"
+#include "framework/util/Utilities.h"
 #include "game/app/AlphaButton.h"
 #include "game/app/GameHost.h"
 #include "game/app/GameResources.h"

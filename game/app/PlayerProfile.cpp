@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "framework/app/Buffer.h"
-#include "framework/app/Utilities.h"
 #include "framework/platform/DebugOutput.h"
+#include "framework/util/Utilities.h"
 #include "game/app/FieldReader.h"
 
 namespace Plix {

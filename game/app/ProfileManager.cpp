@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "framework/app/Buffer.h"
-#include "framework/app/Utilities.h"
 #include "framework/platform/CRand.h"
 #include "framework/platform/DebugOutput.h"
 #include "framework/platform/Files.h"
+#include "framework/util/Utilities.h"
 #include "game/app/FieldReader.h"
 #include "game/app/LevelTable.h"
 

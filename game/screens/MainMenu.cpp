@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/platform/CRand.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/WidgetManager.h"
 #include "game/app/AlphaButton.h"
 #include "game/app/Curve.h"

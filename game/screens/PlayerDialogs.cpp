@@ -1,10 +1,10 @@
 #include "game/screens/PlayerDialogs.h"
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/platform/DebugOutput.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/ButtonWidget.h"
 #include "framework/widget/Checkbox.h"
 #include "framework/widget/EditWidget.h"

@@ -6,12 +6,12 @@
 #include <chrono>
 #include <thread>
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/platform/DDraw.h"
 #include "framework/platform/Files.h"
 #include "framework/resources/ImageLib.h"
+#include "framework/util/Utilities.h"
 #include "tests/support/TestSupport.h"
 
 namespace Plix {

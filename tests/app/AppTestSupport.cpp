@@ -2,9 +2,9 @@
 
 #include <sstream>
 
-#include "framework/app/Utilities.h"
 #include "framework/platform/CommandLine.h"
 #include "framework/platform/DebugOutput.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/WidgetManager.h"
 
 namespace Plix::Testing {

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "framework/app/Utilities.h"
 #include "framework/platform/CommandLine.h"
 #include "framework/platform/Files.h"
+#include "framework/util/Utilities.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace Plix::Testing {

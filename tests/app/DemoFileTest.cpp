@@ -8,8 +8,8 @@
 
 #include "framework/app/DemoFile.h"
 #include "framework/app/Random.h"
-#include "framework/app/Utilities.h"
 #include "framework/platform/Files.h"
+#include "framework/util/Utilities.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace Plix::Testing {

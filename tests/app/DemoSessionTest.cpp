@@ -12,13 +12,13 @@
 #include <thread>
 #include <vector>
 
-#include "framework/app/Utilities.h"
 #include "framework/platform/CRand.h"
 #include "framework/platform/CommandLine.h"
 #include "framework/platform/DebugOutput.h"
 #include "framework/platform/Files.h"
 #include "framework/platform/Registry.h"
 #include "framework/platform/WindowSystem.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/WidgetManager.h"
 #include "tests/app/AppTestSupport.h"
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <sstream>
 
-#include "framework/app/Ratio.h"
+#include "framework/util/Ratio.h"
 
 namespace Plix {
 

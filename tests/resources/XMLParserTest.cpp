@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/app/Utilities.h"
+#include "framework/util/Utilities.h"
 #include "tests/resources/PakTestSupport.h"
 #include "tests/support/TestSupport.h"
 

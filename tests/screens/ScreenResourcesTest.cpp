@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/app/Utilities.h"
 #include "framework/resources/ResourceManager.h"
+#include "framework/util/Utilities.h"
 #include "game/app/GameResources.h"
 #include "tests/screens/ScreenAppSupport.h"
 

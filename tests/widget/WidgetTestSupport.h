@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/app/Utilities.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix::Testing {
 

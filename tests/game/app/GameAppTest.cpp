@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/app/Utilities.h"
 #include "framework/platform/Files.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/sound/MusicInterface.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/WidgetManager.h"
 #include "game/app/Loader.h"
 #include "game/app/PlaceholderScreens.h"

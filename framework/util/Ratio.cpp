@@ -1,4 +1,4 @@
-#include "framework/app/Ratio.h"
+#include "framework/util/Ratio.h"
 
 namespace Plix {
 

@@ -1,4 +1,4 @@
-#include "framework/app/Debug.h"
+#include "framework/util/Debug.h"
 
 #include <gtest/gtest.h>
 

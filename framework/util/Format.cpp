@@ -12,7 +12,7 @@
 #include <string>
 #include <type_traits>
 
-#include "framework/app/Utilities.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

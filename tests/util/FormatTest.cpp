@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "framework/app/Utilities.h"
+#include "framework/util/Utilities.h"
 
 // Some cases pass formats the compiler's printf check rejects on purpose.
 #pragma GCC diagnostic ignored "-Wpragmas"

@@ -1,13 +1,13 @@
-#include "framework/app/Debug.h"
+#include "framework/util/Debug.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
 
-#include "framework/app/Utilities.h"
 #include "framework/platform/DebugOutput.h"
 #include "framework/platform/Files.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 

@@ -1,4 +1,4 @@
-#include "framework/app/Utilities.h"
+#include "framework/util/Utilities.h"
 
 #include <gtest/gtest.h>
 
