@@ -10,6 +10,7 @@
 
 namespace Plix {
 
+class Dialog;
 class PlayerProfile;
 
 class GameScreen : public Widget {
@@ -57,6 +58,17 @@ public:
   // the store's new-item marks.
   virtual void PrepareDayFromProfile(PlayerProfile& profile) {}
   virtual void UpdateNewItemFlags(PlayerProfile& profile) {}
+
+  // The dialogs the play field opens; null while there are none. The game
+  // menu (opened by the menu button, or by a key) resumes the board when it
+  // closes and leaves the day with result 4 on quitting. The day's results
+  // (money, tips, goal, expert goal, the day's top score) resume the board
+  // and leave the day with result 1 when the goal was reached, else 2.
+  virtual Dialog* CreateGameMenuDialog(int mode, bool openedByKey) { return nullptr; }
+  virtual Dialog* CreateLevelCompleteDialog(GameScreen* board, int money, int tips, int goal, int expertGoal,
+                                            int topScore) {
+    return nullptr;
+  }
 };
 
 }  // namespace Plix

@@ -27,6 +27,11 @@ public:
   // wait's length in ticks).
   int GetStepType() const { return 0; }
   int GetStepArgument() const { return 0; }
+  // The heroine's or a monkey's event a step of type 5 or 6 waits for.
+  int GetStepEvent() const { return 0; }
+  // A button step's button; a table step's table.
+  void* GetStepTarget() const { return nullptr; }
+  void* GetTargetTable() const { return nullptr; }
   // While it runs the belt and the serving monkey stand still.
   bool HoldsFloor() const { return mHoldsFloor; }
   // While it runs the customers' waiting time stands still.

@@ -9,6 +9,7 @@
 namespace Plix {
 
 class Board;
+class Table;
 
 class Monkey : public ZObject {
 public:
@@ -29,6 +30,16 @@ public:
   BarMovementNode* GetNode() const { return mNode; }
   float GetX() const { return mX; }
   float GetY() const { return mY; }
+
+  // The tasks the player's clicks queue; true when one was appended.
+  bool EnqueueToTable(Table*) { return false; }
+  bool EnqueueToCounterDish() { return false; }
+  bool EnqueueToTrashStation() { return false; }
+  bool EnqueueToNapkins() { return false; }
+  bool EnqueueToCookies() { return false; }
+  bool EnqueueToLemonade() { return false; }
+  bool EnqueueToJugglingBalls() { return false; }
+  bool EnqueueToBarrelOrgan() { return false; }
 
 private:
   Board* mBoard;

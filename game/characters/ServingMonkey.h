@@ -16,11 +16,14 @@ public:
   void Update() {}
   // 0 idle.
   int GetState() const { return mState; }
+  // The belt container whose item he carries, 0 for none.
+  int GetContainerId() const { return mContainerId; }
 
 private:
   Board* mBoard;
   ItemHolder* mCounter;
   int mState = 0;
+  int mContainerId = 0;
 };
 
 }  // namespace Plix
