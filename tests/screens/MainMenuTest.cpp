@@ -184,6 +184,15 @@ TEST_F(MainMenuTest, HelpPagesTurnInARingAndCloseResumesTheMenu) {
   EXPECT_EQ(Widgets().mFocusWidget, Menu());
 }
 
+TEST_F(MainMenuTest, TheProgramEndsCleanlyWithADialogOpen) {
+  Boot();
+  ClickSign(MainMenu::kHelp);
+  ASSERT_NE(Game().GetDialog(HelpDialog::kDialogId), nullptr);
+  Tick(5);
+  Game().Shutdown();
+  mApp.reset();
+}
+
 TEST_F(MainMenuTest, AMenuMadeWithoutFocusStartsPausedAndResumesOnceWithIt) {
   Boot();
   ScreenGame& g = Game();
