@@ -41,7 +41,9 @@ GameDialog::~GameDialog() {
   for (Widget* control : mControls) delete control;
 }
 
-void GameDialog::ButtonPressed(int id) { mApp.PlaySound(SOUND_MOUSE_CLICK); }
+void PlayDialogClickSound(GameApp& app) { app.PlaySound(SOUND_MOUSE_CLICK); }
+
+void GameDialog::ButtonPressed(int id) { PlayDialogClickSound(mApp); }
 
 void GameDialog::AddControl(Widget* control) { mControls.push_back(control); }
 

@@ -101,6 +101,10 @@ private:
   std::vector<Widget*> mControls;  // owned
 };
 
+// The click of every dialog button's press (and of the best-sellers and
+// hotel screens' buttons).
+void PlayDialogClickSound(GameApp& app);
+
 // Colours of the dialogs' texts.
 Color DialogTitleColor();
 Color DialogTextColor();

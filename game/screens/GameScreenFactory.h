@@ -1,7 +1,8 @@
 #pragma once
 // The screens the application's switchers make: the real ones where they are
 // built, the stand-ins of PlaceholderScreens for the others. The executable
-// and the screen tests install one on the application.
+// and the screen tests install one on the application. A screen, once
+// built, replaces its stand-in here.
 #include "game/app/GameScreen.h"
 #include "game/app/PlaceholderScreens.h"
 
