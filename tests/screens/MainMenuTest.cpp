@@ -32,6 +32,16 @@ TEST_F(MainMenuTest, BootsToTheAnimatedMenuAndGreetsThePlayer) {
   Tick(100);
   EXPECT_TRUE(menu.GetButterfly(1).x != x1 || menu.GetButterfly(1).y != y1);
   EXPECT_EQ(menu.GetButtonCount(), 7);
+
+  // The help figure moves while the mouse is on it, and stops at once when
+  // it leaves.
+  AlphaButton* help = menu.FindButton(MainMenu::kHelp);
+  Move(help->GetX() + help->GetWidth() / 2, help->GetY() + help->GetHeight() / 2);
+  Tick();
+  EXPECT_EQ(menu.GetHelpAnimation(), 1);
+  Move(5, 590);
+  Tick();
+  EXPECT_EQ(menu.GetHelpAnimation(), 0);
 }
 
 TEST_F(MainMenuTest, QuitFadesOutAndEndsTheProgramWithThePlayersSaved) {
