@@ -33,6 +33,20 @@ TEST_F(MainMenuTest, BootsToTheAnimatedMenuAndGreetsThePlayer) {
   EXPECT_TRUE(menu.GetButterfly(1).x != x1 || menu.GetButterfly(1).y != y1);
   EXPECT_EQ(menu.GetButtonCount(), 7);
 
+  // A butterfly flying straight up or down keeps the way it faces.
+  MainMenu::Butterfly& b = menu.GetButterfly(0);
+  for (int i = 0; i < 13; ++i) {
+    b.points[i][0] = 300.5f;  // clear of rounding either way
+    b.points[i][1] = 100.0f + 20 * i;
+  }
+  Tick();
+  for (int facing : {0, 1}) {
+    b.facing = facing;
+    Tick(3);
+    EXPECT_EQ(b.x, 300);
+    EXPECT_EQ(b.facing, facing);
+  }
+
   // The help figure moves while the mouse is on it, and stops at once when
   // it leaves.
   AlphaButton* help = menu.FindButton(MainMenu::kHelp);
