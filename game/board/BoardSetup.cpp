@@ -1,0 +1,10 @@
+// A story day's and a Happy Hour game's set-up.
+#include "game/board/Board.h"
+
+namespace Plix {
+
+void Board::SetUpStoryDay() {}
+
+void Board::SetUpHappyHour() {}
+
+}  // namespace Plix

@@ -1,0 +1,273 @@
+// A day on the board as the application runs it: made by the screen
+// switchers, ticked by the main loop 100 times a second, paused and
+// resumed, and closed through the fade with each result, leaving the
+// player's profile booked.
+#include "game/board/Board.h"
+
+#include <gtest/gtest.h>
+
+#include "game/app/AlphaButton.h"
+#include "framework/sound/SoundInstance.h"
+#include "game/board/IceCream.h"
+#include "game/board/Tutorial.h"
+#include "tests/board/BoardTestSupport.h"
+
+namespace Plix {
+namespace {
+
+using Testing::BoardFixture;
+
+class BoardDay : public BoardFixture,
+                 public ::testing::WithParamInterface<int> {};
+
+TEST_P(BoardDay, TicksItsClockPausesAndLeavesThroughTheFade) {
+  const int mode = GetParam();
+  Board& board = Open(mode);
+  EXPECT_EQ(board.GetMode(), mode);
+  EXPECT_EQ(mGame->GetFadeState(), Fade::kFadingIn);
+  EXPECT_EQ(board.GetCustomerManager() != nullptr, mode == 0);
+  EXPECT_EQ(board.GetCustomerFlow() != nullptr, mode != 0);
+  EXPECT_EQ(board.GetMonkey() != nullptr, mode == 0);
+  EXPECT_TRUE(Player().GetFlag(66));
+
+  RunFor(100);  // the loop has caught up with the set-up
+  const int ticks = board.mTickCount;
+  const int clock = board.mSeconds * 100 + board.mSecondTicks;
+  RunFor(3000);
+  EXPECT_EQ(board.mTickCount - ticks, 300);
+  EXPECT_EQ(board.mSeconds * 100 + board.mSecondTicks - clock, 300);
+
+  board.Pause();
+  board.Pause();
+  RunFor(1000);
+  board.Resume();
+  RunFor(1000);
+  EXPECT_TRUE(board.IsPaused());
+  EXPECT_EQ(board.mTickCount - ticks, 300);
+  board.Resume();
+  board.Resume();  // never below 0
+  EXPECT_FALSE(board.IsPaused());
+  RunFor(500);
+  EXPECT_EQ(board.mTickCount - ticks, 350);
+  EXPECT_EQ(board.mSeconds * 100 + board.mSecondTicks - clock, 350);
+
+  board.ExitLevel(mode == 0 ? 4 : 3);
+  board.mMoney = 77;
+  const int seconds = board.mSeconds;  // the clock stands while the board fades out
+  ASSERT_TRUE(RunUntilBoardLeaves());
+  const std::string next = mode == 0 ? "create Map(0,0,0)"
+                                     : "create BestSellers(" + std::to_string(mode + 1) + ",77,0," +
+                                           std::to_string(seconds) + ")";
+  ASSERT_FALSE(mLog.empty());
+  EXPECT_EQ(mLog.front(), next);
+}
+
+std::string ModeName(const ::testing::TestParamInfo<int>& info) {
+  static const char* const kNames[] = {"Story", "Easy", "Normal", "Hard"};
+  return kNames[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, BoardDay, ::testing::Values(0, 1, 2, 3), ModeName);
+
+TEST_F(BoardFixture, DayAndReplayFromTheProfile) {
+  Player().SetStoryDays(4);
+  struct Case {
+    int day, played;
+    bool replay;
+    int fastForwardClicks;
+  } cases[] = {{-1, 4, false, 0}, {2, 2, true, 0}, {4, 4, false, 0}};
+  for (const Case& c : cases) {
+    Board board(*mGame, 0, c.day);
+    EXPECT_EQ(board.GetDay(), c.played);
+    EXPECT_EQ(board.GetLevelIndex(), c.played);
+    EXPECT_EQ(board.mReplay, c.replay);
+    EXPECT_EQ(board.mFastForwardClicks, c.fastForwardClicks);
+  }
+  for (int days : {0, 7, 20}) {
+    Player().SetStoryDays(days);
+    EXPECT_EQ(Board(*mGame, 0, -1).mFastForwardClicks, 10) << days;
+  }
+}
+
+TEST_F(BoardFixture, MenuButtonSlidesInByTickFifty) {
+  Board& board = Open(1);
+  AlphaButton* menu = board.GetMenuButton();
+  for (int tick = 1; tick <= 60; ++tick) {
+    board.Update();
+    if (tick < 50) {
+      EXPECT_EQ(menu->GetX(), static_cast<int>(-100.0f + 2.0f * tick - 4.0f)) << tick;
+    } else {
+      EXPECT_EQ(menu->GetX(), -4) << tick;
+      EXPECT_EQ(menu->GetY(), -7) << tick;
+    }
+  }
+  EXPECT_EQ(board.mIntroCountdown, 0.0f);
+  EXPECT_EQ(board.mMenuSlideY, 0.0f);
+}
+
+TEST_F(BoardFixture, HappyHourClockStandsWhileATutorialRuns) {
+  Board& board = Open(2);
+  board.mTutorial = new Tutorial(&board, 40);
+  for (int i = 0; i < 150; ++i) board.Update();
+  EXPECT_EQ(board.mSeconds, 0);
+  EXPECT_NEAR(board.mTutorialClock, 15.0f, 0.01f);
+}
+
+TEST_F(BoardFixture, QueuedTutorialsAlreadySeenAreDropped) {
+  Board& board = Open(0);
+  Player().SetFlag(20, true);
+  board.mQueuedTutorials.PushBack(new Tutorial(&board, 20));  // seen
+  board.mQueuedTutorials.PushBack(new Tutorial(&board, 3));   // machine lesson without a box in hand
+  board.mQueuedTutorials.PushBack(new Tutorial(&board, 21));
+  board.Update();
+  EXPECT_EQ(board.mTutorial, nullptr);
+  board.Update();
+  EXPECT_EQ(board.mTutorial, nullptr);
+  board.Update();
+  ASSERT_NE(board.mTutorial, nullptr);
+  EXPECT_EQ(board.mTutorial->GetId(), 21);
+  EXPECT_TRUE(board.mQueuedTutorials.IsEmpty());
+}
+
+// The books of a closed story day: each case plays a day with some money
+// and looks at the profile and the next screen.
+struct Closing {
+  const char* name;
+  int daysDone, day, result, money, goldenIceCreams, lives, fastForwardClicks;
+  // Expected.
+  const char* next;
+  int storyDays, levelScore, totalScore, cash, golden, lives2;
+  bool done, flag2;
+};
+
+class BoardClosing : public BoardFixture, public ::testing::WithParamInterface<Closing> {};
+
+TEST_P(BoardClosing, BooksTheDayIntoTheProfile) {
+  const Closing& c = GetParam();
+  PlayerProfile& p = Player();
+  p.SetStoryDays(c.daysDone);
+  p.SetLives(c.lives);
+  p.SetTotalScore(1000);
+  const int cash = p.GetCash();
+  p.SetFlag(2, true);
+  p.SetGoldenIceCreams(1);
+  const int song = p.GetSongIndex();
+  Board& board = Open(0, c.day);
+  board.mMoney = c.money;
+  board.mGoldenIceCreams = c.goldenIceCreams;
+  board.mFastForwardClicks = c.fastForwardClicks;
+  board.mGoal = 100;
+  board.mExpertGoal = 200;
+  board.ExitLevel(c.result);
+  ASSERT_TRUE(RunUntilBoardLeaves());
+  EXPECT_EQ(p.GetStoryDays(), c.storyDays);
+  EXPECT_EQ(p.GetLevelScore(c.day), c.levelScore);
+  EXPECT_EQ(p.GetLevelTries(c.day), 1);
+  EXPECT_EQ(p.GetTotalScore(), c.totalScore);
+  EXPECT_EQ(p.GetCash() - cash, c.cash);
+  EXPECT_EQ(p.GetGoldenIceCreams(), c.golden);
+  EXPECT_EQ(p.GetLives(), c.lives2);
+  EXPECT_EQ(p.IsLevelDone(c.day), c.done);
+  EXPECT_EQ(p.GetFlag(2), c.flag2);
+  EXPECT_NE(p.GetSongIndex(), song);
+  EXPECT_GE(mGame->GetTopScore(c.day), c.money);
+  ASSERT_GE(mLog.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(mLog.begin(), mLog.begin() + 3),
+            (std::vector<std::string>{"circus offers", "store marks", c.next}));
+}
+
+const Closing kClosings[] = {
+    // Between the goal and the expert goal: score and cash, not done.
+    {"Passed", 3, 3, 1, 150, 2, 3, 0, "create Map(0,0,3)", 4, 150, 1150, 50, 2, 3, false, false},
+    {"Expert", 3, 3, 1, 250, 2, 3, 5, "create Map(0,0,3)", 4, 250, 1250, 150, 2, 3, true, true},
+    // Before a flavour contest day the golden ice creams start again.
+    {"ContestDay", 5, 5, 1, 150, 3, 3, 10, "create Map(0,0,5)", 6, 150, 1150, 50, 0, 3, false, true},
+    // A replay leaves the story where it is.
+    {"Replay", 8, 3, 1, 150, 2, 3, 10, "create Map(0,0,3)", 8, 150, 1150, 50, 1, 3, false, true},
+    {"FiveGolden", 3, 3, 1, 150, 5, 3, 10, "create FlavorContest()", 4, 150, 1150, 50, 0, 3, false, true},
+    {"LastDay", 49, 49, 1, 150, 0, 3, 10, "create Hotel(0)", 50, 150, 1150, 50, 0, 3, false, true},
+    {"Failed", 3, 3, 2, 60, 2, 3, 10, "create Map(0,0,3)", 3, 60, 1060, 0, 1, 2, false, true},
+    {"FailedLastRetry", 3, 3, 2, 60, 2, 0, 10, "create BestSellers(1,1060,0,0)", 3, 60, 0, 0, 1, 3, false, true},
+};
+
+std::string ClosingName(const ::testing::TestParamInfo<Closing>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Results, BoardClosing, ::testing::ValuesIn(kClosings), ClosingName);
+
+TEST_F(BoardFixture, QuitFromHappyHourGoesToTheMainMenu) {
+  Board& board = Open(3);
+  board.ExitLevel(4);
+  ASSERT_TRUE(RunUntilBoardLeaves());
+  ASSERT_FALSE(mLog.empty());
+  EXPECT_EQ(mLog.front(), "create MainMenu()");
+}
+
+TEST_F(BoardFixture, FlightsUnderWayAreCreditedWhenTheBoardGoes) {
+  Player().SetReputationStars(1);
+  Player().SetGoldenIceCreams(2);
+  {
+    Board board(*mGame, 0, -1);
+    board.mFlyingStar.mPath = std::make_unique<Curve3D>();
+    board.mFlyingGoldenIceCream.mPath = std::make_unique<Curve3D>();
+  }
+  EXPECT_EQ(Player().GetReputationStars(), 2);
+  EXPECT_EQ(Player().GetGoldenIceCreams(), 3);
+}
+
+// A looping sound that records what it is asked, and any use after its
+// release.
+class RecordingSound : public SoundInstance {
+public:
+  explicit RecordingSound(std::vector<std::string>& log) : mLog(log) {}
+  void Release() override { Note("release"), mReleased = true; }
+  void SetBaseVolume(double) override {}
+  void SetBasePan(int) override {}
+  void AdjustPitch(double) override {}
+  void SetVolume(double) override {}
+  void SetPan(int) override {}
+  bool Play(bool looping, bool autoRelease) override {
+    Note(looping && !autoRelease ? "loop" : "play");
+    mPlaying = true;
+    return true;
+  }
+  void Stop() override {
+    Note("stop");
+    mPlaying = false;
+  }
+  bool IsPlaying() override {
+    if (mReleased) mLog.push_back("used after release");
+    return mPlaying;
+  }
+  bool IsReleased() override { return mReleased; }
+  double GetVolume() override { return 1.0; }
+
+private:
+  void Note(const char* what) { mLog.push_back(mReleased ? std::string("used after release: ") + what : what); }
+
+  std::vector<std::string>& mLog;
+  bool mPlaying = false;
+  bool mReleased = false;
+};
+
+// A sparkler still on the counter when the day ends is cleared away while
+// its sound can still be stopped, never after the sound was let go.
+TEST_F(BoardFixture, CounterIsClearedBeforeTheSparklerSoundGoes) {
+  std::vector<std::string> sounds;
+  RecordingSound sparkler(sounds);
+  {
+    Board board(*mGame, 0, -1);
+    if (board.mSparklerSound) board.mSparklerSound->Release();
+    board.mSparklerSound = &sparkler;
+    IceCream cup = IceCream::CreateOfKind(kItemCup);
+    ASSERT_TRUE(cup.AddScoop(kItemVanilla));
+    cup.SetDecoration(kItemSparkler);
+    ASSERT_TRUE(board.GetCounter()->Add(cup));
+    EXPECT_EQ(board.GetSparklersInPlay(), 1);
+    board.Pause();
+    board.Resume();
+  }
+  EXPECT_EQ(sounds, (std::vector<std::string>{"loop", "stop", "loop", "stop", "release"}));
+}
+
+}  // namespace
+}  // namespace Plix

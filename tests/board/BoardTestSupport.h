@@ -1,0 +1,109 @@
+#pragma once
+// The game on the fake platform with the built data, a player, and a
+// screen factory that makes real boards and records every other screen the
+// board moves on to.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/widget/WidgetManager.h"
+#include "game/app/GameApp.h"
+#include "game/app/PlayerProfile.h"
+#include "game/app/Splash.h"
+#include "game/board/Board.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/game/ScreenTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace Plix::Testing {
+
+class BoardGame : public GameApp {
+public:
+  BoardGame() { mSoundWithoutWindow = true; }
+  bool HandleChangeDir(const std::string&) override { return true; }
+};
+
+class BoardScreens : public ScreenFactory {
+public:
+  BoardScreens(GameApp& app, std::vector<std::string>& log) : mApp(app), mLog(log), mOthers(log) {}
+
+  GameScreen* CreateBoard(int mode, int day) override {
+    mLog.push_back(RecordingFactory::Describe("create Board", {mode, day}));
+    return new Board(mApp, mode, day);
+  }
+  GameScreen* CreateMainMenu() override { return mOthers.CreateMainMenu(); }
+  GameScreen* CreateMap(int a, int b, int c) override { return mOthers.CreateMap(a, b, c); }
+  GameScreen* CreateStore() override { return mOthers.CreateStore(); }
+  GameScreen* CreateCircus() override { return mOthers.CreateCircus(); }
+  GameScreen* CreateTrophyRoom() override { return mOthers.CreateTrophyRoom(); }
+  GameScreen* CreateHotel(int code) override { return mOthers.CreateHotel(code); }
+  GameScreen* CreateTheEndMap() override { return mOthers.CreateTheEndMap(); }
+  GameScreen* CreateFlavorContest() override { return mOthers.CreateFlavorContest(); }
+  GameScreen* CreateBestSellers(int kind, int score, int stars, int time) override {
+    return mOthers.CreateBestSellers(kind, score, stars, time);
+  }
+  void PrepareDayFromProfile(PlayerProfile&) override { mLog.push_back("circus offers"); }
+  void UpdateNewItemFlags(PlayerProfile&) override { mLog.push_back("store marks"); }
+
+private:
+  GameApp& mApp;
+  std::vector<std::string>& mLog;
+  RecordingFactory mOthers;
+};
+
+class BoardFixture : public AppFixture {
+protected:
+  void SetUp() override {
+    mGame = &Make<BoardGame>();
+    ASSERT_EQ(InitApp(), -1);
+    ASSERT_EQ(mGame->GetLevelCount(), 50);
+    // What the loading thread loads before any day.
+    ASSERT_TRUE(mGame->LoadAndBindGroup("Permanent", false));
+    // No splash moving on to the loader and the main menu meanwhile.
+    if (mGame->mSplash) {
+      mGame->mAppWidgets->RemoveWidget(mGame->mSplash);
+      mGame->QueueWidgetDelete(mGame->mSplash);
+      mGame->mSplash = nullptr;
+    }
+    mGame->SetCurrentProfile(mGame->CreateProfile(L"Pemi"));
+    mScreens = std::make_unique<BoardScreens>(*mGame, mLog);
+    mGame->SetScreenFactory(mScreens.get());
+  }
+  void TearDown() override {
+    if (GameScreen* board = mGame->mBoard) {
+      mGame->mAppWidgets->RemoveWidget(board);
+      delete board;
+      mGame->mBoard = nullptr;
+    }
+    RunFor(10);  // what was queued for deletion goes
+    mGame->RemoveScreens();
+    mGame->DeleteScreens();
+    mGame->SetScreenFactory(nullptr);
+  }
+
+  PlayerProfile& Player() { return *mGame->GetCurrentProfile(); }
+  // A story day (-1: the player's current day) or a Happy Hour game, in the
+  // widget manager like the application shows it.
+  Board& Open(int mode, int day = -1) {
+    if (mode == 0)
+      mGame->MapToBoard(day);
+    else
+      mGame->MainMenuToBoard(mode);
+    mLog.clear();
+    return *static_cast<Board*>(mGame->mBoard);
+  }
+  // Runs the loop until the board has left the screen; false when it did
+  // not within a minute of game time.
+  bool RunUntilBoardLeaves() {
+    for (int i = 0; i < 600 && mGame->mBoard; ++i) RunFor(100);
+    return mGame->mBoard == nullptr;
+  }
+
+  ScopedCwd mRun{BinaryDir() + "/run"};
+  OfflineAudio mAudio;
+  BoardGame* mGame = nullptr;
+  std::vector<std::string> mLog;
+  std::unique_ptr<BoardScreens> mScreens;
+};
+
+}  // namespace Plix::Testing
