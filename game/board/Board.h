@@ -568,6 +568,11 @@ private:
   // The running tutorial's next step; a finished one is deleted.
   void AdvanceTutorial();
   void DestroyStationButtons();
+  // The story day's arrival schedule is not used up.
+  bool ScheduleRunning() const;
+  // A trophy grade just counted: the award visit when it beats the
+  // recorded grade and no lesson runs or waits.
+  void AwardTrophy(int trophy, int grade);
   // The cookie jar and the lemonade bottles show the last non-empty stock.
   void ShowCookies();
   void ShowLemonade();

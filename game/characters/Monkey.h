@@ -5,6 +5,7 @@
 // frame.
 #include "game/app/ZObject.h"
 #include "game/board/BarMovementNode.h"
+#include "game/board/ItemHolder.h"
 
 namespace Plix {
 
@@ -28,6 +29,9 @@ public:
     mY = node->GetY();
   }
   BarMovementNode* GetNode() const { return mNode; }
+  // 1 while he carries dishes on his tray.
+  int GetCarryKind() const { return mCarryKind; }
+  ItemHolder* GetCarriedItems() { return &mCarriedItems; }
   float GetX() const { return mX; }
   float GetY() const { return mY; }
 
@@ -46,6 +50,8 @@ private:
   BarMovementNode* mNode = nullptr;
   float mX = 0;
   float mY = 0;
+  int mCarryKind = 0;
+  ItemHolder mCarriedItems;
 };
 
 }  // namespace Plix

@@ -67,7 +67,7 @@ TEST_F(BoardFixture, ClearFloorDeletesNodesAndTables) {
   board.ClearFloor();  // an empty floor: nothing to do
   board.mWalkNodes[0] = new BarMovementNode();
   board.mWalkNodes[5] = new BarMovementNode();
-  board.GetTables().PushBack(new Table());
+  board.GetTables().PushBack(new Table(&board, 2));
   board.mOverlayDecorations[0] = board.mWalkNodes[5];
   board.mOverlayCount = 1;
   board.mAreaImages[3] = board.mAreaBackground;
