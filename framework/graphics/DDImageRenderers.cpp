@@ -4,11 +4,13 @@
 // the additive ones saturate through the display's per-channel tables.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
+#include "framework/graphics/SWKernels.h"
 
 namespace Plix {
 
@@ -34,6 +36,10 @@ struct Layout {
     b[1] = display.mGreenBits;
     b[2] = display.mBlueBits;
     for (int c = 0; c < 3; ++c) t[c] = display.AddTable(c);
+  }
+  // X8R8G8B8, which the row kernels handle.
+  bool IsXRGB(const DDSURFACEDESC& d) const {
+    return d.ddpfPixelFormat.dwRGBBitCount == 32 && m[0] == 0xFF0000 && m[1] == 0xFF00 && m[2] == 0xFF;
   }
 };
 
@@ -107,6 +113,13 @@ void DDImage::SurfaceFillRect(const Rect& rect, const Color& color) {
     }
     uint32_t src[3];
     for (int c = 0; c < 3; ++c) src[c] = Scale(((ColorK(color, c) * a + (is16 ? 128 : 127)) >> 8) + 1, l.m[c]);
+    if constexpr (sizeof(P) == 4) {
+      if (l.IsXRGB(mLockedSurfaceDesc)) {
+        for (int32_t y = rect.mY; y < rect.mY + rect.mHeight; ++y)
+          Px::FadeAddRow(Row<P>(mLockedSurfaceDesc, y) + rect.mX, rect.mWidth, 256 - a, src[0] + src[1] + src[2]);
+        return;
+      }
+    }
     for (int32_t y = rect.mY; y < rect.mY + rect.mHeight; ++y) {
       P* row = Row<P>(mLockedSurfaceDesc, y);
       for (int32_t x = rect.mX; x < rect.mX + rect.mWidth; ++x) {
@@ -142,11 +155,27 @@ void DDImage::SurfaceFillRectAdditive(const Rect& rect, const Color& color) {
 
 namespace {
 
+// The largest integer at most v and the smallest at least v, within the
+// 32-bit range widened by one on each side; NaN gives `nan`.
+int64_t FloorInt(double v, int64_t nan) {
+  if (std::isnan(v)) return nan;
+  return static_cast<int64_t>(std::floor(std::max(-2147483649.0, std::min(2147483648.0, v))));
+}
+int64_t CeilInt(double v, int64_t nan) {
+  if (std::isnan(v)) return nan;
+  return static_cast<int64_t>(std::ceil(std::max(-2147483649.0, std::min(2147483648.0, v))));
+}
+
 // The integer walk of the plain lines, seeded from the fractional start.
+// The end and the bounding box are compared as integers: for an integer
+// coordinate, c <= v holds exactly when c <= floor(v).
 template <class Plot>
 void WalkLine(double x1, double y1, double x2, double y2, Plot&& plot) {
   const double minX = std::min(x1, x2), maxX = std::max(x1, x2);
   const double minY = std::min(y1, y2), maxY = std::max(y1, y2);
+  // NaN bounds never stop the walk, as a comparison with NaN never holds.
+  const int64_t lowX = CeilInt(minX, INT64_MIN), highX = FloorInt(maxX, INT64_MAX);
+  const int64_t lowY = CeilInt(minY, INT64_MIN), highY = FloorInt(maxY, INT64_MAX);
   double dx = x2 - x1, dy = y2 - y1;
   const bool xMajor = std::fabs(dx) > std::fabs(dy);
   if (xMajor ? dx < 0 : dy < 0) {
@@ -165,17 +194,20 @@ void WalkLine(double x1, double y1, double x2, double y2, Plot&& plot) {
   const int32_t incE = Trunc(2 * minorExtent);
   const int32_t incNE = Trunc(2 * (minorExtent - majorExtent));
   int32_t d = Trunc((mi1 - Trunc(mi1)) * incE + Trunc(2 * minorExtent - majorExtent));
-  int32_t counter = xMajor ? major + 1 : Trunc(y1 + 1.0);
-  for (; static_cast<double>(counter) <= ma2; ++counter) {
+  const int64_t first = xMajor ? int64_t(major) + 1 : Trunc(y1 + 1.0);
+  const int64_t last = std::min<int64_t>(FloorInt(ma2, first - 1), INT32_MAX);
+  const int64_t lowMinor = xMajor ? lowY : lowX, highMinor = xMajor ? highY : highX;
+  const int64_t lowMajor = xMajor ? lowX : lowY, highMajor = xMajor ? highX : highY;
+  for (int64_t counter = first; counter <= last; ++counter) {
     if (d > 0) {
       minor += step;
       d += incNE;
-      const double px = xMajor ? counter : minor, py = xMajor ? minor : counter;
-      if (px < minX || px > maxX || py < minY || py > maxY) return;
+      if (counter < lowMajor || counter > highMajor || minor < lowMinor || minor > highMinor) return;
     } else {
       d += incE;
     }
-    plot(xMajor ? counter : minor, xMajor ? minor : counter);
+    const int32_t c = static_cast<int32_t>(counter);
+    plot(xMajor ? c : minor, xMajor ? minor : c);
   }
 }
 
@@ -198,6 +230,20 @@ void DDImage::SurfaceDrawLine(double x1, double y1, double x2, double y2, const 
     for (int c = 0; c < 3; ++c) {
       const uint64_t q = (ColorK(color, c) * a + 128) >> 8;
       src[c] = static_cast<uint32_t>((q * l.m[c] + (l.m[c] >> 1)) >> 8) & l.m[c];
+    }
+    const auto pixels = static_cast<char*>(mLockedSurfaceDesc.lpSurface);
+    const ptrdiff_t pitch = mLockedSurfaceDesc.lPitch;
+    if (std::max({l.m[0], l.m[1], l.m[2]}) < (1u << 24)) {
+      // (D & M) * (256 - A) + M / 2 stays below 2^32 for masks below 2^24.
+      const uint32_t add = src[0] + src[1] + src[2], k = 256 - a;
+      WalkLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) {
+        P& p = reinterpret_cast<P*>(pixels + y * pitch)[x];
+        const uint32_t d = p;
+        p = static_cast<P>((((d & l.m[0]) * k + (l.m[0] >> 1)) >> 8 & l.m[0]) +
+                           (((d & l.m[1]) * k + (l.m[1] >> 1)) >> 8 & l.m[1]) +
+                           (((d & l.m[2]) * k + (l.m[2] >> 1)) >> 8 & l.m[2]) + add);
+      });
+      return;
     }
     WalkLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) {
       P& p = Row<P>(mLockedSurfaceDesc, y)[x];
@@ -427,6 +473,15 @@ void DDImage::BlitRunLengthAlpha(MemoryImage* src, int32_t x, int32_t y, const R
   WithPixelType(mLockedSurfaceDesc, [&](auto* tag) {
     using P = std::remove_pointer_t<decltype(tag)>;
     const uint32_t wordMask = sizeof(P) == 2 ? 0xFFFF : 0xFFFFFFFF;
+    if constexpr (sizeof(P) == 4) {
+      if (!tinted && !mirror && !native.indices && l.IsXRGB(mLockedSurfaceDesc)) {
+        for (int32_t r = 0; r < srcRect.mHeight; ++r) {
+          const size_t base = static_cast<size_t>(srcRect.mY + r) * native.width + srcRect.mX;
+          Px::OverNativeRow(Row<P>(mLockedSurfaceDesc, y + r) + x, native.words + base, runs + base, srcRect.mWidth);
+        }
+        return;
+      }
+    }
     WithSource(native, [&](auto at) {
       for (int32_t r = 0; r < srcRect.mHeight; ++r) {
         P* row = Row<P>(mLockedSurfaceDesc, y + r);

@@ -177,7 +177,60 @@ PLIX_INLINE void BlitOpaqueSpan(uint32_t* d, const uint32_t* s, int32_t n) {
   }
 }
 
+// (d * k) >> 8 per colour channel (k at most 256), the top byte cleared:
+// every product stays within 16 bits.
+PLIX_INLINE W8 Fade8(W8 d, W8 k) {
+  H16 k2 = Lanes(k | (k << 16));
+  H16 rb = (Lanes(d & 0xFF00FF) * k2) >> 8;
+  H16 g = (Lanes((d >> 8) & 0xFF) * k2) >> 8;
+  return Words(rb) | (Words(g) << 8);
+}
+PLIX_INLINE uint32_t Fade1(uint32_t d, uint32_t k) {
+  return ((((d & 0xFF00FF) * k) >> 8) & 0xFF00FF) | ((((d & 0xFF00) * k) >> 8) & 0xFF00);
+}
+
+// Native words over the destination, branch-free: a clear source pixel
+// keeps d, an opaque one fades d to nothing and adds itself.
+PLIX_INLINE void OverNativeSpan(uint32_t* d, const uint32_t* s, int32_t n) {
+  int32_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    W8 sv = Load8(s + i), dv = Load8(d + i), a = sv >> 24;
+    W8 out = Fade8(dv, 256 - a) + sv;
+    Store8(d + i, a == 0 ? dv : out);
+  }
+  for (; i < n; ++i) {
+    uint32_t a = s[i] >> 24;
+    if (a != 0) d[i] = Fade1(d[i], 256 - a) + s[i];
+  }
+}
+
 }  // namespace
+
+PLIX_KERNEL void OverNativeRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
+  // The blend is exact for opaque pixels too, so only long opaque runs are
+  // worth a copy of their own.
+  constexpr int32_t kCopyLong = 64;
+  int32_t from = 0;
+  for (int32_t i = 0; i < n;) {
+    int32_t length = runs[i] < n - i ? runs[i] : n - i;
+    if (length < 1) length = 1;
+    uint32_t sa = s[i] >> 24;
+    if ((sa == 0 && length >= kSkipClear) || (sa == 255 && length >= kCopyLong)) {
+      if (i > from) OverNativeSpan(d + from, s + from, i - from);
+      if (sa == 255) std::memcpy(d + i, s + i, size_t(length) * 4);
+      from = i + length;
+    }
+    i += length;
+  }
+  if (n > from) OverNativeSpan(d + from, s + from, n - from);
+}
+
+PLIX_KERNEL void FadeAddRow(uint32_t* d, int32_t n, uint32_t k, uint32_t add) {
+  int32_t i = 0;
+  W8 kv = W8{} + k;
+  for (; i + 8 <= n; i += 8) Store8(d + i, Fade8(Load8(d + i), kv) + add);
+  for (; i < n; ++i) d[i] = Fade1(d[i], k) + add;
+}
 
 PLIX_KERNEL void BlitOpaqueRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
   // Long clear runs are skipped and long opaque runs copied whole; what lies

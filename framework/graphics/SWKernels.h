@@ -28,6 +28,15 @@ void AddAlphaRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n)
 // f's alpha a, new alpha da + ((255 - da) * a) / 255; a = 0 leaves d.
 void FilteredBlendRow(uint32_t* d, const uint32_t* f, int32_t n);
 
+// The display's blit onto an X8R8G8B8 surface from premultiplied native
+// words s (alpha in the top byte): a clear pixel leaves d whole, any other
+// becomes ((d * (256 - a)) >> 8) per colour channel plus s as one word.
+// Needs runs.
+void OverNativeRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n);
+// The display's translucent fill of an X8R8G8B8 row: ((d * k) >> 8) per
+// colour channel plus add as one word (k at most 256).
+void FadeAddRow(uint32_t* d, int32_t n, uint32_t k, uint32_t add);
+
 // The filtered stretch's pass across, for two taps per destination pixel:
 // out (four channel sums per pixel, in the pixel's byte order) =
 // row[i0] * w0 + row[i1] * w1; the weights come four to a pixel and add up

@@ -139,7 +139,11 @@ bool SdlWindow::EnsureRenderer() {
 void SdlWindow::DrawLastFrame() {
   SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
   SDL_RenderSetLogicalSize(mRenderer, 0, 0);
-  SDL_RenderClear(mRenderer);
+  // A frame as large as the output covers it all: no clearing first.
+  int outputWidth = 0, outputHeight = 0;
+  const bool covers = mTexture && SDL_GetRendererOutputSize(mRenderer, &outputWidth, &outputHeight) == 0 &&
+                      outputWidth == mTextureWidth && outputHeight == mTextureHeight;
+  if (!covers) SDL_RenderClear(mRenderer);
   if (!mTexture) return;
   // Logical size = frame size: SDL scales it to the output, keeping the
   // aspect, and fills the rest black.
