@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace Plix::Bench {
@@ -22,9 +23,10 @@ inline void ReadPngFromMemory(png_structp png, png_bytep data, png_size_t n) {
   m->mPos += n;
 }
 
-// False when the file does not decode. The buffers are reused between calls.
-inline bool DecodePngReference(const std::vector<uint8_t>& file, std::vector<uint32_t>& pixels,
-                               std::vector<png_bytep>& rows) {
+// False when the file does not decode. `place(w, h)` gives the memory of
+// the w * h pixels.
+template <class Place>
+bool DecodePngWith(const std::vector<uint8_t>& file, std::vector<png_bytep>& rows, Place&& place) {
   PngMemory m{&file, 0};
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -40,13 +42,33 @@ inline bool DecodePngReference(const std::vector<uint8_t>& file, std::vector<uin
   png_set_gray_to_rgb(png);
   png_set_bgr(png);
   png_read_update_info(png, info);
-  pixels.resize(size_t(w) * h);
+  uint32_t* pixels = place(w, h);
   rows.resize(h);
   for (png_uint_32 y = 0; y < h; ++y) rows[y] = reinterpret_cast<png_bytep>(&pixels[size_t(y) * w]);
   png_read_image(png, rows.data());
   png_read_end(png, nullptr);
   png_destroy_read_struct(&png, &info, nullptr);
   return true;
+}
+
+// Into one buffer, reused between calls.
+inline bool DecodePngReference(const std::vector<uint8_t>& file, std::vector<uint32_t>& pixels,
+                               std::vector<png_bytep>& rows) {
+  return DecodePngWith(file, rows, [&](png_uint_32 w, png_uint_32 h) {
+    pixels.resize(size_t(w) * h);
+    return pixels.data();
+  });
+}
+
+// Into a new block for each image, not cleared first, as an image is made.
+inline bool DecodePngNew(const std::vector<uint8_t>& file, std::unique_ptr<uint32_t[]>& pixels, int& width,
+                         int& height, std::vector<png_bytep>& rows) {
+  return DecodePngWith(file, rows, [&](png_uint_32 w, png_uint_32 h) {
+    width = int(w);
+    height = int(h);
+    pixels.reset(new uint32_t[size_t(w) * h]);
+    return pixels.get();
+  });
 }
 
 }  // namespace Plix::Bench

@@ -33,7 +33,7 @@ DDImage* AppImages::LoadImage(const std::string& fileName, bool commitBits) {
   if (!decoded) return nullptr;
   auto* image = new DDImage(mDDInterface);
   image->mName = fileName;
-  image->SetBits(decoded->GetBits(), decoded->GetWidth(), decoded->GetHeight(), commitBits);
+  image->AdoptBits(decoded->TakeBits(), decoded->mWidth, decoded->mHeight, commitBits);
   return image;
 }
 

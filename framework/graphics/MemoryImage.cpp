@@ -188,6 +188,20 @@ void MemoryImage::SetBits(const uint32_t* bits, int32_t width, int32_t height, b
   if (commitBits) UpdateAlphaFlags();
 }
 
+void MemoryImage::AdoptBits(std::unique_ptr<uint32_t[]> block, int32_t width, int32_t height, bool commitBits) {
+  if (!block) {
+    SetBits(nullptr, width, height, commitBits);
+    return;
+  }
+  FreePalette();
+  mWidth = std::max(width, 0);
+  mHeight = std::max(height, 0);
+  mBits = std::move(block);
+  mBits[PixelCount(mWidth, mHeight)] = kGuardWord;
+  OnBitsChanged();
+  if (commitBits) UpdateAlphaFlags();
+}
+
 uint32_t* MemoryImage::GetBits() {
   if (mBits) return mBits.get();
   size_t count = PixelCount(mWidth, mHeight);

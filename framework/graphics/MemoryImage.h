@@ -85,6 +85,9 @@ public:
   virtual void DeleteNativeData();
   virtual void Clear();
   virtual void SetBits(const uint32_t* bits, int32_t width, int32_t height, bool commitBits = true);
+  // SetBits without a copy: takes a block of width * height + 1 words whose
+  // first width * height are the pixels (the last becomes the guard).
+  void AdoptBits(std::unique_ptr<uint32_t[]> block, int32_t width, int32_t height, bool commitBits = true);
   virtual void Create(int32_t width, int32_t height);
   // The 32-bit bits, rebuilt from the palette, the native cache or the
   // texture (or zero-filled) when missing.

@@ -106,7 +106,7 @@ std::unique_ptr<Image> CreateImage(int width, int height) {
   auto image = std::make_unique<Image>();
   image->mWidth = width;
   image->mHeight = height;
-  image->mBits = new uint32_t[size_t(width) * height];
+  image->mBits = new uint32_t[size_t(width) * height + 1];
   return image;
 }
 

@@ -23,11 +23,20 @@ public:
 
   int mWidth = 0;
   int mHeight = 0;
-  uint32_t* mBits = nullptr;  // owned, new[]
+  uint32_t* mBits = nullptr;  // owned, new[], one word longer than the pixels
+
+  // Hands the pixels over as a block of width * height + 1 words (the last
+  // one spare), as a memory image keeps them; the image is left empty.
+  std::unique_ptr<uint32_t[]> TakeBits() {
+    std::unique_ptr<uint32_t[]> block(mBits);
+    mBits = nullptr;
+    return block;
+  }
 };
 
-// A new image of that size with unset pixels; null for an empty size or one
-// too large to be a sound image.
+// A new image of that size with unset pixels (decoders write every one, so
+// nothing is cleared first); null for an empty size or one too large to be
+// a sound image.
 std::unique_ptr<Image> CreateImage(int width, int height);
 
 // The colour of an image made from an alpha image alone (24-bit RGB).

@@ -31,7 +31,7 @@ MemoryImage* FakeResourceHost::LoadImage(const std::string& fileName, bool commi
   ++mFilesLoaded;
   auto* image = new MemoryImage;
   image->mName = fileName;
-  image->SetBits(decoded->mBits, decoded->mWidth, decoded->mHeight, commitBits);
+  image->AdoptBits(decoded->TakeBits(), decoded->mWidth, decoded->mHeight, commitBits);
   return image;
 }
 
