@@ -1,6 +1,7 @@
 #include "framework/platform/WindowSystem.h"
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -53,6 +54,7 @@ struct State {
   HWND capture = nullptr;
   HCURSOR cursor = nullptr;
   std::map<int, HCURSOR> systemCursors;
+  std::chrono::steady_clock::time_point lastBroadcastPoll{};
 };
 
 State& S() {
@@ -124,7 +126,15 @@ void PollSources() {
   State& s = S();
   std::vector<MSG> incoming;
   s.backend->PollEvents(incoming);
-  for (const std::wstring& name : PollInstanceBroadcasts()) {
+  // Another start's notice can wait a tenth of a second: the sockets are
+  // not asked on every pass of the loop.
+  const auto now = std::chrono::steady_clock::now();
+  std::vector<std::wstring> broadcasts;
+  if (now - s.lastBroadcastPoll >= std::chrono::milliseconds(100)) {
+    s.lastBroadcastPoll = now;
+    broadcasts = PollInstanceBroadcasts();
+  }
+  for (const std::wstring& name : broadcasts) {
     MSG m;
     m.hwnd = HWND_BROADCAST;
     m.message = RegisterWindowMessageW(name);
