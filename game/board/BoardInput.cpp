@@ -77,7 +77,7 @@ void Board::MouseMove(int x, int y) {
         mHoverButton = menu;
         GetGameHost()->SetCursor(1);
       } else {
-        if (menu) menu->SetState(0);
+        if (menu) menu->LeaveHover();
         mHoverButton = nullptr;
       }
       return;
@@ -87,10 +87,8 @@ void Board::MouseMove(int x, int y) {
     static_cast<Table*>(mHoverTarget)->SetHighlighted(false);
     mHoverTarget = nullptr;
   }
-  if (mHoverButton) {
-    mHoverButton->SetState(0);
-    mHoverButton = nullptr;
-  }
+  // A button disabled while the mouse was on it stays disabled.
+  DropHoverButton();
   AlphaButton* candidate = nullptr;
   for (int list : {2, 0, 1}) {
     ObjectListIterator it;

@@ -214,6 +214,27 @@ TEST_F(BoardFixture, FlightsUnderWayAreCreditedWhenTheBoardGoes) {
   EXPECT_EQ(Player().GetGoldenIceCreams(), 3);
 }
 
+// A station emptied or hidden while the mouse is on it stays disabled when
+// the mouse moves off; a highlight goes.
+TEST_F(BoardFixture, LeavingAButtonTakesOnlyItsHighlight) {
+  Board& board = Open(0);
+  AlphaButton* trashcan = nullptr;
+  ObjectListIterator it;
+  for (it.Begin(board.GetButtonList(0)); !it.AtEnd(); it.Next())
+    if (static_cast<AlphaButton*>(it.Get())->GetId() == 13) trashcan = static_cast<AlphaButton*>(it.Get());
+  ASSERT_NE(trashcan, nullptr);
+  struct Case {
+    int stateWhileHovered, after;
+  } cases[] = {{1, 0}, {3, 3}};
+  for (const Case& c : cases) {
+    trashcan->SetState(c.stateWhileHovered);
+    board.mHoverButton = trashcan;
+    board.MouseMove(790, 20);
+    EXPECT_EQ(trashcan->GetState(), c.after) << c.stateWhileHovered;
+    EXPECT_EQ(board.mHoverButton, nullptr);
+  }
+}
+
 // A looping sound that records what it is asked, and any use after its
 // release.
 class RecordingSound : public SoundInstance {
