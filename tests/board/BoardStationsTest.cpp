@@ -260,5 +260,39 @@ TEST_F(BoardStations, StockBadgesCountWhatCanBeServed) {
   EXPECT_EQ((((canvas->GetBits()[y * 800 + x] >> 16) & 0xFF) + 10) / 20, 2u);  // cel 1: two cookies
 }
 
+// An ice-cream box shows the scoops its clicks leave unclaimed and moves
+// its badge below the middle while it can serve them.
+TEST_F(BoardStations, BoxShowsScoopsLeftAndItsBadge) {
+  auto board = MakeBoard(0);
+  // Scoops: 6 cels of 4 x 4 in blue; marker: 10 cels of 4 x 4 numbered in red.
+  auto balls = Testing::FilledImage(24, 4, 0xFF0000FF, 6, 1);
+  auto marker = Testing::FilledImage(40, 4, 0, 10, 1);
+  for (int x = 0; x < 40; ++x)
+    for (int y = 0; y < 4; ++y) marker->GetBits()[y * 40 + x] = 0xFF000000 | ((x / 4 + 1) * 20) << 16;
+  marker->OnBitsChanged();
+  auto face = Testing::FilledImage(40, 30, 0x00000000);
+  Testing::ScopedResource<Image*> r1{IMAGE_BALLS_LEFT, balls.get()};
+  Testing::ScopedResource<Image*> r2{IMAGE_ACTION_MARKER, marker.get()};
+  auto* b = static_cast<ICBoxButton*>(Find(*board, 7));
+  b->SetImage(face.get(), true);
+  b->SetPosition(100, 100);
+  IceCreamBox* box = board->GetIceCreamBox(0);
+  box->mFlavor = 13;
+  box->mPortions = 3;
+  b->IncrementPending();
+  auto canvas = Testing::FilledImage(300, 300, 0xFF000000);
+  Graphics g(canvas.get());
+  b->Draw(g);
+  auto at = [&](int x, int y) { return canvas->GetBits()[y * 300 + x]; };
+  // Two balls side by side from x + 20 - 4, at y + 2.
+  EXPECT_GT(at(116, 103) & 0xFF, 200u);
+  EXPECT_GT(at(123, 103) & 0xFF, 200u);
+  EXPECT_EQ(at(124, 103) & 0xFF, 0u);
+  EXPECT_EQ(at(115, 103) & 0xFF, 0u);
+  // Badge cel 0 five pixels below the middle: (100 + 18, 100 + 13 + 5).
+  EXPECT_EQ((((at(119, 119) >> 16) & 0xFF) + 10) / 20, 1u);
+  EXPECT_EQ(at(119, 115) & 0xFFFFFF, 0u);
+}
+
 }  // namespace
 }  // namespace Plix
