@@ -138,6 +138,8 @@ public:
   bool EnqueueFFButton();
   bool EnqueueWalkByBench(int x);
   bool EnqueueWalkByCounter(int x);
+  // The queue takes the errand over, at its back.
+  void Append(GirlAction* action) { mActions.PushBack(action); }
 
   // The animation members the errands play.
   Animation mWalkEmptyLeft, mWalkEmptyRight, mWalkEmptyUp, mWalkEmptyDown;
@@ -166,7 +168,6 @@ private:
   void BuildAnimations();
   void ChooseIdle();
   void PlayPair(Animation* body, Animation* overhead, bool updateOffset);
-  void Append(GirlAction* action) { mActions.PushBack(action); }
   // Pops and deletes the front errand.
   void DeleteFront();
   void PrepareIceCreamMachineRun();

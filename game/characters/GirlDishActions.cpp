@@ -84,6 +84,12 @@ GirlAddDishAction::GirlAddDishAction(Girl* girl, int dish) : GirlAction(girl, fa
 void GirlAddDishAction::Run(GirlActionResult& result) {
   result.finished = false;
   result.next = this;
+  // Without the dish (its pick-up was given up) there is nothing to put
+  // on the belt, and what she holds instead must not vanish into a dish.
+  if (mGirl->GetCarryCode() != kDishes[mDish].code) {
+    result.finished = true;
+    return;
+  }
   if (!mDone) {
     AnswerWalk(result, new GirlWalkByCounterAction(mGirl, 50.0f, 0.0f));
     return;
