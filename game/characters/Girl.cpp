@@ -1,9 +1,8 @@
 #include "game/characters/Girl.h"
 
-#include <cstdlib>
-
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
+#include "framework/platform/CRand.h"
 #include "game/app/GameResources.h"
 #include "game/board/Board.h"
 #include "game/board/Uncle.h"
@@ -212,9 +211,9 @@ void Girl::UpdateSpeed() {
 
 void Girl::ChooseIdle() {
   if (mBodyAnimation || mSpecialAnimation || mCarryCode != 0 || mFrameCounter % kIdleEvery != 0) return;
-  if (std::rand() % 2 != 0) return;
+  if (Rand() % 2 != 0) return;
   Animation* idles[6] = {&mIdle1, &mIdle1, &mIdle2, &mIdle3, &mIdle4, &mIdle5};
-  mBodyAnimation = idles[std::rand() % 6];
+  mBodyAnimation = idles[Rand() % 6];
   mBodyAnimation->Reset();
 }
 
