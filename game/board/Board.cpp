@@ -363,6 +363,10 @@ void Board::Resume() {
 }
 
 void Board::ExitLevel(int result) {
+  // A day closes once: a later exit (the game menu's quit over the day's
+  // report) would replace the result the running fade-out carries.
+  const int fade = mApp.GetFadeState();
+  if (fade == Fade::kFadingOut || fade == Fade::kFadedOut) return;
   StopIfPlaying(mSparklerSound);
   StopIfPlaying(mMachineSound);
   mApp.StartFadeOut(result, 0, 0, 0, 255, 0, 6);
