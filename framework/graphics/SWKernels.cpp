@@ -139,7 +139,10 @@ PLIX_INLINE void AddAlphaSpan(uint32_t* d, const uint32_t* s, int32_t n) {
 // Calls span(d, s, length) for the stretches of the row between long clear
 // runs; the short runs of a sprite's rim cost less inside a span than alone.
 // Every span leaves the destination alone under a clear source pixel.
-constexpr int32_t kSkipClear = 8, kCopyOpaque = 16;
+constexpr int32_t kSkipClear = 8;
+// Spans that pick opaque pixels out by themselves copy only runs this long
+// on their own: a shorter one costs less inside the span.
+constexpr int32_t kCopyLong = 64;
 
 template <typename Span>
 PLIX_INLINE void ForVisibleRuns(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, Span span) {
@@ -207,9 +210,6 @@ PLIX_INLINE void OverNativeSpan(uint32_t* d, const uint32_t* s, int32_t n) {
 }  // namespace
 
 PLIX_KERNEL void OverNativeRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
-  // The blend is exact for opaque pixels too, so only long opaque runs are
-  // worth a copy of their own.
-  constexpr int32_t kCopyLong = 64;
   int32_t from = 0;
   for (int32_t i = 0; i < n;) {
     int32_t length = runs[i] < n - i ? runs[i] : n - i;
@@ -239,7 +239,7 @@ PLIX_KERNEL void BlitOpaqueRow(uint32_t* d, const uint32_t* s, const uint8_t* ru
   for (int32_t i = 0; i < n;) {
     int32_t length = runs[i] < n - i ? runs[i] : n - i;
     uint32_t sa = s[i] >> 24;
-    if ((sa == 0 && length >= kSkipClear) || (sa == 255 && length >= kCopyOpaque)) {
+    if ((sa == 0 && length >= kSkipClear) || (sa == 255 && length >= kCopyLong)) {
       if (i > from) BlitOpaqueSpan(d + from, s + from, i - from);
       if (sa == 255) {
         int32_t k = 0;

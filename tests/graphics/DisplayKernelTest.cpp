@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/graphics/PixelOps.h"
 #include "framework/graphics/SWKernels.h"
 #include "tests/graphics/DisplayTestSupport.h"
 
@@ -72,6 +73,26 @@ TEST(DisplayKernels, OverNativeRowMatchesThePixelRule) {
     std::vector<uint32_t> expect = dest;
     for (int i = 0; i < n; ++i) expect[size_t(i)] = OverNativeReference(dest[size_t(i)], source.words[size_t(i)]);
     Px::OverNativeRow(dest.data(), source.words.data(), source.runs.data(), n);
+    ASSERT_EQ(dest, expect) << "round " << round << ", " << n << " pixels";
+  }
+}
+
+// The memory image's blit onto an opaque destination: opaque pixels copied,
+// clear ones kept, others OverOpaque. Rows long enough for every run length.
+TEST(DisplayKernels, BlitOpaqueRowMatchesThePixelRule) {
+  std::mt19937 gen(3404);
+  for (int round = 0; round < 300; ++round) {
+    const int n = 1 + static_cast<int>(gen() % (round % 5 == 0 ? 700 : 90));
+    const NativeRow source = RandomNativeRow(gen, n);
+    std::vector<uint32_t> dest(static_cast<size_t>(n));
+    for (uint32_t& p : dest) p = 0xFF000000u | (gen() & 0xFFFFFF);
+    std::vector<uint32_t> expect = dest;
+    for (int i = 0; i < n; ++i) {
+      const uint32_t s = source.words[size_t(i)], sa = s >> 24;
+      if (sa == 255) expect[size_t(i)] = s;
+      else if (sa != 0) expect[size_t(i)] = Px::OverOpaque(dest[size_t(i)], s, sa);
+    }
+    Px::BlitOpaqueRow(dest.data(), source.words.data(), source.runs.data(), n);
     ASSERT_EQ(dest, expect) << "round " << round << ", " << n << " pixels";
   }
 }
