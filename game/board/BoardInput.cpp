@@ -169,9 +169,15 @@ bool Board::IsFFButtonActionQueued() { return mGirl && mGirl->HasFFButtonAction(
 
 void Board::ClickAt(int, int, int clickCount) {
   AlphaButton* hovered = mHoverButton;
+  if (hovered && hovered->GetState() == 3) {
+    // Disabled under the mouse (its last stock used): it stays disabled and
+    // takes no click.
+    mHoverButton = nullptr;
+    hovered = nullptr;
+  }
   int id = -1;
   if (hovered) {
-    hovered->SetState(0);
+    hovered->LeaveHover();
     id = hovered->GetId();
     if (hovered == mMenuButton.get()) Play(SOUND_MOUSE_CLICK);
   }

@@ -43,6 +43,19 @@ TEST_F(GirlFixture, APausedFloorTakesNoClicks) {
   mBoard->Resume();
 }
 
+TEST_F(GirlFixture, AStationDisabledUnderTheMouseTakesNoClick) {
+  AlphaButton* umbrellas = mBoard->mUmbrellaButton.get();
+  int x = 0;
+  int y = 0;
+  ASSERT_TRUE(Hover(umbrellas, x, y));
+  umbrellas->SetDisabled(true);  // the last umbrella went onto an ice cream
+  Widgets().MouseDown(x, y, 1);
+  Widgets().MouseUp(x, y, 1);
+  EXPECT_EQ(umbrellas->GetState(), 3);
+  EXPECT_EQ(umbrellas->GetPending(), 0);
+  EXPECT_TRUE(mGirl->IsIdle());
+}
+
 TEST_F(GirlFixture, IngredientClicksShowNoBadge) {
   AlphaButton* strawberries = nullptr;
   for (auto& b : mBoard->mFlavorButtons) {
