@@ -1,7 +1,9 @@
 #include "game/screens/GameScreenFactory.h"
 
 #include "game/app/GameApp.h"
+#include "game/screens/BestSellers.h"
 #include "game/screens/MainMenu.h"
+#include "game/screens/TrophyRoom.h"
 
 namespace Plix {
 
@@ -17,7 +19,7 @@ GameScreen* GameScreenFactory::CreateStore() { return mStandIns.CreateStore(); }
 
 GameScreen* GameScreenFactory::CreateCircus() { return mStandIns.CreateCircus(); }
 
-GameScreen* GameScreenFactory::CreateTrophyRoom() { return mStandIns.CreateTrophyRoom(); }
+GameScreen* GameScreenFactory::CreateTrophyRoom() { return new TrophyRoom(mApp); }
 
 GameScreen* GameScreenFactory::CreateHotel(int code) { return mStandIns.CreateHotel(code); }
 
@@ -26,7 +28,7 @@ GameScreen* GameScreenFactory::CreateTheEndMap() { return mStandIns.CreateTheEnd
 GameScreen* GameScreenFactory::CreateFlavorContest() { return mStandIns.CreateFlavorContest(); }
 
 GameScreen* GameScreenFactory::CreateBestSellers(int kind, int score, int stars, int time) {
-  return mStandIns.CreateBestSellers(kind, score, stars, time);
+  return new BestSellers(mApp, kind, score, stars, time);
 }
 
 GameScreen* GameScreenFactory::CreateBoard(int mode, int day) { return mStandIns.CreateBoard(mode, day); }
