@@ -162,6 +162,9 @@ void Board::OnAddedToManager(WidgetManager* manager) {
   else
     SetUpHappyHour();
   mApp.StartFadeIn();
+  // Without its floor the day cannot be played: it is left at once as the
+  // game menu's quit leaves it, which books nothing into the profile.
+  if (mFloorMissing) ExitLevel(4);
 }
 
 // ------------------------------------------------------------------ the tick
