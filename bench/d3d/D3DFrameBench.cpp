@@ -147,6 +147,9 @@ int main(int argc, char** argv) {
   if (!Plix::Check()) return 1;
   Plix::Bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
+  // The console reporter leaves a colour reset behind: the ratio lines
+  // start lines of their own.
+  std::printf("\n");
   auto ratio = [&](const char* name, const char* ours, const char* ref) {
     const double a = reporter.TimeOf(ours), b = reporter.TimeOf(ref);
     if (a > 0 && b > 0) std::printf("ratio %s %.3f\n", name, a / b);

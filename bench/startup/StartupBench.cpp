@@ -195,6 +195,9 @@ int main(int argc, char** argv) {
   if (!Check()) return 1;
   Plix::Bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
+  // The console reporter leaves a colour reset behind: the ratio lines
+  // start lines of their own.
+  std::printf("\n");
   const double ours = reporter.TimeOf("BM_StartToMainMenu"), ref = reporter.TimeOf("BM_LibpngGroupImages");
   if (ours > 0 && ref > 0) std::printf("ratio startup %.3f\n", ours / ref);
   benchmark::Shutdown();
