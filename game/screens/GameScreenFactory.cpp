@@ -3,6 +3,7 @@
 #include "game/app/GameApp.h"
 #include "game/screens/BestSellers.h"
 #include "game/screens/MainMenu.h"
+#include "game/screens/Map.h"
 #include "game/screens/TrophyRoom.h"
 
 namespace Plix {
@@ -12,7 +13,7 @@ GameScreenFactory::GameScreenFactory(GameApp& app) : mApp(app), mStandIns(app) {
 GameScreen* GameScreenFactory::CreateMainMenu() { return new MainMenu(mApp); }
 
 GameScreen* GameScreenFactory::CreateMap(int firstFlag, int secondFlag, int arrival) {
-  return mStandIns.CreateMap(firstFlag, secondFlag, arrival);
+  return new Map(mApp, firstFlag != 0, secondFlag != 0, arrival);
 }
 
 GameScreen* GameScreenFactory::CreateStore() { return mStandIns.CreateStore(); }

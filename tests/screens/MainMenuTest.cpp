@@ -12,6 +12,7 @@
 #include "game/app/PlaceholderScreens.h"
 #include "game/screens/DifficultyDialog.h"
 #include "game/screens/HelpDialog.h"
+#include "game/screens/Map.h"
 #include "game/screens/PlayerDialogs.h"
 #include "tests/screens/MenuTestSupport.h"
 
@@ -176,7 +177,7 @@ TEST_F(MainMenuTest, StoryModeLeavesForTheMap) {
   g.SetCurrentProfile(g.CreateProfile(L"Pemi"));
   ClickSign(MainMenu::kStoryMode);
   ASSERT_TRUE(TickUntil([&] { return g.mMap != nullptr; }, 300));
-  EXPECT_EQ(StandIn(g.mMap)->GetDetail(), L"first flag 1, second flag 0, arrival -4");
+  EXPECT_NE(dynamic_cast<Map*>(g.mMap), nullptr);
   EXPECT_EQ(g.mMainMenu, nullptr);
   Tick();
   EXPECT_FALSE(g.mAppResources->IsGroupReady("MainMenu"));  // freed with the menu
