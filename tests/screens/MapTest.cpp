@@ -10,6 +10,7 @@
 #include "game/app/PlayerProfile.h"
 #include "game/screens/Map.h"
 #include "game/screens/RestartDialog.h"
+#include "game/screens/TrophyRoom.h"
 #include "tests/screens/MenuTestSupport.h"
 
 namespace Plix::Testing {
@@ -66,8 +67,10 @@ protected:
         if (b->Contains(x, y)) return true;
     return false;
   }
-  void ClickMapButton(int id) {
-    AlphaButton* b = TheMap()->FindButton(id);
+  void ClickMapButton(int id) { ClickFrameButton(TheMap(), id); }
+  void ClickFrameButton(ScreenFrame* screen, int id) {
+    ASSERT_NE(screen, nullptr);
+    AlphaButton* b = screen->FindButton(id);
     ASSERT_NE(b, nullptr) << "button " << id;
     int x = 0, y = 0;
     ASSERT_TRUE(HitPoint(b, x, y)) << "button " << id;
@@ -278,7 +281,7 @@ TEST_F(MapTest, BuildingsOpenWithTheStoryAndLeadToTheirScreens) {
       ClickMapButton(Map::kHotel);
       ASSERT_TRUE(TickUntil([&] { return Game().mTrophyRoom != nullptr; }, 300));
       Settle();
-      ClickMove(Game().mTrophyRoom, L"Map");
+      ClickFrameButton(dynamic_cast<ScreenFrame*>(Game().mTrophyRoom), TrophyRoom::kExit);
     } else if (c.store) {
       AlphaButton* circus = map.FindButton(Map::kCircus);  // closed: nothing happens
       Move(1, 1);
