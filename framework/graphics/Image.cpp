@@ -4,13 +4,16 @@
 
 namespace Plix {
 
-void CellAnimInfo::SetPerFrameDelay(int32_t frame, int32_t delay) {
-  if (frame < 0) return;
+bool CellAnimInfo::SetPerFrameDelay(int32_t frame, int32_t delay) {
+  if (frame < 0 || frame >= kMaxFrames) return false;
   if (mPerFrameDelays.size() <= static_cast<size_t>(frame)) mPerFrameDelays.resize(static_cast<size_t>(frame) + 1, 0);
   mPerFrameDelays[frame] = delay;
+  return true;
 }
 
-void CellAnimInfo::Compute(int32_t celCount, int32_t beginDelay, int32_t endDelay) {
+bool CellAnimInfo::Compute(int32_t celCount, int32_t beginDelay, int32_t endDelay) {
+  if (celCount > kMaxCels || mFrameMap.size() > size_t{kMaxFrames} || mPerFrameDelays.size() > size_t{kMaxFrames})
+    return false;
   mFrameCount = celCount < 1 ? 1 : celCount;
   if (mFrameDelay < 1) mFrameDelay = 1;
 
@@ -35,6 +38,7 @@ void CellAnimInfo::Compute(int32_t celCount, int32_t beginDelay, int32_t endDela
     mTotalTime = static_cast<int32_t>(std::accumulate(mPerFrameDelays.begin(), mPerFrameDelays.end(), int64_t(0)));
   }
   if (!mFrameMap.empty()) mFrameMap.resize(static_cast<size_t>(mFrameCount));
+  return true;
 }
 
 Image::Image(const Image& other)

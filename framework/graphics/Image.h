@@ -22,6 +22,11 @@ enum AnimType : int32_t { ANIM_NONE = 0, ANIM_ONCE = 1, ANIM_PINGPONG = 2, ANIM_
 // the resource manifest.
 class CellAnimInfo {
 public:
+  // Bounds on a grid and its frames: no art has a side of more cels than
+  // this, and they keep a broken manifest from asking for gigabytes.
+  static constexpr int32_t kMaxCels = 1 << 16;
+  static constexpr int32_t kMaxFrames = 2 * kMaxCels;  // pingpong plays inner cels twice
+
   int32_t mAnimType = ANIM_NONE;
   int32_t mFrameDelay = 1;
   int32_t mFrameCount = 1;
@@ -29,9 +34,12 @@ public:
   std::vector<int32_t> mFrameMap;        // empty: frame n shows cel n
   int32_t mTotalTime = 0;
 
-  // Grows the delay list to reach the frame (new entries 0) and sets it.
-  void SetPerFrameDelay(int32_t frame, int32_t delay);
-  void Compute(int32_t celCount, int32_t beginDelay = 0, int32_t endDelay = 0);
+  // Grows the delay list to reach the frame (new entries 0) and sets it;
+  // false, changing nothing, for a frame outside 0..kMaxFrames-1.
+  bool SetPerFrameDelay(int32_t frame, int32_t delay);
+  // False, changing nothing, for more than kMaxCels cels or more than
+  // kMaxFrames entries in the frame map or the delay list.
+  bool Compute(int32_t celCount, int32_t beginDelay = 0, int32_t endDelay = 0);
 };
 
 // One horizontal run of pixels.

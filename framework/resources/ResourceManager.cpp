@@ -226,6 +226,8 @@ bool ResourceManager::ReadImageElement(XMLToken& token) {
   ReadInt(token, L"cols", res->mCols);
   // The grid divides the image's size.
   if (res->mRows < 1 || res->mCols < 1) return Fail("Invalid rows or cols.");
+  if (res->mRows > CellAnimInfo::kMaxCels || res->mCols > CellAnimInfo::kMaxCels)
+    return Fail("Too many rows or cols in image '" + res->mId + "'.");
 
   std::string anim = Attr(token, L"anim");
   int32_t type = ANIM_NONE;
@@ -246,7 +248,8 @@ bool ResourceManager::ReadImageElement(XMLToken& token) {
     res->mAnimInfo.mFrameDelay = frameDelay;
     if (Has(token, L"perframedelay")) res->mAnimInfo.mPerFrameDelays = ReadIntList(Attr(token, L"perframedelay"));
     if (Has(token, L"framemap")) res->mAnimInfo.mFrameMap = ReadIntList(Attr(token, L"framemap"));
-    res->mAnimInfo.Compute(std::max(res->mRows, res->mCols), beginDelay, endDelay);
+    if (!res->mAnimInfo.Compute(std::max(res->mRows, res->mCols), beginDelay, endDelay))
+      return Fail("Too many frames in image '" + res->mId + "'.");
   }
   return true;
 }

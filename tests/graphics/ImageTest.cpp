@@ -118,6 +118,38 @@ TEST(CellAnimInfo, SetPerFrameDelayGrows) {
   EXPECT_EQ(copy.mPerFrameDelays, info.mPerFrameDelays);
 }
 
+TEST(CellAnimInfo, RefusesWhatNoImageHolds) {
+  struct Case {
+    int32_t type, cels, end;
+    size_t frameMap, delays;
+    bool ok;
+  } cases[] = {
+      {ANIM_PINGPONG, 1500000000, 0, 0, 0, false},  // 2 * cels - 2 overflowed
+      {ANIM_LOOP, 2000000000, 1, 0, 0, false},      // the end delay asked for 8 GB
+      {ANIM_LOOP, CellAnimInfo::kMaxCels + 1, 0, 0, 0, false},
+      {ANIM_ONCE, 4, 0, CellAnimInfo::kMaxFrames + 1, 0, false},
+      {ANIM_ONCE, 4, 0, 0, CellAnimInfo::kMaxFrames + 1, false},
+      {ANIM_PINGPONG, CellAnimInfo::kMaxCels, 1, 0, 0, true},
+      {ANIM_ONCE, 4, 1, CellAnimInfo::kMaxFrames, CellAnimInfo::kMaxFrames, true},
+  };
+  for (const auto& c : cases) {
+    CellAnimInfo info;
+    info.mAnimType = c.type;
+    info.mFrameMap.resize(c.frameMap);
+    info.mPerFrameDelays.resize(c.delays);
+    EXPECT_EQ(info.Compute(c.cels, 0, c.end), c.ok) << c.cels << " " << c.frameMap << " " << c.delays;
+    if (!c.ok) {
+      EXPECT_EQ(info.mFrameCount, 1);
+      EXPECT_EQ(info.mFrameMap.size(), c.frameMap);
+    }
+  }
+  CellAnimInfo info;
+  EXPECT_FALSE(info.SetPerFrameDelay(2000000000, 1));
+  EXPECT_FALSE(info.SetPerFrameDelay(CellAnimInfo::kMaxFrames, 1));
+  EXPECT_TRUE(info.mPerFrameDelays.empty());
+  EXPECT_TRUE(info.SetPerFrameDelay(CellAnimInfo::kMaxFrames - 1, 1));
+}
+
 TEST(Rect, Intersection) {
   struct Case {
     Rect a, b, expect;

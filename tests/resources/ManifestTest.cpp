@@ -69,6 +69,13 @@ TEST_F(ManifestTest, EveryErrorWithItsLine) {
       {head + "<Image path=\"a\"/>\n<Image path=\"b\" id=\"a\"/>", "Resource already defined.", 5},
       {head + "<Image path=\"a\" anim=\"spin\"/>", "Invalid animation type.", 4},
       {head + "<Image path=\"a\" rows=\"0\"/>", "Invalid rows or cols.", 4},
+      // Grids and frame tables no image can hold.
+      {head + "<Image path=\"a\" cols=\"1500000000\" anim=\"pingpong\"/>", "Too many rows or cols in image 'a'.", 4},
+      {head + "\n<Image id=\"B\" path=\"b\" cols=\"2000000000\" anim=\"loop\" enddelay=\"1\"/>",
+       "Too many rows or cols in image 'B'.", 5},
+      {head + "<Image path=\"a\" rows=\"65537\"/>", "Too many rows or cols in image 'a'.", 4},
+      {head + "<Image path=\"a\" anim=\"once\" framemap=\"" + std::string(CellAnimInfo::kMaxFrames, ',') + "\"/>",
+       "Too many frames in image 'a'.", 4},
       {head + "<Font path=\"!sys:Arial\"/>", "SysFont needs point size", 4},
       {head + "<Font path=\"!sys:Arial\" size=\"0\"/>", "SysFont needs point size", 4},
       {head + "<Image path=\"a\">\n\n</Resources>", "End 'Resources' Doesn't Match Start 'Image'", 6},
