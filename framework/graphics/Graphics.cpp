@@ -161,7 +161,7 @@ void Graphics::DrawImageSrcRect(Image* image, int32_t x, int32_t y, const Rect& 
   const float h = std::ceil(static_cast<float>(srcRect.mHeight) * mScaleY);
   const float sx = std::floor((static_cast<float>(dx) - mScaleOrigX) * mScaleX) + mScaleOrigX;
   const float sy = std::floor((static_cast<float>(dy) - mScaleOrigY) * mScaleY) + mScaleOrigY;
-  const Rect dest(static_cast<int32_t>(sx), static_cast<int32_t>(sy), static_cast<int32_t>(w), static_cast<int32_t>(h));
+  const Rect dest(TruncateToInt32(sx), TruncateToInt32(sy), TruncateToInt32(w), TruncateToInt32(h));
   mDestImage->StretchBlit(image, dest, srcRect, mClipRect, Tint(), mDrawMode, mFastStretch);
 }
 

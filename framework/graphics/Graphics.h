@@ -16,6 +16,15 @@ namespace Plix {
 class Font;
 class Image;
 
+// A position worked out in floating point, truncated as a cast would and
+// held to the int range (NaN as 0): a cast of a value outside it is
+// undefined, and a broken font description gives such values.
+inline int32_t TruncateToInt32(double v) {
+  if (v >= 2147483647.0) return INT32_MAX;
+  if (v <= -2147483648.0) return INT32_MIN;
+  return v == v ? static_cast<int32_t>(v) : 0;
+}
+
 class GraphicsState {
 public:
   Image* mDestImage = nullptr;
@@ -125,8 +134,8 @@ public:
   int32_t MeasureWordWrappedHeight(int32_t width, const std::wstring& text, int32_t lineSpacing = -1);
 
 private:
-  int32_t TX(int32_t x) const { return static_cast<int32_t>(mTransX + static_cast<float>(x)); }
-  int32_t TY(int32_t y) const { return static_cast<int32_t>(mTransY + static_cast<float>(y)); }
+  int32_t TX(int32_t x) const { return TruncateToInt32(mTransX + static_cast<float>(x)); }
+  int32_t TY(int32_t y) const { return TruncateToInt32(mTransY + static_cast<float>(y)); }
   const Color& Tint() const;
   // A source rectangle that lies inside the image and is not empty.
   static bool SourceInside(const Image* image, const Rect& srcRect);

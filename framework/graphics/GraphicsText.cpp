@@ -121,7 +121,7 @@ int32_t Graphics::DrawWordWrapped(const Rect& rect, const std::wstring& text, in
     }
     if (lastSpace != -1) {
       const int32_t lineY = ClampToInt32(rect.mY + yOffset);
-      const int32_t shownY = static_cast<int32_t>(mTransY + static_cast<float>(lineY));
+      const int32_t shownY = TY(lineY);
       if (shownY >= mClipRect.mY && shownY < int64_t{mClipRect.mY} + mClipRect.mHeight + lineSpacing)
         DrawWrappedLine(lastSpace - lineStart, limit, lineStart, this, text, rect.mX, lineY, rect.mWidth,
                         justification, oldColor);

@@ -120,6 +120,26 @@ TEST(Graphics, TranslationTruncatesTowardZero) {
   EXPECT_EQ(dest.mCalls, (Calls{"blit 1,0 from 0,0,4,4", "blit 0,0 from 0,0,4,4"}));
 }
 
+TEST(Graphics, PositionsPastTheIntRangeStopAtItsEnds) {
+  // A broken font description places glyphs near the int limits; with a
+  // translation or a scale they round past them, where a plain cast is
+  // undefined.
+  RecordingImage dest(50, 50);
+  Source src(4, 4);
+  Graphics g(&dest);
+  g.Translate(5, 5);
+  g.DrawImage(&src, INT32_MAX - 1, 0);
+  g.DrawImage(&src, 0, INT32_MAX);
+  g.mTransX = -1e10f;
+  g.DrawImage(&src, INT32_MIN, 0);
+  g.mTransX = 0;
+  g.SetScale(2, 2, 0, 0);
+  g.DrawImage(&src, INT32_MAX - 10, 0);
+  g.SetScale(1, 1, 0, 0);
+  g.DrawImage(&src, 1, 1);
+  EXPECT_EQ(dest.mCalls, (Calls{"stretch 2147483647,5,8,8 from 0,0,4,4 clip 0,0,50,50", "blit 1,6 from 0,0,4,4"}));
+}
+
 TEST(Graphics, ImagesClipTheirSource) {
   RecordingImage dest(20, 20);
   Source src(10, 10);

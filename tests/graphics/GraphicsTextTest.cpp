@@ -188,5 +188,13 @@ TEST_F(GraphicsTextTest, DrawStringNeedsAFont) {
   EXPECT_EQ(mFont.mCalls.size(), 1u);
 }
 
+TEST_F(GraphicsTextTest, WrappedLinesNearTheIntLimitAreNotUndefined) {
+  mG->Translate(0, 100);
+  const Rect rect(0, INT32_MAX - 20, 25, 1000);
+  mG->DrawWordWrapped(rect, L"aa bb cc");
+  // Every line lies below the clip rectangle.
+  EXPECT_TRUE(mFont.mCalls.empty());
+}
+
 }  // namespace
 }  // namespace Plix
