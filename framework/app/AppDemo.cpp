@@ -45,10 +45,7 @@ const char* RecordName(int type) {
 
 bool PlixAppBase::ReadDemoFile(std::string& error) {
   std::vector<uint8_t> bytes;
-  if (!Fs::ReadWholeFile(mDemoFilePath, bytes)) {
-    error = "Demo file not found: " + mDemoFilePath;
-    return false;
-  }
+  if (!ReadDemoFileBytes(mDemoFilePath, bytes, error)) return false;
   DemoFile file;
   if (!ParseDemoFile(bytes.data(), bytes.size(), mProductVersion, file, error)) return false;
   mRandomSeed = file.mSeed;
@@ -60,6 +57,7 @@ bool PlixAppBase::ReadDemoFile(std::string& error) {
   mDemoBuffer.Rewind();
   mDemoRecordTime = 0;
   mDemoNeedHeader = true;
+  mDemoEndUnchecked = true;
   return true;
 }
 
@@ -85,7 +83,7 @@ void PlixAppBase::StartDemo() {
     if (!ReadDemoFile(error)) {
       mDemoPlaying = false;
       ShowFatalError(error);
-      Exit(0);
+      Exit(1);
     }
     // A played demo gives the sound back as it was when it ends.
     mSavedMusicVolume = mMusicVolume;
@@ -160,6 +158,16 @@ void PlixAppBase::ReportDemoMismatch(const char* expected) {
 
 void PlixAppBase::ReplayDemoStep() {
   if (!mDemoPlaying || !DemoOnThisThread()) return;
+  // Past the recorded end with no records left and the program still
+  // running: the file lost its end, the close among it.
+  if (mDemoEndUnchecked && !mShuttingDown && mDemoNeedHeader && !DemoRecordsRemain(mDemoBuffer) &&
+      static_cast<int64_t>(mTicksDone) > static_cast<int64_t>(mDemoLength)) {
+    mDemoEndUnchecked = false;
+    const std::string text =
+        StrFormat("The demo ends early: its records stop at update %d of %u.", mDemoRecordTime, mDemoLength);
+    OutputDebugStringA(text + "\n");
+    ShowMessageBox(text, mProductTitle, MB_OK | MB_ICONWARNING);
+  }
   // Records behind the loading-done record belong to the hand-over: they
   // wait until it has run here too.
   while (!mShuttingDown && !(mDemoLoadingSeen && !mLoadingHookDone)) {

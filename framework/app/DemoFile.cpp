@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include <cstdio>
+
 #include "framework/app/Buffer.h"
 #include "framework/util/Utilities.h"
+#include "framework/platform/Files.h"
 
 namespace Plix {
 
@@ -44,6 +47,35 @@ void PutLong(std::vector<uint8_t>& out, uint32_t value) {
 void SkipBits(Buffer& buffer, int64_t bits) { buffer.SetReadBitPos(buffer.GetReadBitPos() + bits); }
 
 }  // namespace
+
+bool ReadDemoFileBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string& error, size_t limit) {
+  bytes.clear();
+  FILE* f = Fs::OpenFile(path, "rb");
+  if (!f) {
+    error = "Demo file not found: " + path;
+    return false;
+  }
+  uint8_t chunk[65536];
+  size_t n = std::fread(chunk, 1, 4, f);
+  bool ok = n == 4 && ByteReader(chunk, 4).Read(4) == kDemoMagic;
+  if (!ok) error = std::ferror(f) ? "Demo file could not be read: " + path : kInvalid;
+  bytes.assign(chunk, chunk + n);
+  while (ok && n > 0) {
+    n = std::fread(chunk, 1, sizeof chunk, f);
+    if (bytes.size() + n > limit) {
+      error = "Demo file too large: " + path;
+      ok = false;
+    } else if (std::ferror(f)) {
+      error = "Demo file could not be read: " + path;
+      ok = false;
+    } else {
+      bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+  }
+  std::fclose(f);
+  if (!ok) bytes.clear();
+  return ok;
+}
 
 bool ParseDemoFile(const uint8_t* data, size_t size, const std::string& programVersion, DemoFile& file,
                    std::string& error) {

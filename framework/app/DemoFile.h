@@ -22,6 +22,9 @@ constexpr uint32_t kDemoMagic = 0x42BEEF78;
 constexpr uint32_t kDemoVersion = 2;
 // A version text longer than this is read cut to it.
 constexpr int kDemoMaxVersionText = 255;
+// The largest demo file read: far beyond hours of recorded input, and
+// within the int byte count of the record stream.
+constexpr size_t kDemoMaxFileBytes = size_t{1} << 28;
 
 // Long-form record types.
 enum DemoRecordType : int {
@@ -75,6 +78,12 @@ struct DemoFile {
 // demo file." or the version mismatch).
 bool ParseDemoFile(const uint8_t* data, size_t size, const std::string& programVersion, DemoFile& file,
                    std::string& error);
+
+// Reads a demo file's bytes: the magic number first, so that any other file
+// (a device that never ends, say) is refused before more is read, then at
+// most `limit` bytes. On failure false, with the message the player sees.
+bool ReadDemoFileBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string& error,
+                       size_t limit = kDemoMaxFileBytes);
 
 // The bytes of a version-2 file.
 std::vector<uint8_t> SerializeDemoFile(const DemoFile& file);

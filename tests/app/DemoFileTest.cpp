@@ -100,13 +100,41 @@ TEST(DemoFileTest, MarkersAndRecordsSurviveWritingAndReading) {
   EXPECT_EQ(parsed.mRecords, file.mRecords);
 }
 
+TEST(DemoFileTest, TheHeadIsCheckedBeforeMoreIsRead) {
+  TempDir dir;
+  std::vector<uint8_t> bytes;
+  std::string error;
+  // Endless zeros: refused after four bytes instead of read until memory
+  // runs out.
+  EXPECT_FALSE(ReadDemoFileBytes("/dev/zero", bytes, error));
+  EXPECT_EQ(error, "Invalid demo file.");
+  EXPECT_TRUE(bytes.empty());
+
+  const Bytes file = Bytes().Head(2).Long(4).Long(0).Long(9).Text(std::string(100, 'r'));
+  WriteFile(dir / "d.dmo", std::string(file.b.begin(), file.b.end()));
+  ASSERT_TRUE(ReadDemoFileBytes(dir / "d.dmo", bytes, error)) << error;
+  EXPECT_EQ(bytes, file.b);
+  ASSERT_TRUE(ReadDemoFileBytes(dir / "d.dmo", bytes, error, file.b.size()));
+  EXPECT_FALSE(ReadDemoFileBytes(dir / "d.dmo", bytes, error, file.b.size() - 1));
+  EXPECT_EQ(error, "Demo file too large: " + dir / "d.dmo");
+  EXPECT_TRUE(bytes.empty());
+
+  WriteFile(dir / "short.dmo", "\x78\xEF");
+  EXPECT_FALSE(ReadDemoFileBytes(dir / "short.dmo", bytes, error));
+  EXPECT_EQ(error, "Invalid demo file.");
+  EXPECT_FALSE(ReadDemoFileBytes(dir.Path(), bytes, error));
+  EXPECT_EQ(error, "Demo file could not be read: " + dir.Path());
+  EXPECT_FALSE(ReadDemoFileBytes(dir / "none.dmo", bytes, error));
+  EXPECT_EQ(error, "Demo file not found: " + dir / "none.dmo");
+}
+
 class DemoFileAppTest : public AppFixture {};
 
-TEST_F(DemoFileAppTest, AMissingDemoEndsStartUpWithItsName) {
+TEST_F(DemoFileAppTest, AMissingDemoEndsStartUpWithItsNameAndAnErrorCode) {
   auto& app = Make();
   app.mDemoPlaying = true;
   app.mDemoFilePath = mDir / "none.dmo";
-  EXPECT_EQ(InitApp(), 0);
+  EXPECT_EQ(InitApp(), 1);  // a launcher can tell
   ASSERT_FALSE(mBackend.mBoxes.empty());
   EXPECT_EQ(mBackend.mBoxes.back().text, L"Demo file not found: " + StringToWString(mDir / "none.dmo"));
   EXPECT_FALSE(app.mDemoPlaying);

@@ -77,6 +77,36 @@ protected:
   }
 };
 
+TEST_F(DemoRecordsTest, ADemoCutShortSaysSoOnceAtItsRecordedEnd) {
+  Start(false);
+  // A key at update 1, then nothing: the rest of the file, its close
+  // among it, is lost, though the header still says 4 updates.
+  Buffer records;
+  records.WriteBits(1, 4);
+  records.WriteBits(0, 1);
+  records.WriteBits(DEMO_KEY_DOWN, 5);
+  records.WriteBits('A', 8);
+  DemoFile file;
+  file.mVersionText = mApp->mProductVersion;
+  file.mLength = 4;
+  file.mRecords.assign(records.GetDataPtr(), records.GetDataPtr() + records.GetDataLen());
+  const std::vector<uint8_t> bytes = SerializeDemoFile(file);
+  WriteFile(mDir / "records.dmo", std::string(bytes.begin(), bytes.end()));
+  std::string error;
+  ASSERT_TRUE(mApp->ReadDemoFile(error)) << error;
+  for (int32_t tick = 0; tick <= 4; ++tick) {
+    mApp->mTicksDone = tick;
+    mApp->ReplayDemoStep();
+  }
+  EXPECT_TRUE(mBackend.mBoxes.empty());
+  for (int32_t tick = 5; tick <= 6; ++tick) {
+    mApp->mTicksDone = tick;
+    mApp->ReplayDemoStep();
+  }
+  ASSERT_EQ(mBackend.mBoxes.size(), 1u);
+  EXPECT_EQ(mBackend.mBoxes[0].text, L"The demo ends early: its records stop at update 1 of 4.");
+}
+
 TEST_F(DemoRecordsTest, IdleGapsAreFilledAndKeysCostEighteenBits) {
   Start(true);
   Send(WM_KEYDOWN, 'A');
