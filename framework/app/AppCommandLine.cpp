@@ -88,7 +88,7 @@ void PlixAppBase::ApplyCommandLineSwitch(const std::string& name, const std::str
   } else {
     ShowFatalErrorW(GetStringProperty("INVALID_COMMANDLINE_PARAM", L"Invalid command line parameter: ") +
                     StringToWString(name));
-    Exit(0);
+    Exit(1);
   }
 }
 

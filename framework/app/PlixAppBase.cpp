@@ -369,7 +369,9 @@ void PlixAppBase::Init() {
   if (mScreenSaverMode) mOneInstanceOnly = false;
 
   if (!HandleChangeDir(mStartFolder) && !mStartFolder.empty()) Fs::ChangeDirectory(mStartFolder);
-  if (PakInterface* pak = GetPakInterface()) pak->AddPakFile("main.pak");
+  // Loose files may stand in for a missing archive: why it was not added
+  // is told only when the manifest then cannot be read.
+  if (PakInterface* pak = GetPakInterface(); pak && !pak->AddPakFile("main.pak")) mArchiveError = pak->GetErrorText();
 
   mNotifyMessageId = RegisterWindowMessageW(StringToWString(mProductTitle) + L"Notify");
   mInstanceMutex = CreateMutexW(StringToWString(mProductTitle) + L"Mutex", true);
@@ -492,12 +494,15 @@ std::wstring PlixAppBase::GetStringProperty(const std::string& id, const std::ws
 }
 
 void PlixAppBase::LoadResourceManifest() {
-  if (!mAppResources->ReadManifestFile("properties\\resources.xml")) ReportResourceError(true);
+  if (mAppResources->ReadManifestFile("properties\\resources.xml")) return;
+  ShowFatalError(mArchiveError.empty() ? mAppResources->GetErrorText()
+                                       : mArchiveError + "\n" + mAppResources->GetErrorText());
+  Exit(1);
 }
 
 void PlixAppBase::ReportResourceError(bool exit) {
   ShowFatalError(mAppResources->GetErrorText());
-  if (exit) Exit(0);
+  if (exit) Exit(1);
 }
 
 // ------------------------------------------------------------------ images

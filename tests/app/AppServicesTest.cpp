@@ -12,6 +12,7 @@
 #include "framework/platform/Files.h"
 #include "framework/platform/Instance.h"
 #include "framework/platform/WindowSystem.h"
+#include "framework/resources/PakInterface.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundManager.h"
 #include "framework/widget/Dialog.h"
@@ -106,12 +107,33 @@ TEST_F(AppServicesTest, AMissingManifestEndsTheProgramAfterOneBox) {
   } catch (const ExitCalled& e) {
     code = e.code;
   }
-  EXPECT_EQ(code, 0);
+  EXPECT_EQ(code, 1);  // a launcher can tell
   ASSERT_EQ(mBackend.mBoxes.size(), 1u);
   EXPECT_EQ(mBackend.mBoxes[0].text.rfind(L"Resource file not found: ", 0), 0u);
   // Reported from the loading thread: the box, no exit.
   app.ReportResourceError(false);
   EXPECT_EQ(mBackend.mBoxes.size(), 2u);
+}
+
+TEST_F(AppServicesTest, ABrokenArchiveIsNamedWithItsReason) {
+  WriteFile(mDir / "main.pak", "not an archive at all");
+  PakInterface pak;
+  PakInterface* old = ReplacePakInterface(&pak);
+  auto& app = Make();
+  const int init = InitApp();
+  int code = -1;
+  try {
+    app.LoadResourceManifest();
+  } catch (const ExitCalled& e) {
+    code = e.code;
+  }
+  ReplacePakInterface(old);
+  EXPECT_EQ(init, -1);
+  EXPECT_EQ(code, 1);
+  ASSERT_EQ(mBackend.mBoxes.size(), 1u);
+  const std::wstring& text = mBackend.mBoxes[0].text;
+  EXPECT_EQ(text.rfind(L"Pak archive main.pak refused: ", 0), 0u);
+  EXPECT_NE(text.find(L"\nResource file not found: "), std::wstring::npos);
 }
 
 TEST_F(AppServicesTest, DialogsArePlacedKeyedByIdAndRouteTheirButtons) {

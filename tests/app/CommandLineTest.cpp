@@ -157,7 +157,7 @@ TEST_F(NumberedDemoTest, NumberedPlaybackCountsBackByNumber) {
   for (const auto& c : cases) EXPECT_EQ(Parse(c.line).mDemoFilePath, mData + c.file) << c.line;
 }
 
-TEST_F(CommandLineTest, AnUnknownSwitchShowsTheMessageAndEndsWithCodeZero) {
+TEST_F(CommandLineTest, AnUnknownSwitchShowsTheMessageAndEndsWithAnErrorCode) {
   auto& app = Make();
   SetCommandLineText("app -bogus=1 -play");
   int code = -1;
@@ -166,7 +166,7 @@ TEST_F(CommandLineTest, AnUnknownSwitchShowsTheMessageAndEndsWithCodeZero) {
   } catch (const ExitCalled& e) {
     code = e.code;
   }
-  EXPECT_EQ(code, 0);
+  EXPECT_EQ(code, 1);
   ASSERT_EQ(mBackend.mBoxes.size(), 1u);
   EXPECT_EQ(mBackend.mBoxes[0].text, L"Invalid command line parameter: -bogus");
   EXPECT_EQ(mBackend.mBoxes[0].caption, L"FATAL ERROR");
@@ -176,6 +176,15 @@ TEST_F(CommandLineTest, AnUnknownSwitchShowsTheMessageAndEndsWithCodeZero) {
   auto& other = Make();
   SetCommandLineText("app -PLAY");
   EXPECT_THROW(other.ParseCommandLine(), ExitCalled);
+  auto& help = Make();
+  SetCommandLineText("app --help");
+  code = -1;
+  try {
+    help.ParseCommandLine();
+  } catch (const ExitCalled& e) {
+    code = e.code;
+  }
+  EXPECT_EQ(code, 1);
 }
 
 }  // namespace
