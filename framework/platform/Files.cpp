@@ -2,10 +2,12 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -180,6 +182,30 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
   }
   std::fclose(f);
   return ok;
+}
+
+int RemoveStaleTemporaryFiles(const std::string& path) {
+  const std::string target = NativePath(path);
+  const size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, std::max<size_t>(slash, 1));
+  const std::string stem = (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp";
+  DIR* d = ::opendir(folder.c_str());
+  if (!d) return 0;
+  std::vector<std::string> stale;
+  while (dirent* e = ::readdir(d)) {
+    const std::string name = e->d_name;
+    if (name.size() <= stem.size() || name.compare(0, stem.size(), stem) != 0) continue;
+    const std::string digits = name.substr(stem.size());
+    if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
+    // A writer still running may be about to rename its file.
+    const auto pid = static_cast<pid_t>(std::atol(digits.c_str()));
+    if (pid > 0 && (::kill(pid, 0) == 0 || errno != ESRCH)) continue;
+    stale.push_back(folder + "/" + name);
+  }
+  ::closedir(d);
+  int removed = 0;
+  for (const std::string& file : stale) removed += ::unlink(file.c_str()) == 0 ? 1 : 0;
+  return removed;
 }
 
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size, std::string* error) {

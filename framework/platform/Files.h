@@ -49,6 +49,9 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
 // On failure the old file is untouched and `error` (when given) says why.
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size,
                      std::string* error = nullptr);
+// Deletes the temporary files that writes of `path` by processes no longer
+// running left behind (killed before their rename); returns how many.
+int RemoveStaleTemporaryFiles(const std::string& path);
 
 // Per-user folders, each ending in "/": $XDG_DATA_HOME (or ~/.local/share)
 // and $XDG_CONFIG_HOME (or ~/.config), then company and product.

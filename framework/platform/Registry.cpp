@@ -156,6 +156,8 @@ RegistryStore::RegistryStore(const std::string& path) : mPath(path), mRoot(std::
 RegistryStore::~RegistryStore() = default;
 
 void RegistryStore::Load() {
+  // Left by a run killed while it saved.
+  Fs::RemoveStaleTemporaryFiles(mPath);
   if (!Fs::Exists(mPath)) return;
   std::vector<uint8_t> raw;
   if (!Fs::ReadWholeFile(mPath, raw)) {
@@ -337,8 +339,30 @@ std::unique_ptr<RegistryStore::Key> RegistryStore::Copy(const Key& key) {
   return copy;
 }
 
+void RegistryStore::BeginBatch() {
+  std::lock_guard<std::mutex> lock(mMutex);
+  if (mBatchDepth++ > 0) return;
+  mBatchChanged = false;
+  mBatchBackup = mPath.empty() ? nullptr : Copy(*mRoot);
+}
+
+bool RegistryStore::EndBatch() {
+  std::lock_guard<std::mutex> lock(mMutex);
+  if (mBatchDepth == 0 || --mBatchDepth > 0) return true;
+  std::unique_ptr<Key> backup = std::move(mBatchBackup);
+  if (!mBatchChanged || Save()) return true;
+  if (backup) mRoot = std::move(backup);
+  return false;
+}
+
 template <class F>
 LONG RegistryStore::Change(F&& change) {
+  if (mBatchDepth > 0) {
+    bool changed = false;
+    LONG result = change(changed);
+    mBatchChanged = mBatchChanged || changed;
+    return result;
+  }
   std::unique_ptr<Key> backup = mPath.empty() ? nullptr : Copy(*mRoot);
   bool changed = false;
   LONG result = change(changed);

@@ -81,6 +81,13 @@ public:
   LONG SetValue(const std::string& keyPath, const std::string& name, DWORD type, const BYTE* data, DWORD length);
   LONG DeleteValue(const std::string& keyPath, const std::string& name);
 
+  // Changes between these two are written to the file once, at the end,
+  // instead of once each; they succeed in memory meanwhile. When that write
+  // fails every change of the batch is undone and EndBatch is false.
+  // Batches nest: the outermost one writes.
+  void BeginBatch();
+  bool EndBatch();
+
   // The file's text for the current contents (what Save writes).
   std::string Serialize();
   // Replaces the contents with those of a file's text, without touching
@@ -107,6 +114,9 @@ private:
   std::string mLoadError;
   bool mWritable = true;
   std::unique_ptr<Key> mRoot;
+  int mBatchDepth = 0;
+  bool mBatchChanged = false;
+  std::unique_ptr<Key> mBatchBackup;  // the contents before the batch
 };
 
 // The store every registry call uses. Until one is set, a file store at

@@ -1,6 +1,7 @@
 #include "framework/platform/Registry.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -249,6 +250,42 @@ TEST(Registry, FailedSaveChangesNothing) {
   Testing::WriteFile(dir / "ok", "now a file");
   EXPECT_EQ(SetDword(ok, kAppKey, "Keep", 2), ERROR_WRITE_FAULT);
   EXPECT_EQ(Get(ok, kAppKey, "Keep").second, Dword(1));
+}
+
+TEST(Registry, ABatchWritesTheFileOnceAtItsEnd) {
+  Testing::TempDir dir;
+  const std::string path = dir / "cfg/registry.txt";
+  RegistryStore store(path);
+  store.BeginBatch();
+  ASSERT_EQ(store.CreateKey(kAppKey, nullptr), ERROR_SUCCESS);
+  store.BeginBatch();  // nested: the outer one writes
+  for (int i = 0; i < 9; ++i) ASSERT_EQ(SetDword(store, kAppKey, "V" + std::to_string(i), i), ERROR_SUCCESS);
+  EXPECT_TRUE(store.EndBatch());
+  EXPECT_FALSE(Fs::Exists(path));
+  EXPECT_EQ(Get(store, kAppKey, "V8").second, Dword(8));  // in memory meanwhile
+  EXPECT_TRUE(store.EndBatch());
+  RegistryStore again(path);
+  EXPECT_EQ(Get(again, kAppKey, "V8").second, Dword(8));
+
+  // A batch whose write fails is undone whole.
+  std::filesystem::remove_all(dir / "cfg");
+  Testing::WriteFile(dir / "cfg", "now a file");
+  again.BeginBatch();
+  ASSERT_EQ(SetDword(again, kAppKey, "V0", 100), ERROR_SUCCESS);
+  ASSERT_EQ(SetDword(again, kAppKey, "New", 1), ERROR_SUCCESS);
+  EXPECT_FALSE(again.EndBatch());
+  EXPECT_EQ(Get(again, kAppKey, "V0").second, Dword(0));
+  EXPECT_EQ(Get(again, kAppKey, "New").first, REG_NONE);
+}
+
+TEST(Registry, StaleTemporaryFilesOfKilledSavesAreRemovedOnOpening) {
+  Testing::TempDir dir;
+  const std::string path = dir / "registry.txt";
+  Testing::WriteFile(path + ".tmp999999999", "half");
+  Testing::WriteFile(path + ".tmp" + std::to_string(::getpid()), "being written");
+  RegistryStore store(path);
+  EXPECT_FALSE(Fs::Exists(path + ".tmp999999999"));
+  EXPECT_TRUE(Fs::Exists(path + ".tmp" + std::to_string(::getpid())));
 }
 
 TEST(Registry, DefaultStoreLivesInTheConfigFolder) {
