@@ -2,6 +2,7 @@
 // writes and checks. Every operation whose answer comes from outside goes
 // through one operation here, where a demo records or replays it.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -125,6 +126,9 @@ void PlixAppBase::DeleteRegistryValue(const std::wstring& valueName) {
 }
 
 void PlixAppBase::SaveSettings() {
+  // One write of the settings file for all of them.
+  RegistryStore& store = GetRegistryStore();
+  store.BeginBatch();
   WriteRegistryInteger("MusicVolume", static_cast<int32_t>(mMusicVolume * 100));
   WriteRegistryInteger("SfxVolume", static_cast<int32_t>(mSfxVolume * 100));
   WriteRegistryInteger("Muted", mMuteDepth - mFocusMuteCount > 0 ? 1 : 0);
@@ -134,6 +138,7 @@ void PlixAppBase::SaveSettings() {
   WriteRegistryInteger("CustomCursors", mCustomCursorsOn ? 1 : 0);
   WriteRegistryInteger("InProgress", 0);
   WriteRegistryBoolean("WaitForVSync", mWaitForVSync);
+  store.EndBatch();
 }
 
 void PlixAppBase::LoadSettings() {
@@ -155,33 +160,27 @@ void PlixAppBase::LoadSettings() {
   if (!mScreenSaverMode) WriteRegistryInteger("InProgress", 1);
 }
 
-bool PlixAppBase::WriteBytesToFile(const std::string& fileName, const void* data, size_t length) {
+bool PlixAppBase::WriteBytesToFile(const std::string& fileName, const void* data, size_t length, std::string* error) {
   bool answer = false;
   if (ReplayDemoFlag(DEMO_FILE_WRITTEN, true, answer)) return answer;
   const std::string folder = GetFileDir(fileName);
   if (!folder.empty()) MkDir(folder);
   // Through a temporary file and a rename: a failed write leaves the old
   // file as it was.
-  const bool ok = Fs::WriteFileAtomic(fileName, data, length);
+  const bool ok = Fs::WriteFileAtomic(fileName, data, length, error);
   RecordDemoFlag(DEMO_FILE_WRITTEN, ok);
   return ok;
 }
 
-bool PlixAppBase::WriteBufferToFile(const std::string& fileName, const Buffer& buffer) {
-  return WriteBytesToFile(fileName, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen()));
+bool PlixAppBase::WriteBufferToFile(const std::string& fileName, const Buffer& buffer, std::string* error) {
+  return WriteBytesToFile(fileName, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen()), error);
 }
 
 bool PlixAppBase::ReadBufferFromFile(const std::string& fileName, Buffer& buffer) {
-  PakHandle* file = PakFOpen(fileName, "rb");
-  if (!file) return false;
-  PakFSeek(file, 0, SEEK_END);
-  const long size = PakFTell(file);
-  PakFSeek(file, 0, SEEK_SET);
-  std::vector<uint8_t> bytes(size > 0 ? static_cast<size_t>(size) : 0);
-  const size_t read = bytes.empty() ? 0 : PakFRead(bytes.data(), 1, bytes.size(), file);
-  PakFClose(file);
+  std::vector<uint8_t> bytes;
+  if (!ReadPakFile(fileName, bytes) || bytes.size() > INT32_MAX) return false;
   buffer.Clear();
-  buffer.SetData(bytes.data(), static_cast<int>(read));
+  buffer.SetData(bytes.data(), static_cast<int>(bytes.size()));
   return true;
 }
 

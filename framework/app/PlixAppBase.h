@@ -79,6 +79,7 @@ public:
   std::string mQuestionCaptionLead;
   std::string mRegKeyPath;
   std::string mStartFolder;
+  std::string mArchiveError;  // why main.pak was not added at start-up
   std::string mProductVersion;
   int32_t mPreferredX = -1;
   int32_t mPreferredY = -1;
@@ -220,6 +221,7 @@ public:
   int32_t mDemoRecordTime = 0;
   // Playback: the pending record was acted on; the next header is unread.
   bool mDemoNeedHeader = true;
+  bool mDemoEndUnchecked = false;  // a played file's end is still to be checked
   bool mDemoShortForm = false;
   int mDemoRecordType = 0;
   // Playback: the recording's loading-done record was reached.
@@ -446,8 +448,8 @@ public:
   bool ReadRegistryInteger(const std::string& valueName, int32_t& value);
   bool ReadRegistryBoolean(const std::string& valueName, bool& value);
   void DeleteRegistryValue(const std::wstring& valueName);
-  bool WriteBytesToFile(const std::string& fileName, const void* data, size_t length);
-  bool WriteBufferToFile(const std::string& fileName, const Buffer& buffer);
+  bool WriteBytesToFile(const std::string& fileName, const void* data, size_t length, std::string* error = nullptr);
+  bool WriteBufferToFile(const std::string& fileName, const Buffer& buffer, std::string* error = nullptr);
   bool ReadBufferFromFile(const std::string& fileName, Buffer& buffer);
   bool FileExists(const std::string& fileName);
 

@@ -351,12 +351,17 @@ bool ReadPakFile(const std::string& path, std::vector<uint8_t>& out) {
   out.clear();
   PakHandle* file = PakFOpen(path, "rb");
   if (!file) return false;
-  PakFSeek(file, 0, SEEK_END);
-  long size = PakFTell(file);
-  PakFSeek(file, 0, SEEK_SET);
-  out.resize(size > 0 ? static_cast<size_t>(size) : 0);
-  bool ok = PakFRead(out.data(), 1, out.size(), file) == out.size();
+  // Read to the end instead of to the size the end's position gives: a
+  // folder opens like a file, with a size of any value and failing reads.
+  uint8_t chunk[65536];
+  size_t n = 0;
+  do {
+    n = PakFRead(chunk, 1, sizeof chunk, file);
+    out.insert(out.end(), chunk, chunk + n);
+  } while (n == sizeof chunk);
+  const bool ok = PakFEof(file) != 0;
   PakFClose(file);
+  if (!ok) out.clear();
   return ok;
 }
 

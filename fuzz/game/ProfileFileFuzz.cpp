@@ -36,6 +36,7 @@ struct Folders {
   ~Folders() {
     for (const std::string& d : {damaged, saved}) {
       Plix::Fs::DeleteFile(d + "/profdatavx.bin");
+      Plix::Fs::DeleteFile(d + "/profdatavx.bin.broken");
       Plix::Fs::RemoveDirectory(d);
     }
     Plix::Fs::RemoveDirectory(mRoot);

@@ -18,15 +18,25 @@
 namespace Plix::Fuzz {
 
 inline std::string ScratchFolder() {
-  static const std::string folder = [] {
+  // Never destroyed: the clean-up at exit still reads it.
+  static const std::string* folder = [] {
     // Decoder warnings would flood the output and slow the campaign.
     SetDebugOutputSink([](const std::string&) {});
-    std::string base = Fs::IsDirectory("/dev/shm") ? "/dev/shm" : "/tmp";
+    const char* chosen = std::getenv("PLIX_FUZZ_SCRATCH");
+    std::string base = chosen && *chosen ? chosen : Fs::IsDirectory("/dev/shm") ? "/dev/shm" : "/tmp";
     std::string dir = base + "/plix-fuzz-" + std::to_string(::getpid());
     Fs::MakeDirectory(dir);
-    return dir + "/";
+    // Gone again when the run ends; a finding stops the run without it and
+    // leaves the folder for a look.
+    std::atexit([] {
+      const std::string dir = ScratchFolder();
+      for (const Fs::DirEntry& e : Fs::FindFiles(dir + "*"))
+        if (!e.isDirectory) Fs::DeleteFile(dir + e.name);
+      Fs::RemoveDirectory(dir);
+    });
+    return new std::string(dir + "/");
   }();
-  return folder;
+  return *folder;
 }
 
 inline void WriteFile(const std::string& path, const void* data, size_t size) {

@@ -24,10 +24,17 @@ public:
     value = mBuffer.ReadBoolean();
     return true;
   }
-  bool String(std::string& value) {
+  // A length below 0 or above `maxLength` is a damaged field: false, and
+  // IsDamaged() from then on.
+  bool String(std::string& value, int maxLength = Buffer::kMaxStringLength) {
     if (!Has(2)) return false;
     int64_t start = mBuffer.GetReadBitPos();
     auto length = static_cast<int16_t>(mBuffer.ReadShort());
+    if (length < 0 || length > maxLength) {
+      mBuffer.SetReadBitPos(start);
+      mDamaged = true;
+      return false;
+    }
     if (length > 0 && !Has(length)) {
       mBuffer.SetReadBitPos(start);
       mShort = true;
@@ -52,10 +59,11 @@ public:
 
   // True once a field was missing.
   bool IsShort() const { return mShort; }
+  bool IsDamaged() const { return mDamaged; }
 
 private:
   bool Has(int64_t bytes) {
-    if (mShort) return false;
+    if (mShort || mDamaged) return false;
     if (mBuffer.GetDataBitSize() - mBuffer.GetReadBitPos() >= bytes * 8) return true;
     mShort = true;
     return false;
@@ -63,6 +71,7 @@ private:
 
   Buffer& mBuffer;
   bool mShort = false;
+  bool mDamaged = false;
 };
 
 }  // namespace Plix

@@ -56,8 +56,8 @@ public:
   bool ReadProfileFile(const std::string& path, Buffer& buffer) override {
     return mApp.ReadBufferFromFile(path, buffer);
   }
-  bool WriteProfileFile(const std::string& path, const Buffer& buffer) override {
-    return mApp.WriteBufferToFile(path, buffer);
+  bool WriteProfileFile(const std::string& path, const Buffer& buffer, std::string* error) override {
+    return mApp.WriteBufferToFile(path, buffer, error);
   }
 
 private:
@@ -125,7 +125,8 @@ void GameApp::FinishInit() {
   }
   LoadProfiles();
   mProfilesLoaded = true;
-  if (!mProfiles.GetError().empty()) OutputDebugStringA(mProfiles.GetError() + "\n");
+  // The manager has written the details to the debug output already.
+  if (!mProfiles.GetNotice().empty()) ShowMessageBox(mProfiles.GetNotice(), mProductTitle, MB_OK | MB_ICONWARNING);
   LoadResourceManifest();
   if (!LoadAndBindGroup("First", true) || !LoadAndBindGroup("Loading", true)) return;
 
@@ -209,9 +210,8 @@ void GameApp::OnShutdown() {
 }
 
 bool GameApp::SaveProfiles() {
-  if (mProfiles.SaveProfiles()) return true;
-  OutputDebugStringA("Saving the players failed: " + mProfiles.GetError() + "\n");
-  return false;
+  // A failure is reported by the manager, with its reason.
+  return mProfiles.SaveProfiles();
 }
 
 // ------------------------------------------------------- focus and display

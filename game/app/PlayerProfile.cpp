@@ -148,7 +148,7 @@ bool PlayerProfile::Load(Buffer& buffer) {
       in.Longs(mTableCloths) && in.Longs(mFlowers) && in.Longs(mTrophyGrades) && in.Booleans(mFlags) &&
       in.Boolean(mShowTutorials) && in.Longs(mTrophyCounters) && in.Booleans(mLevelDone) &&
       in.Longs(mLevelScores) && in.Longs(mLevelTries) && in.Long(mSongIndex) && in.Longs(mHintCounters));
-  return !in.IsShort();
+  return !in.IsShort() && !in.IsDamaged();
 }
 
 void PlayerProfile::Save(Buffer& buffer) const {

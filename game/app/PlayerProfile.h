@@ -11,6 +11,8 @@ class Buffer;
 
 class PlayerProfile {
 public:
+  // The name field takes no more; a stored name beyond it is damage.
+  static constexpr int kMaxNameLength = 63;
   static constexpr int kFlagCount = 69;
   static constexpr int kLevelCount = 50;
   static constexpr int kTrophyCount = 10;
@@ -27,8 +29,9 @@ public:
   // counters stay.
   void ResetStory();
 
-  // Reads the fields in file order. A buffer that runs out keeps the values
-  // this profile already has for the fields it lacks; false when it ran out.
+  // Reads the fields in file order. A buffer that runs out, or a name length
+  // below 0, keeps the values this profile already has for the fields it
+  // lacks; false then.
   bool Load(Buffer& buffer);
   void Save(Buffer& buffer) const;
 

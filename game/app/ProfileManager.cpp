@@ -1,5 +1,6 @@
 #include "game/app/ProfileManager.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/app/Buffer.h"
@@ -22,10 +23,12 @@ bool ProfileHost::ReadProfileFile(const std::string& path, Buffer& buffer) {
   return true;
 }
 
-bool ProfileHost::WriteProfileFile(const std::string& path, const Buffer& buffer) {
+void ProfileHost::RemoveStaleTemporaryFiles(const std::string& path) { Fs::RemoveStaleTemporaryFiles(path); }
+
+bool ProfileHost::WriteProfileFile(const std::string& path, const Buffer& buffer, std::string* error) {
   std::string folder = GetFileDir(path);
   if (!folder.empty()) MkDir(folder);
-  return Fs::WriteFileAtomic(path, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen()));
+  return Fs::WriteFileAtomic(path, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen()), error);
 }
 
 namespace {
@@ -64,32 +67,88 @@ bool ProfileManager::LoadProfiles(const LevelTable& levels) {
 
   std::string path = GetProfilePath();
   mUnreadFile.clear();
+  mNotice.clear();
   ProfileHost& files = mHost ? *mHost : gDiskFiles;
+  files.RemoveStaleTemporaryFiles(path);
   if (files.ProfileFileExists(path)) {
     Buffer buffer;
     if (!files.ReadProfileFile(path, buffer)) {
       mError = "cannot read " + path + "; starting with empty player slots";
       mUnreadFile = path;
-    } else {
-      FieldReader in(buffer);
-      int current = 0;
-      if (in.Long(current)) mCurrent = InRange(current) ? current : 0;
-      bool whole = !in.IsShort();
-      for (auto& p : mProfiles)
-        if (whole) whole = p->Load(buffer);
-      if (whole) {
-        ReadBestSellers(buffer);
-        FieldReader rest(buffer);
-        rest.Boolean(mOption);
-        if (rest.IsShort()) whole = false;
-      }
-      if (!whole) mError = path + " ends early; what it lacks keeps its defaults";
-      else if (current != mCurrent) mError = path + ": current player " + std::to_string(current) + " is not 0 to 7";
+      mNotice = "The players' file " + path + " could not be read; it is left as it is.";
+    } else if (const std::string why = ReadStoredFile(buffer); !why.empty()) {
+      // The current player may be one that was not taken.
+      if (mProfiles[mCurrent]->GetName().empty()) mCurrent = 0;
+      KeepAside(path, buffer, why);
     }
     if (!mError.empty()) OutputDebugStringA(mError + "\n");
   }
   SetCurrentProfile(mCurrent);
   return true;
+}
+
+std::string ProfileManager::ReadStoredFile(Buffer& buffer) {
+  std::string why;
+  FieldReader head(buffer);
+  int current = 0;
+  if (!head.Long(current)) return "it ends early";
+  // A fixed-size field out of range moves nothing after it: reading goes on.
+  if (InRange(current))
+    mCurrent = current;
+  else
+    why = "the current player is " + std::to_string(current) + ", not 0 to 7";
+
+  // A player is taken only when read whole with a name the game could have
+  // written; after a bad length nothing further can be trusted.
+  for (int i = 0; i < kProfileCount; ++i) {
+    auto profile = std::make_unique<PlayerProfile>();
+    const int64_t start = buffer.GetReadBitPos();
+    if (!profile->Load(buffer) || profile->GetName().size() > size_t{PlayerProfile::kMaxNameLength}) {
+      buffer.SetReadBitPos(start);
+      FieldReader name(buffer);
+      std::string text;
+      name.String(text, PlayerProfile::kMaxNameLength);
+      return "player " + std::to_string(i + 1) + (name.IsDamaged() ? "'s name length is past the limit" : " ends early");
+    }
+    mProfiles[i] = std::move(profile);
+  }
+
+  // The tables and top scores as one: taken only when all of them are whole.
+  BestSellerEntry tables[kTableCount][kTablePlaces];
+  int topScores[kLevelCount];
+  FieldReader in(buffer);
+  for (auto& table : tables) {
+    for (BestSellerEntry& e : table) {
+      std::string name;
+      if (!in.String(name, PlayerProfile::kMaxNameLength) || !in.Long(e.score) || !in.Long(e.stars) ||
+          !in.Long(e.time))
+        return in.IsDamaged() ? "a best-seller name length is past the limit" : "the best sellers end early";
+      e.name = StringToWString(name);
+    }
+  }
+  for (int& s : topScores)
+    if (!in.Long(s)) return "the top scores end early";
+  std::copy(&tables[0][0], &tables[0][0] + kTableCount * kTablePlaces, &mBestSellers[0][0]);
+  std::copy(topScores, topScores + kLevelCount, mTopScores);
+  if (!in.Boolean(mOption)) return "it ends early";
+  if (!buffer.AtEnd()) return "bytes follow its end";
+  return why;
+}
+
+void ProfileManager::KeepAside(const std::string& path, const Buffer& buffer, const std::string& why) {
+  // Like the settings file: the damaged file is copied aside whole, and
+  // only then may a save replace it with what could be read.
+  const std::string aside = path + ".broken";
+  ProfileHost& files = mHost ? *mHost : gDiskFiles;
+  std::string copyError;
+  if (files.WriteProfileFile(aside, buffer, &copyError)) {
+    mError = path + " is damaged (" + why + "); it was copied to " + aside;
+    mNotice = "The players' file is damaged (" + why + "); it is kept as " + aside + ".";
+    return;
+  }
+  mUnreadFile = path;
+  mError = path + " is damaged (" + why + ") and could not be copied aside: " + copyError;
+  mNotice = "The players' file " + path + " is damaged (" + why + "); it is left as it is.";
 }
 
 bool ProfileManager::SaveProfiles() {
@@ -109,8 +168,9 @@ bool ProfileManager::SaveProfiles() {
   }
   ProfileHost& files = mHost ? *mHost : gDiskFiles;
   mError.clear();
-  if (files.WriteProfileFile(path, buffer)) return true;
-  mError = "cannot write " + path;
+  std::string why;
+  if (files.WriteProfileFile(path, buffer, &why)) return true;
+  mError = why.empty() ? "cannot write " + path : why;
   OutputDebugStringA("cannot save the players: " + mError + "\n");
   return false;
 }

@@ -27,9 +27,11 @@ public:
   virtual void UpdateNewItemFlags(PlayerProfile& profile) = 0;
   virtual bool ProfileFileExists(const std::string& path);
   virtual bool ReadProfileFile(const std::string& path, Buffer& buffer);
+  // The temporary files of saves that a kill interrupted.
+  virtual void RemoveStaleTemporaryFiles(const std::string& path);
   // The whole file, through a temporary file and a rename; false when the
-  // write failed and the old file stands.
-  virtual bool WriteProfileFile(const std::string& path, const Buffer& buffer);
+  // write failed and the old file stands, with why in `error` when given.
+  virtual bool WriteProfileFile(const std::string& path, const Buffer& buffer, std::string* error = nullptr);
 };
 
 struct BestSellerEntry {
@@ -57,15 +59,22 @@ public:
   std::string GetProfilePath() const;
 
   // Start-up: eight free slots, fresh default tables, top scores derived
-  // from the level table, then whatever the file holds. A file cut short
-  // keeps the defaults for what it lacks; GetError() then says so. Always
-  // true: a missing or damaged file is no reason to stop.
+  // from the level table, then whatever the file holds. A file that cannot
+  // be read completely and consistently (a length past the end or the
+  // limit, a count out of range, cut short, bytes after its end) is copied
+  // aside as profdatavx.bin.broken; only the players read whole before the
+  // fault are taken, and the tables only when all are whole. When it cannot
+  // be read or copied aside, it is never saved over. GetError() and
+  // GetNotice() say so. Always true: a damaged file is no reason to stop.
   bool LoadProfiles(const LevelTable& levels);
   // Writes the whole file (temporary file, fsync, rename). False, with the
   // old file untouched and GetError() saying why, when it fails, and when
   // the file there could not be read at start-up.
   bool SaveProfiles();
   const std::string& GetError() const { return mError; }
+  // One line for the player about a damaged or unreadable file; empty
+  // when the file was read whole or was not there.
+  const std::string& GetNotice() const { return mNotice; }
 
   PlayerProfile* GetCurrentProfile() { return mProfiles[mCurrent].get(); }
   PlayerProfile* GetProfile(int i) { return InRange(i) ? mProfiles[i].get() : nullptr; }
@@ -107,10 +116,14 @@ private:
   static bool InRange(int i) { return i >= 0 && i < kProfileCount; }
   static bool LevelInRange(int i) { return i >= 0 && i < kLevelCount; }
   int AddBestSeller(int table, int score, int stars, int time);
+  // Takes what is whole of a stored file; empty, or what is wrong with it.
+  std::string ReadStoredFile(Buffer& buffer);
+  void KeepAside(const std::string& path, const Buffer& buffer, const std::string& why);
 
   ProfileHost* mHost;
   std::string mFolder;
   std::string mError;
+  std::string mNotice;
   // A stored file that LoadProfiles found but could not read.
   std::string mUnreadFile;
   std::unique_ptr<PlayerProfile> mProfiles[kProfileCount];

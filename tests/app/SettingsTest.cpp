@@ -168,6 +168,8 @@ TEST_F(SettingsTest, FilesAreWrittenWholeOrNotAtAll) {
   EXPECT_TRUE(app.FileExists(mDir / "saves/deep/profdatavx.bin"));
   EXPECT_FALSE(app.FileExists(mDir / "saves/none.bin"));
   EXPECT_FALSE(app.ReadBufferFromFile(mDir / "saves/none.bin", back));
+  // A folder opens like a file but cannot be read: no answer of empty data.
+  EXPECT_FALSE(app.ReadBufferFromFile(mDir / "saves/deep", back));
 
   // A target that cannot be replaced (a folder of that name) fails and
   // leaves what is there.

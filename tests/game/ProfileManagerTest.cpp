@@ -201,7 +201,7 @@ TEST_F(ProfileFile, SaveAndLoadGiveBackEverything) {
   EXPECT_EQ(Testing::ReadFile(other / "new/folder/profdatavx.bin"), saved);
 }
 
-TEST_F(ProfileFile, ShortFileKeepsDefaults) {
+TEST_F(ProfileFile, ShortFileKeepsThePlayersReadWholeAndIsKeptAside) {
   ASSERT_TRUE(profiles.LoadProfiles(levels));
   profiles.CreateProfile(L"Ann");
   profiles.CreateProfile(L"Bo");
@@ -217,21 +217,105 @@ TEST_F(ProfileFile, ShortFileKeepsDefaults) {
   ProfileManager again;
   again.SetFolder(dir.Path());
   ASSERT_TRUE(again.LoadProfiles(levels));
-  EXPECT_NE(again.GetError().find("ends early"), std::string::npos) << again.GetError();
+  EXPECT_NE(again.GetError().find("player 3 ends early"), std::string::npos) << again.GetError();
+  EXPECT_EQ(again.GetNotice(),
+            "The players' file is damaged (player 3 ends early); it is kept as " + Path() + ".broken.");
   EXPECT_EQ(again.GetCurrentProfileIndex(), 1);
   EXPECT_EQ(again.GetProfile(1)->GetCash(), 77);
+  // Cy is not whole: the slot stays free rather than half read.
   PlayerProfile& cy = *again.GetProfile(2);
-  EXPECT_EQ(cy.GetName(), L"Cy");
+  EXPECT_TRUE(cy.GetName().empty());
   EXPECT_EQ(cy.GetBatchSize(), 12);  // not 0
   EXPECT_EQ(cy.GetIceCreamMachineLevel(), 1);
   EXPECT_TRUE(cy.GetShowTutorials());
   EXPECT_TRUE(cy.GetFlag(2));
   EXPECT_TRUE(again.GetProfile(3)->GetName().empty());
+  EXPECT_EQ(Testing::ReadFile(Path() + ".broken"), full.substr(0, cut));
   EXPECT_TRUE(again.GetOptionByte());
   for (int p = 1; p < 10; ++p)  // default tables, still in order
     EXPECT_LT(again.GetBestSellerEntry(2, p)->score, again.GetBestSellerEntry(2, p - 1)->score);
   EXPECT_GT(again.GetTopScore(0), 0);  // derived, not 0
   EXPECT_EQ(Testing::ReadFile(Path()), full.substr(0, cut));  // loading never writes
+}
+
+// Damage found by reading the file completely and consistently: the file is
+// copied aside whole, the players before the damage are kept, and a save
+// then writes a good file.
+TEST_F(ProfileFile, DamagedFilesAreKeptAsideBeforeAnythingIsSavedOverThem) {
+  ASSERT_TRUE(profiles.LoadProfiles(levels));
+  profiles.CreateProfile(L"Ann");
+  profiles.CreateProfile(L"Bo");
+  profiles.CreateProfile(L"Cy");
+  ASSERT_TRUE(profiles.SaveProfiles());
+  const std::string good = Testing::ReadFile(Path());
+  const size_t cy = 4 + (2 + 3 + 784) + (2 + 2 + 784);
+  auto patched = [&](size_t at, std::string bytes) { return good.substr(0, at) + bytes + good.substr(at + bytes.size()); };
+  const struct {
+    const char* label;
+    std::string file;
+    std::string why;
+    std::string names;
+  } cases[] = {
+      {"length past the end", patched(4, "\xff\x7f"), "player 1's name length is past the limit", "||||||||"},
+      {"negative length", patched(4, std::string("\x00\x80", 2)), "player 1's name length is past the limit",
+       "||||||||"},
+      {"length 256", patched(4, std::string("\x00\x01", 2)), "player 1's name length is past the limit", "||||||||"},
+      {"length 256 later", patched(cy, std::string("\x00\x01", 2)), "player 3's name length is past the limit",
+       "Ann|Bo|||||||"},
+      {"bytes after the end", good + "x", "bytes follow its end", "Ann|Bo|Cy||||||"},
+      {"current player 9", patched(0, "\x09"), "the current player is 9, not 0 to 7", "Ann|Bo|Cy||||||"},
+      {"tables cut", good.substr(0, good.size() - 30), "the top scores end early", "Ann|Bo|Cy||||||"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    Testing::WriteFile(Path(), c.file);
+    RecordingHost h;
+    ProfileManager again(&h);
+    again.SetFolder(dir.Path());
+    ASSERT_TRUE(again.LoadProfiles(levels));
+    EXPECT_NE(again.GetError().find("(" + c.why + ")"), std::string::npos) << again.GetError();
+    EXPECT_EQ(again.GetNotice(), "The players' file is damaged (" + c.why + "); it is kept as " + Path() + ".broken.");
+    EXPECT_EQ(Testing::ReadFile(Path() + ".broken"), c.file);
+    EXPECT_EQ(Testing::ReadFile(Path()), c.file);  // loading never writes over it
+    std::string names;
+    for (int i = 0; i < 8; ++i) names += RecordingHost::Name(*again.GetProfile(i)) + "|";
+    EXPECT_EQ(names, c.names);
+    EXPECT_EQ(again.GetCurrentProfileIndex(), 0);
+    // What was kept is saved whole and reads back cleanly.
+    ASSERT_TRUE(again.SaveProfiles()) << again.GetError();
+    ProfileManager third(&h);
+    third.SetFolder(dir.Path());
+    ASSERT_TRUE(third.LoadProfiles(levels));
+    EXPECT_TRUE(third.GetError().empty()) << third.GetError();
+    EXPECT_TRUE(third.GetNotice().empty());
+  }
+}
+
+TEST_F(ProfileFile, ADamagedFileThatCannotBeKeptAsideIsNeverSavedOver) {
+  ASSERT_TRUE(profiles.LoadProfiles(levels));
+  profiles.CreateProfile(L"Ann");
+  ASSERT_TRUE(profiles.SaveProfiles());
+  std::string damaged = Testing::ReadFile(Path());
+  damaged[4] = '\xff';
+  Testing::WriteFile(Path(), damaged);
+  ASSERT_TRUE(Fs::MakeDirectory(Path() + ".broken"));  // taken by a folder
+  ProfileManager again;
+  again.SetFolder(dir.Path());
+  ASSERT_TRUE(again.LoadProfiles(levels));
+  EXPECT_EQ(again.GetNotice(), "The players' file " + Path() +
+                                   " is damaged (player 1's name length is past the limit); it is left as it is.");
+  EXPECT_FALSE(again.SaveProfiles());
+  EXPECT_EQ(Testing::ReadFile(Path()), damaged);
+}
+
+TEST_F(ProfileFile, StaleTemporaryFilesOfKilledSavesAreRemoved) {
+  Testing::WriteFile(Path() + ".tmp999999999", "half");  // no such process
+  Testing::WriteFile(Path() + ".tmp" + std::to_string(::getpid()), "writing");  // still running
+  Testing::WriteFile(Path() + ".tmpx", "not ours");
+  ASSERT_TRUE(profiles.LoadProfiles(levels));
+  EXPECT_FALSE(Fs::Exists(Path() + ".tmp999999999"));
+  EXPECT_TRUE(Fs::Exists(Path() + ".tmp" + std::to_string(::getpid())));
+  EXPECT_TRUE(Fs::Exists(Path() + ".tmpx"));
 }
 
 TEST_F(ProfileFile, CurrentIndexOutOfRangeBecomesZero) {
@@ -256,7 +340,7 @@ TEST_F(ProfileFile, FailedSaveIsReported) {
   Testing::WriteFile(dir / "blocker", "not a folder");
   profiles.SetFolder(dir / "blocker");
   EXPECT_FALSE(profiles.SaveProfiles());
-  EXPECT_FALSE(profiles.GetError().empty());
+  EXPECT_NE(profiles.GetError().find("Not a directory"), std::string::npos) << profiles.GetError();  // says why
   profiles.SetFolder(dir.Path());
   EXPECT_TRUE(profiles.SaveProfiles());
   EXPECT_TRUE(profiles.GetError().empty());
@@ -294,7 +378,7 @@ TEST(ProfileHostFiles, TheFileGoesThroughTheHost) {
       buffer.SetData(bytes.data(), static_cast<int>(bytes.size()));
       return true;
     }
-    bool WriteProfileFile(const std::string& path, const Buffer& buffer) override {
+    bool WriteProfileFile(const std::string& path, const Buffer& buffer, std::string*) override {
       files[path].assign(buffer.GetDataPtr(), buffer.GetDataPtr() + buffer.GetDataLen());
       return !refuse;
     }

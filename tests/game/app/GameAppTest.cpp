@@ -17,8 +17,10 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/util/Utilities.h"
 #include "framework/widget/WidgetManager.h"
+#include "game/app/LevelTable.h"
 #include "game/app/Loader.h"
 #include "game/app/PlaceholderScreens.h"
+#include "game/app/ProfileManager.h"
 #include "game/app/Splash.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/game/ScreenTestSupport.h"
@@ -46,6 +48,8 @@ protected:
     return true;
   }
   std::string ProfilePath() { return GetAppDataFolder() + "profdatavx.bin"; }
+  // The same before start-up has set the application-data folder.
+  std::string StoredPath() { return Fs::UserDataFolder("VARNOK", "Zovad Uda Vodiz") + "profdatavx.bin"; }
 
   Testing::OfflineAudio mAudio;
 };
@@ -140,6 +144,64 @@ TEST_F(GameAppTest, StartsUpToTheMainMenuAndKeepsThePlayersAcrossRuns) {
     EXPECT_EQ(g.GetProfile(0)->GetName(), L"Pemi");
     g.Shutdown();
   }
+}
+
+// A profile path taken by a folder: start-up goes on, the player is told,
+// and shut-down leaves the folder as it is.
+TEST_F(GameAppTest, AProfileFolderIsToldAboutAndLeftAsItIs) {
+  Testing::ScopedCwd run(Testing::BinaryDir() + "/run");
+  std::filesystem::create_directories(Fs::NativePath(StoredPath()) + "/inner");
+  TestGame& g = Make<TestGame>();
+  ASSERT_EQ(InitApp(), -1);
+  ASSERT_FALSE(g.mShutdownAsked);
+  ASSERT_EQ(mBackend.mBoxes.size(), 1u);
+  EXPECT_EQ(mBackend.mBoxes[0].text,
+            L"The players' file " + StringToWString(StoredPath()) + L" could not be read; it is left as it is.");
+  EXPECT_TRUE(g.GetProfile(0)->GetName().empty());
+  g.CreateProfile(L"Pemi");
+  g.Shutdown();
+  EXPECT_TRUE(Fs::IsDirectory(StoredPath() + "/inner"));
+}
+
+// One corrupt length field: the file is kept aside, the player is told in
+// one line, and the players that could be read whole are saved again.
+TEST_F(GameAppTest, ADamagedProfileFileIsKeptAsideAndTheRestSaved) {
+  Testing::ScopedCwd run(Testing::BinaryDir() + "/run");
+  std::string damaged;
+  {
+    ProfileManager first;
+    first.SetFolder(Fs::UserDataFolder("VARNOK", "Zovad Uda Vodiz"));
+    LevelTable none;
+    first.LoadProfiles(none);
+    first.CreateProfile(L"Pemi");
+    first.CreateProfile(L"Ana");
+    ASSERT_TRUE(first.SaveProfiles()) << first.GetError();
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(Fs::ReadWholeFile(StoredPath(), bytes));
+    damaged.assign(bytes.begin(), bytes.end());
+    damaged[4 + 2 + 4 + 784] = '\x7f';  // Ana's name length: beyond the limit
+    ASSERT_TRUE(Fs::WriteFileAtomic(StoredPath(), damaged.data(), damaged.size()));
+  }
+  TestGame& g = Make<TestGame>();
+  ASSERT_EQ(InitApp(), -1);
+  ASSERT_EQ(mBackend.mBoxes.size(), 1u);
+  EXPECT_EQ(mBackend.mBoxes[0].text, L"The players' file is damaged (player 2's name length is past the limit); it is kept as " +
+                                         StringToWString(StoredPath()) + L".broken.");
+  EXPECT_EQ(g.GetProfile(0)->GetName(), L"Pemi");
+  EXPECT_TRUE(g.GetProfile(1)->GetName().empty());
+  g.Shutdown();
+  std::vector<uint8_t> aside, saved;
+  ASSERT_TRUE(Fs::ReadWholeFile(StoredPath() + ".broken", aside));
+  EXPECT_EQ(std::string(aside.begin(), aside.end()), damaged);
+  ASSERT_TRUE(Fs::ReadWholeFile(StoredPath(), saved));
+  EXPECT_NE(std::string(saved.begin(), saved.end()), damaged);
+  mApp.reset();
+  mBackend.mBoxes.clear();
+  TestGame& again = Make<TestGame>();
+  ASSERT_EQ(InitApp(), -1);
+  EXPECT_TRUE(mBackend.mBoxes.empty());
+  EXPECT_EQ(again.GetProfile(0)->GetName(), L"Pemi");
+  again.Shutdown();
 }
 
 TEST_F(GameAppTest, ShutDownWhileLoadingTakesTheLoaderAwayAndStillSavesThePlayers) {
