@@ -1,7 +1,6 @@
 #include "framework/app/DemoFile.h"
 
 #include <algorithm>
-
 #include <cstdio>
 
 #include "framework/app/Buffer.h"

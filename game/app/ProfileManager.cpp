@@ -75,7 +75,7 @@ bool ProfileManager::LoadProfiles(const LevelTable& levels) {
     if (!files.ReadProfileFile(path, buffer)) {
       mError = "cannot read " + path + "; starting with empty player slots";
       mUnreadFile = path;
-      mNotice = "The players' file " + path + " could not be read; it is left as it is.";
+      mNotice = "The players' file " + Fs::NativePath(path) + " could not be read; it is left as it is.";
     } else if (const std::string why = ReadStoredFile(buffer); !why.empty()) {
       // The current player may be one that was not taken.
       if (mProfiles[mCurrent]->GetName().empty()) mCurrent = 0;
@@ -143,12 +143,12 @@ void ProfileManager::KeepAside(const std::string& path, const Buffer& buffer, co
   std::string copyError;
   if (files.WriteProfileFile(aside, buffer, &copyError)) {
     mError = path + " is damaged (" + why + "); it was copied to " + aside;
-    mNotice = "The players' file is damaged (" + why + "); it is kept as " + aside + ".";
+    mNotice = "The players' file is damaged (" + why + "); it is kept as " + Fs::NativePath(aside) + ".";
     return;
   }
   mUnreadFile = path;
   mError = path + " is damaged (" + why + ") and could not be copied aside: " + copyError;
-  mNotice = "The players' file " + path + " is damaged (" + why + "); it is left as it is.";
+  mNotice = "The players' file " + Fs::NativePath(path) + " is damaged (" + why + "); it is left as it is.";
 }
 
 bool ProfileManager::SaveProfiles() {

@@ -113,6 +113,14 @@ TEST_F(AppServicesTest, AMissingManifestEndsTheProgramAfterOneBox) {
   // Reported from the loading thread: the box, no exit.
   app.ReportResourceError(false);
   EXPECT_EQ(mBackend.mBoxes.size(), 2u);
+  // A group that cannot be loaded or bound at start-up (a bad image).
+  code = -1;
+  try {
+    app.ReportResourceError(true);
+  } catch (const ExitCalled& e) {
+    code = e.code;
+  }
+  EXPECT_EQ(code, 1);
 }
 
 TEST_F(AppServicesTest, ABrokenArchiveIsNamedWithItsReason) {

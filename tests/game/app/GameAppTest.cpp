@@ -51,6 +51,13 @@ protected:
   // The same before start-up has set the application-data folder.
   std::string StoredPath() { return Fs::UserDataFolder("VARNOK", "Zovad Uda Vodiz") + "profdatavx.bin"; }
 
+  // Debug output lines holding `part`.
+  int Count(const std::string& part) const {
+    int n = 0;
+    for (const std::string& line : DebugLines()) n += line.find(part) != std::string::npos ? 1 : 0;
+    return n;
+  }
+
   Testing::OfflineAudio mAudio;
 };
 
@@ -161,6 +168,9 @@ TEST_F(GameAppTest, AProfileFolderIsToldAboutAndLeftAsItIs) {
   g.CreateProfile(L"Pemi");
   g.Shutdown();
   EXPECT_TRUE(Fs::IsDirectory(StoredPath() + "/inner"));
+  // Each warning once, not again by the application.
+  EXPECT_EQ(Count("cannot read " + StoredPath()), 1);
+  EXPECT_EQ(Count("cannot save the players"), 1);
 }
 
 // One corrupt length field: the file is kept aside, the player is told in
@@ -189,6 +199,7 @@ TEST_F(GameAppTest, ADamagedProfileFileIsKeptAsideAndTheRestSaved) {
                                          StringToWString(StoredPath()) + L".broken.");
   EXPECT_EQ(g.GetProfile(0)->GetName(), L"Pemi");
   EXPECT_TRUE(g.GetProfile(1)->GetName().empty());
+  EXPECT_EQ(Count("is damaged"), 1);
   g.Shutdown();
   std::vector<uint8_t> aside, saved;
   ASSERT_TRUE(Fs::ReadWholeFile(StoredPath() + ".broken", aside));
