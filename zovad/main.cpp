@@ -20,8 +20,9 @@ int WinMain(Plix::HINSTANCE, Plix::HINSTANCE, const char*, int) {
   app->SetScreenFactory(&screens);
   app->Init();
   app->Start();
+  const int code = app->mExitCode;
   delete app;
-  return 0;
+  return code;
 }
 
 }  // namespace

@@ -502,6 +502,7 @@ void PlixAppBase::LoadResourceManifest() {
 
 void PlixAppBase::ReportResourceError(bool exit) {
   ShowFatalError(mAppResources->GetErrorText());
+  mExitCode = 1;
   if (exit) Exit(1);
 }
 

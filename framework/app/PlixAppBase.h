@@ -80,6 +80,9 @@ public:
   std::string mRegKeyPath;
   std::string mStartFolder;
   std::string mArchiveError;  // why main.pak was not added at start-up
+  // What the program ends with when its main loop returns: an error that
+  // stops the run without Exit sets it to 1, so that launchers can tell.
+  int mExitCode = 0;
   std::string mProductVersion;
   int32_t mPreferredX = -1;
   int32_t mPreferredY = -1;

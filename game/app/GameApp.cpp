@@ -120,7 +120,9 @@ void GameApp::FinishInit() {
   if (!LoadLevels()) {
     OutputDebugStringA(mLevels.GetError() + "\n");
     mShutdownAsked = true;
-    ShowFatalError(std::string(kCouldNotLoadLevels) + "\n\n" + mLevels.GetError());
+    mExitCode = 1;
+    ShowFatalError(std::string(kCouldNotLoadLevels) + "\n\n" + mLevels.GetError() +
+                   (mArchiveError.empty() ? "" : "\n" + mArchiveError));
     return;
   }
   LoadProfiles();

@@ -110,9 +110,12 @@ TEST_F(AppServicesTest, AMissingManifestEndsTheProgramAfterOneBox) {
   EXPECT_EQ(code, 1);  // a launcher can tell
   ASSERT_EQ(mBackend.mBoxes.size(), 1u);
   EXPECT_EQ(mBackend.mBoxes[0].text.rfind(L"Resource file not found: ", 0), 0u);
-  // Reported from the loading thread: the box, no exit.
+  // Reported from the loading thread: the box, no exit, but the code the
+  // program ends with.
+  app.mExitCode = 0;
   app.ReportResourceError(false);
   EXPECT_EQ(mBackend.mBoxes.size(), 2u);
+  EXPECT_EQ(app.mExitCode, 1);
   // A group that cannot be loaded or bound at start-up (a bad image).
   code = -1;
   try {

@@ -97,8 +97,20 @@ sleep 1
 close; code=$?
 [ "$code" = 0 ] || fail "second run's exit code $code"
 
-# An unknown switch: the message (on standard error without a display) and 0.
+# An unknown switch: the message (on standard error without a display) and
+# code 1, so that a launcher can tell; "--help" is one too.
 (cd "$run" && DISPLAY= SDL_VIDEODRIVER=dummy timeout 30 "$exe" -bogus=1 >"$work/out-bogus.txt" 2>&1)
-[ $? = 0 ] || fail "unknown switch did not end with 0"
+[ $? = 1 ] || fail "unknown switch did not end with 1"
 grep -q "Invalid command line parameter: -bogus" "$work/out-bogus.txt" || fail "no invalid-parameter message"
+(cd "$run" && DISPLAY= SDL_VIDEODRIVER=dummy timeout 30 "$exe" --help >"$work/out-help.txt" 2>&1)
+[ $? = 1 ] || fail "--help did not end with 1"
+# A demo that is no demo, endless at that: refused at its head, code 1.
+(cd "$run" && DISPLAY= SDL_VIDEODRIVER=dummy timeout 60 "$exe" -play -demofile=/dev/zero >"$work/out-zero.txt" 2>&1)
+[ $? = 1 ] || fail "a demo of endless zeros did not end with 1"
+grep -q "Invalid demo file." "$work/out-zero.txt" || fail "no invalid-demo message"
+# A broken archive beside a program without loose files: why, and code 1.
+mkdir "$work/bare" && cp "$exe" "$work/bare/" && echo "not an archive" >"$work/bare/main.pak"
+(cd "$work/bare" && DISPLAY= SDL_VIDEODRIVER=dummy timeout 60 ./"$(basename "$exe")" >"$work/out-pak.txt" 2>&1)
+[ $? = 1 ] || fail "a broken archive did not end with 1"
+grep -q "Pak archive main.pak refused: not a pak archive" "$work/out-pak.txt" || fail "no archive message"
 echo "smoke test passed"

@@ -100,6 +100,7 @@ TEST_F(GameAppTest, WithoutALevelTableItSaysSoAndQuitsKeepingTheStoredPlayers) {
 
   g.Start();  // the main loop ends the program in the ordinary way
   EXPECT_TRUE(g.mShuttingDown);
+  EXPECT_EQ(g.mExitCode, 1);  // but a launcher can tell
   std::vector<uint8_t> bytes;
   ASSERT_TRUE(Fs::ReadWholeFile(ProfilePath(), bytes));
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), stored);
