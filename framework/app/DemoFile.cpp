@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "framework/app/Buffer.h"
-#include "framework/util/Utilities.h"
 #include "framework/platform/Files.h"
+#include "framework/util/Utilities.h"
 
 namespace Plix {
 
