@@ -84,6 +84,7 @@ bool PlixAppBase::MainLoopStep(bool* updated) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
+    ResumeFocusAfterSwitch();
     ReplayDemoStep();
     if (!ProcessDeferredMessages()) mStepPhase = 1;
   } else {

@@ -296,6 +296,18 @@ void PlixAppBase::SetMinimised(bool minimised) {
   UpdateFocusState();
 }
 
+void PlixAppBase::ResumeFocusAfterSwitch() {
+  if (!mFocusCheckAfterSwitch) return;
+  if (mAppActive || mDemoPlaying || mShuttingDown || !mMainWindow) {
+    mFocusCheckAfterSwitch = false;
+    return;
+  }
+  if (GetActiveWindow() != mMainWindow) return;
+  mFocusCheckAfterSwitch = false;
+  // Through the queue, as the system's activation: recorded in demos.
+  PostMessageA(mMainWindow, WM_ACTIVATEAPP, 1, 0);
+}
+
 void PlixAppBase::UpdateFocusState() {
   const bool focus = mAppActive && !mIsMinimised;
   if (focus == mHasFocus) return;

@@ -333,6 +333,7 @@ std::string PlixAppBase::GetProductVersion(const std::string&) { return std::str
 void PlixAppBase::NotifyOtherInstance() {
   if (!mOneInstanceOnly) return;
   if (mNotifyMessageId != 0) PostMessageA(HWND_BROADCAST, mNotifyMessageId, 0, 0);
+  std::printf("%s is already running; it was brought to the front.\n", mProductTitle.c_str());
   Exit(0);
 }
 

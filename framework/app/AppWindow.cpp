@@ -1,6 +1,8 @@
 // The main window and the display: windowed or full screen, the fallbacks
 // from one to the other, the 3D choice, screen-mode changes, and the passes
 // over the memory images around every display (re)initialisation.
+#include <cstdio>
+
 #include "framework/app/PlixAppBase.h"
 #include "framework/graphics/D3DInterface.h"
 #include "framework/graphics/D3DTester.h"
@@ -49,6 +51,11 @@ void PlixAppBase::CreateMainWindow() {
                  work.top + static_cast<int>(0.382 * ((work.bottom - work.top) - h)), w, h, false);
     }
     mWindowedActual = true;
+  }
+  if (!mMainWindow && !VideoStartError().empty()) {
+    // No display at all: said plainly, where a message box cannot appear.
+    std::fprintf(stderr, "%s\n", VideoStartError().c_str());
+    Exit(1);
   }
   if (!mMainWindow) {
     // Without a window there is nothing to show the game in.
@@ -180,6 +187,9 @@ void PlixAppBase::ChangeScreenMode(bool windowed, bool is3D, bool force) {
   } else {
     ShowWindow(mMainWindow, SW_SHOWNORMAL);
     SetForegroundWindow(mMainWindow);
+    // The old window's focus loss may come after this; the new window's
+    // gain may never come as a change. Asked each loop until it holds.
+    mFocusCheckAfterSwitch = true;
   }
   if (mAppSounds) mAppSounds->SetCooperativeWindow(mMainWindow, mWindowedMode);
 }

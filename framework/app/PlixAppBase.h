@@ -249,6 +249,8 @@ public:
   bool mIsMinimised = false;   // the game logic's (deferred) view
   bool mWindowDisabled = false;
   bool mHasFocus = true;
+  // After a mode switch: the new window's focus is asked for until it has it.
+  bool mFocusCheckAfterSwitch = false;
   bool mMouseInside = false;
   bool mCtrlHeld = false;
   bool mAltHeld = false;
@@ -404,6 +406,7 @@ public:
   LRESULT HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool ProcessDeferredMessages();
   void UpdateFocusState();
+  void ResumeFocusAfterSwitch();
   // The window was minimised or restored (or a demo says so): mute or
   // unmute when inactive windows are muted, repaint on restore, then
   // re-evaluate the focus.

@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <string>
+
+#include "framework/platform/QuietStderr.h"
 
 namespace Plix {
 
@@ -243,12 +247,29 @@ void SDLCALL AudioCallback(void*, Uint8* stream, int len) {
   MixAudio(reinterpret_cast<int16_t*>(stream), len / 4);
 }
 
+// Said once per run, whichever library tried first.
+bool gSaidSoundOff = false;
+
+bool SoundOff(const std::string& why) {
+  if (!gSaidSoundOff) {
+    gSaidSoundOff = true;
+    std::fprintf(stderr, "Sound is off: %s.\n", why.c_str());
+    std::fflush(stderr);
+  }
+  return false;
+}
+
 bool OpenSdlDevice() {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  bool started;
+  {
+    QuietStderr quiet;
+    started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  }
+  if (!started) return SoundOff(std::string("no audio device could be opened (") + SDL_GetError() + ")");
   const char* driver = SDL_GetCurrentAudioDriver();
   if (!driver || std::strcmp(driver, "dummy") == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
+    return SoundOff("the audio driver is \"dummy\"");
   }
   SDL_AudioSpec want{};
   want.freq = kMixRate;
@@ -257,10 +278,14 @@ bool OpenSdlDevice() {
   want.samples = 1024;
   want.callback = AudioCallback;
   SDL_AudioSpec have{};
-  gDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  {
+    QuietStderr quiet;
+    gDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  }
   if (gDevice == 0) {
+    const std::string why = std::string("no audio device could be opened (") + SDL_GetError() + ")";
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
+    return SoundOff(why);
   }
   SDL_PauseAudioDevice(gDevice, 0);
   return true;

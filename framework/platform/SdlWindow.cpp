@@ -1,12 +1,16 @@
 #include "framework/platform/SdlWindow.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <set>
 
 #include "framework/platform/DDraw.h"
+#include "framework/platform/QuietStderr.h"
 #include "framework/platform/WindowSystem.h"
 
 namespace Plix {
@@ -16,14 +20,16 @@ namespace {
 std::mutex gWindowsLock;
 std::set<SdlWindow*> gWindows;
 
-bool StartVideo(std::string* error) {
-  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    if (error) *error = std::string("SDL video: ") + SDL_GetError();
-    return false;
-  }
-  return true;
+std::string gVideoError;
+
+std::string NoDisplay(const std::string& detail) {
+  const char* display = std::getenv("DISPLAY");
+  std::string text = display && *display ? std::string("No display could be opened at DISPLAY=") + display
+                                         : std::string("No display could be opened: DISPLAY is not set");
+  if (!detail.empty()) text += " (" + detail + ")";
+  return text + ".";
 }
+
 
 uint32_t SdlFormat(FrameLayout layout) {
   switch (layout) {
@@ -33,16 +39,102 @@ uint32_t SdlFormat(FrameLayout layout) {
   }
 }
 
+// The X server's idea of the window's size: without a window manager a
+// full-screen request is never granted, yet SDL reports the desktop's size.
+bool X11ClientSize(SDL_Window* window, int* width, int* height) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  XWindowAttributes a;
+  if (!XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &a) || a.width <= 0 || a.height <= 0)
+    return false;
+  *width = a.width;
+  *height = a.height;
+  return true;
+#else
+  return false;
+#endif
+}
+
 }  // namespace
+
+bool StartVideo(std::string* error) {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+  bool started;
+  {
+    QuietStderr quiet;
+    started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  }
+  if (started) {
+    // Without a display SDL may still start a driver that shows nothing
+    // anywhere (a console one); only a driver asked for by name counts then.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool windowing = driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+    if (windowing || (asked && *asked)) return true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    gVideoError = NoDisplay(std::string("only the \"") + (driver ? driver : "") + "\" video driver started");
+  } else {
+    gVideoError = NoDisplay(SDL_GetError());
+  }
+  if (error) *error = gVideoError;
+  return false;
+}
+
+const std::string& VideoStartError() { return gVideoError; }
+
+FrameTransform FrameTransform::Fit(int windowWidth, int windowHeight, int frameWidth, int frameHeight) {
+  FrameTransform t;
+  t.frameWidth = frameWidth;
+  t.frameHeight = frameHeight;
+  if (windowWidth <= 0 || windowHeight <= 0 || frameWidth <= 0 || frameHeight <= 0) return t;
+  // The larger scale that fits both ways, in integers so that drawing and
+  // mapping round alike.
+  const int64_t byWidth = static_cast<int64_t>(windowWidth) * frameHeight;
+  const int64_t byHeight = static_cast<int64_t>(windowHeight) * frameWidth;
+  if (byWidth <= byHeight) {
+    t.width = windowWidth;
+    t.height = static_cast<int>(byWidth / frameWidth);
+  } else {
+    t.width = static_cast<int>(byHeight / frameHeight);
+    t.height = windowHeight;
+  }
+  t.x = (windowWidth - t.width) / 2;
+  t.y = (windowHeight - t.height) / 2;
+  return t;
+}
+
+POINT FrameTransform::ToFrame(POINT window) const {
+  if (width <= 0 || height <= 0) return window;
+  auto map = [](LONG v, int origin, int size, int frame) {
+    const int64_t d = static_cast<int64_t>(v) - origin;
+    // Floor division: a pixel left of the picture maps left of the frame.
+    const int64_t n = d * frame;
+    return static_cast<LONG>(n >= 0 ? n / size : -((-n + size - 1) / size));
+  };
+  return POINT{map(window.x, x, width, frameWidth), map(window.y, y, height, frameHeight)};
+}
 
 std::unique_ptr<SdlWindow> SdlWindow::Create(const SdlWindowDesc& desc, std::string* error) {
   if (!StartVideo(error)) return nullptr;
   std::unique_ptr<SdlWindow> w(new SdlWindow());
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (desc.fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  const int x = desc.x < 0 ? SDL_WINDOWPOS_CENTERED : desc.x;
-  const int y = desc.y < 0 ? SDL_WINDOWPOS_CENTERED : desc.y;
-  w->mWindow = SDL_CreateWindow(desc.title.c_str(), x, y, desc.width, desc.height, flags);
+  int x = desc.x < 0 ? SDL_WINDOWPOS_CENTERED : desc.x;
+  int y = desc.y < 0 ? SDL_WINDOWPOS_CENTERED : desc.y;
+  int width = desc.width, height = desc.height;
+  SDL_DisplayMode desktop;
+  if (desc.fullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+    // Made at the desktop's size, so that it covers the desktop even where
+    // nobody grants the full-screen request (no window manager).
+    flags |= SDL_WINDOW_BORDERLESS;
+    x = 0;
+    y = 0;
+    width = desktop.w;
+    height = desktop.h;
+  }
+  w->mWindow = SDL_CreateWindow(desc.title.c_str(), x, y, width, height, flags);
   if (!w->mWindow) {
     if (error) *error = std::string("SDL window: ") + SDL_GetError();
     return nullptr;
@@ -50,7 +142,7 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const SdlWindowDesc& desc, std::str
   w->mTitle = desc.title;
   w->mOwnerThread = std::this_thread::get_id();
   SDL_GetWindowPosition(w->mWindow, &w->mX, &w->mY);
-  SDL_GetWindowSize(w->mWindow, &w->mWidth, &w->mHeight);
+  w->SyncSize();
   {
     std::lock_guard<std::mutex> lock(gWindowsLock);
     gWindows.insert(w.get());
@@ -89,6 +181,7 @@ uint32_t SdlWindow::WindowId() const { return SDL_GetWindowID(mWindow); }
 void SdlWindow::Show() {
   SDL_ShowWindow(mWindow);
   mVisible = true;
+  SyncSize();
 }
 
 void SdlWindow::Hide() {
@@ -127,6 +220,22 @@ void SdlWindow::OnMoved(int x, int y) {
 void SdlWindow::OnResized(int width, int height) {
   mWidth = width;
   mHeight = height;
+  // The event carries SDL's idea; the window system's wins.
+  SyncSize();
+}
+
+void SdlWindow::SyncSize() {
+  int width = 0, height = 0;
+  if (!X11ClientSize(mWindow, &width, &height)) SDL_GetWindowSize(mWindow, &width, &height);
+  if (width > 0 && height > 0) {
+    mWidth = width;
+    mHeight = height;
+  }
+}
+
+FrameTransform SdlWindow::Transform() const {
+  if (mTextureWidth <= 0 || mTextureHeight <= 0) return FrameTransform::Fit(mWidth, mHeight, mWidth, mHeight);
+  return FrameTransform::Fit(mWidth, mHeight, mTextureWidth, mTextureHeight);
 }
 
 bool SdlWindow::EnsureRenderer() {
@@ -138,17 +247,18 @@ bool SdlWindow::EnsureRenderer() {
 
 void SdlWindow::DrawLastFrame() {
   SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
-  SDL_RenderSetLogicalSize(mRenderer, 0, 0);
-  // A frame as large as the output covers it all: no clearing first.
+  // A frame drawn over the whole output covers it all: no clearing first.
   int outputWidth = 0, outputHeight = 0;
+  const FrameTransform t = Transform();
   const bool covers = mTexture && SDL_GetRendererOutputSize(mRenderer, &outputWidth, &outputHeight) == 0 &&
-                      outputWidth == mTextureWidth && outputHeight == mTextureHeight;
+                      t.x == 0 && t.y == 0 && outputWidth == t.width && outputHeight == t.height;
   if (!covers) SDL_RenderClear(mRenderer);
   if (!mTexture) return;
-  // Logical size = frame size: SDL scales it to the output, keeping the
-  // aspect, and fills the rest black.
-  SDL_RenderSetLogicalSize(mRenderer, mTextureWidth, mTextureHeight);
-  SDL_RenderCopy(mRenderer, mTexture, nullptr, nullptr);
+  // Into the rectangle the mouse mapping uses. The output can be larger
+  // than the window really is (SDL believing in a full screen it was not
+  // given); the rectangle stays inside the real window.
+  const SDL_Rect dest{t.x, t.y, t.width, t.height};
+  SDL_RenderCopy(mRenderer, mTexture, nullptr, &dest);
 }
 
 bool SdlWindow::PresentFrame(const void* pixels, int pitch, int width, int height, FrameLayout layout) {
@@ -172,7 +282,6 @@ bool SdlWindow::ReadPresentedPixels(std::vector<uint32_t>& argb, int& width, int
   if (!IsOwnerThread() || !EnsureRenderer()) return false;
   // The back buffer is undefined after a present: draw the frame again.
   DrawLastFrame();
-  SDL_RenderSetLogicalSize(mRenderer, 0, 0);
   if (SDL_GetRendererOutputSize(mRenderer, &width, &height) != 0 || width <= 0 || height <= 0) return false;
   argb.assign(static_cast<size_t>(width) * height, 0);
   return SDL_RenderReadPixels(mRenderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), width * 4) == 0;

@@ -3,6 +3,9 @@
 // little the display needs (title, size, position, windowed or full screen,
 // shown or hidden) and the presentation of a frame's pixels through an SDL
 // renderer, scaled to the window with the aspect kept (letter-boxed).
+// Drawing and mouse mapping share one FrameTransform, made from the size
+// the window really has (a window asked for full screen may stay smaller
+// when no window manager grants it).
 //
 // The window handle (HWND) of the rest of the framework is the address of
 // an SdlWindow; FromHandle turns it back and refuses stale handles. Message
@@ -32,6 +35,22 @@ struct SdlWindowDesc {
   int height = 600;
   bool fullScreen = false;
   bool visible = false;
+};
+
+// Where a frame of frameWidth x frameHeight is drawn in a window: scaled to
+// fit with its aspect kept, centred, black around.
+struct FrameTransform {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  int frameWidth = 0;
+  int frameHeight = 0;
+
+  static FrameTransform Fit(int windowWidth, int windowHeight, int frameWidth, int frameHeight);
+  // A window pixel to the frame pixel drawn there (outside the drawn
+  // rectangle: beyond the frame's edges, as the original reports them).
+  POINT ToFrame(POINT window) const;
 };
 
 // Pixel layouts a frame can be handed over in.
@@ -69,6 +88,14 @@ public:
   // Told by the event translation when the system moved or resized it.
   void OnMoved(int x, int y);
   void OnResized(int width, int height);
+  // Reads the size the window really has from the window system (which
+  // can differ from what SDL was asked for) and keeps it.
+  void SyncSize();
+  // The transform of the last presented frame at the window's real size
+  // (identity-sized before the first frame).
+  FrameTransform Transform() const;
+  // A client position to the position in the frame shown there.
+  POINT ClientToFrame(POINT client) const { return Transform().ToFrame(client); }
 
   SDL_Window* Native() const { return mWindow; }
   uint32_t WindowId() const;
@@ -76,7 +103,7 @@ public:
   bool IsOwnerThread() const { return std::this_thread::get_id() == mOwnerThread; }
 
   // Shows a frame: uploads the pixels to a streaming texture and draws it
-  // scaled into the window, aspect kept, black bars around. False when not
+  // into Transform()'s rectangle, black around. False when not
   // on the owner thread or the renderer failed.
   bool PresentFrame(const void* pixels, int pitch, int width, int height, FrameLayout layout);
   // The window's content as last presented, as 0xAARRGGBB words of the
@@ -102,6 +129,11 @@ private:
   bool mVisible = false;
   std::thread::id mOwnerThread;
 };
+
+// Starts SDL's video once; false (with the reason, which names DISPLAY) when
+// no display can be opened. The reason stays for VideoStartError.
+bool StartVideo(std::string* error = nullptr);
+const std::string& VideoStartError();
 
 // Window-system queries of the original platform over the window and the
 // emulated desktop.

@@ -53,7 +53,8 @@ public:
     std::string error;
     std::unique_ptr<SdlWindow> window = SdlWindow::Create(d, &error);
     if (!window) {
-      std::fprintf(stderr, "%s\n", error.c_str());
+      // The caller reports a missing display in its own words.
+      if (VideoStartError().empty()) std::fprintf(stderr, "%s\n", error.c_str());
       return nullptr;
     }
     if (desc.topMost) SDL_SetWindowAlwaysOnTop(window->Native(), SDL_TRUE);
@@ -102,11 +103,7 @@ public:
 
   POINT ClientToFrame(HWND hwnd, POINT client) override {
     SdlWindow* w = Get(hwnd);
-    SDL_Renderer* renderer = w ? SDL_GetRenderer(w->Native()) : nullptr;
-    if (!renderer) return client;
-    float x = 0, y = 0;
-    SDL_RenderWindowToLogical(renderer, client.x, client.y, &x, &y);
-    return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
+    return w ? w->ClientToFrame(client) : client;
   }
 
   HWND GetFocusWindow() override { return Lookup(SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetKeyboardFocus() : nullptr); }
@@ -120,6 +117,7 @@ public:
         if (SdlWindow* w = SdlWindow::FromWindowId(e.window.windowID)) {
           if (e.window.event == SDL_WINDOWEVENT_MOVED) w->OnMoved(e.window.data1, e.window.data2);
           if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) w->OnResized(e.window.data1, e.window.data2);
+          if (e.window.event == SDL_WINDOWEVENT_SHOWN || e.window.event == SDL_WINDOWEVENT_EXPOSED) w->SyncSize();
         }
       }
       if (e.type == SDL_MOUSEMOTION) {
@@ -129,6 +127,7 @@ public:
           mCursorY = p.y;
         }
       }
+      ToFramePositions(e);
       mTranslator.Translate(e, out);
     }
     mTranslator.EndBatch(out);
@@ -254,9 +253,23 @@ public:
   bool OpenUrl(const std::string& url) override { return SDL_OpenURL(url.c_str()) == 0; }
 
 private:
+  // Mouse messages carry positions in the frame shown, mapped by the
+  // transform the window draws with.
+  static void ToFramePositions(SDL_Event& e) {
+    auto map = [](uint32_t windowId, Sint32& x, Sint32& y) {
+      if (SdlWindow* w = SdlWindow::FromWindowId(windowId)) {
+        const POINT p = w->ClientToFrame(POINT{x, y});
+        x = p.x;
+        y = p.y;
+      }
+    };
+    if (e.type == SDL_MOUSEMOTION) map(e.motion.windowID, e.motion.x, e.motion.y);
+    if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) map(e.button.windowID, e.button.x, e.button.y);
+  }
+
   bool EnsureVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (!StartVideo()) return false;
     EmulatedDisplay::Get().ConfigureFromRealDesktop();
     return true;
   }

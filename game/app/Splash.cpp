@@ -10,7 +10,6 @@ namespace Plix {
 
 Splash::Splash(GameScreens& app) : mApp(app) {
   ScreenHost& host = app.GetScreenHost();
-  mState = host.IsWindowed() ? kFadingIn : kWaiting;
   for (int n = 0; n < kMaxLogos; ++n) {
     mLogos[n] = host.LoadImage("logos/splash" + std::to_string(n));
     if (!mLogos[n]) break;
@@ -24,18 +23,6 @@ Splash::~Splash() {
 
 void Splash::Update() {
   Widget::Update();
-  if (mState == kWaiting) {
-    if (mTicks++ >= 300) {
-      if (mLogoCount == 0) {
-        mApp.SplashToLoader();
-        return;
-      }
-      mTicks = 0;
-      mState = kFadingIn;
-    }
-    MarkDirty();
-    return;
-  }
   if (mLogoCount == 0) {
     mApp.SplashToLoader();
     return;

@@ -1,8 +1,9 @@
 #pragma once
 // The maker's logos ("logos/splash0", "logos/splash1", ... up to four),
-// each fading in and out on black before the loader screen. Full screen
-// first waits three seconds for the display to settle. A click skips the
-// rest of the logo being shown, once it is visible enough.
+// each fading in and out on black before the loader screen, at once in a
+// window and full screen alike (the desktop's mode never changes, so there
+// is no display to wait for). A click skips the rest of the logo being
+// shown, once it is visible enough.
 #include "framework/widget/Widget.h"
 
 namespace Plix {
@@ -12,7 +13,7 @@ class Image;
 
 class Splash : public Widget {
 public:
-  enum State { kFadingIn = 0, kHolding = 1, kFadingOut = 2, kWaiting = 3 };
+  enum State { kFadingIn = 0, kHolding = 1, kFadingOut = 2 };
   static constexpr int kMaxLogos = 4;
 
   explicit Splash(GameScreens& app);

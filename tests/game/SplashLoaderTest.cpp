@@ -58,9 +58,9 @@ TEST_F(SplashFixture, HowLongTheSplashLasts) {
   };
   const Case cases[] = {
       {0, true, 1},
-      {0, false, 301},
+      {0, false, 1},
       {1, true, 128 + 100 + 128},
-      {1, false, 301 + 128 + 100 + 128},
+      {1, false, 128 + 100 + 128},  // no black wait before the first logo
       {2, true, 2 * (128 + 100 + 128)},  // the second fades in from -1: 128 again
   };
   for (const Case& c : cases) {
@@ -98,11 +98,13 @@ TEST_F(SplashFixture, AClickSkipsTheLogoOnlyOnceItIsVisibleEnough) {
   EXPECT_EQ(UpdatesUntilLoader(splash), 33);
 }
 
-TEST_F(SplashFixture, ClicksWhileWaitingOrFadingOutDoNothing) {
+TEST_F(SplashFixture, ClicksOnBlackOrWhileFadingOutDoNothing) {
   Splash* splash = Show(1, false);
   splash->MouseDown(5, 5, 1);
-  EXPECT_EQ(splash->GetState(), Splash::kWaiting);
-  for (int n = 0; n < 301 + 128 + 100 + 5; ++n) splash->Update();
+  EXPECT_EQ(splash->GetState(), Splash::kFadingIn);
+  splash->Update();
+  EXPECT_EQ(splash->GetAlpha(), 2);
+  for (int n = 1; n < 128 + 100 + 5; ++n) splash->Update();
   ASSERT_EQ(splash->GetState(), Splash::kFadingOut);
   const int alpha = splash->GetAlpha();
   splash->MouseDown(5, 5, 1);

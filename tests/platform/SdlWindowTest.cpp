@@ -1,11 +1,13 @@
 #include "framework/platform/SdlWindow.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
 
 #include "framework/platform/DDraw.h"
+#include "framework/platform/WindowSystem.h"
 
 namespace Plix {
 namespace {
@@ -131,6 +133,113 @@ TEST(SdlWindow, LetterBoxesTheExclusivePrimary) {
   primary->Release();
   dd->SetCooperativeLevel(window->Handle(), DDSCL_NORMAL);
   dd->Release();
+}
+
+}  // namespace
+}  // namespace Plix
+
+namespace Plix {
+namespace {
+
+TEST(FrameTransform, FitsKeepingTheAspectAndMapsBack) {
+  struct Case {
+    int ww, wh, fw, fh;
+    FrameTransform want;
+  };
+  const Case cases[] = {
+      {800, 600, 800, 600, {0, 0, 800, 600, 800, 600}},
+      {1024, 768, 800, 600, {0, 0, 1024, 768, 800, 600}},
+      {1280, 720, 800, 600, {160, 0, 960, 720, 800, 600}},   // bars left and right
+      {800, 800, 800, 600, {0, 100, 800, 600, 800, 600}},    // bars above and below
+      {640, 400, 800, 600, {53, 0, 533, 400, 800, 600}},     // smaller than the frame
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.ww << "x" << c.wh);
+    const FrameTransform t = FrameTransform::Fit(c.ww, c.wh, c.fw, c.fh);
+    EXPECT_EQ(t.x, c.want.x);
+    EXPECT_EQ(t.y, c.want.y);
+    EXPECT_EQ(t.width, c.want.width);
+    EXPECT_EQ(t.height, c.want.height);
+    // The drawn rectangle's corners are the frame's.
+    POINT tl = t.ToFrame(POINT{t.x, t.y});
+    POINT br = t.ToFrame(POINT{t.x + t.width - 1, t.y + t.height - 1});
+    EXPECT_EQ(tl.x, 0);
+    EXPECT_EQ(tl.y, 0);
+    // (a picture drawn smaller than the frame skips frame pixels)
+    EXPECT_LT(br.x, c.fw);
+    EXPECT_GE(br.x, c.fw - 1 - c.fw / t.width);
+    EXPECT_LT(br.y, c.fh);
+    EXPECT_GE(br.y, c.fh - 1 - c.fh / t.height);
+    // Left of the picture is left of the frame.
+    if (t.x > 0) {
+      EXPECT_LT(t.ToFrame(POINT{t.x - 1, t.y}).x, 0);
+    }
+  }
+}
+
+// A window asked for full screen that stays at its first size (no window
+// manager grants the request under Xvfb; SDL then believes in the desktop's
+// size): the frame is drawn inside the window's real client area, and a
+// click is mapped by the same transform to the frame pixel drawn under it.
+TEST(SdlWindow, AWindowSmallerThanAskedShowsTheWholeFrameAndClicksHitWhatIsDrawn) {
+  auto window = MakeWindow(0, 0, 200, 150);
+  ASSERT_TRUE(window);
+  SDL_SetWindowFullscreen(window->Native(), SDL_WINDOW_FULLSCREEN_DESKTOP);
+  SDL_PumpEvents();
+  window->SyncSize();
+  const int realW = window->ClientWidth(), realH = window->ClientHeight();
+  ASSERT_GT(realW, 0);
+  ASSERT_GT(realH, 0);
+
+  // A 100 x 75 frame of four coloured quadrants.
+  const int fw = 100, fh = 75;
+  const uint32_t colours[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00};
+  std::vector<uint32_t> frame(fw * fh);
+  for (int y = 0; y < fh; ++y)
+    for (int x = 0; x < fw; ++x) frame[y * fw + x] = colours[(y >= fh / 2 ? 2 : 0) + (x >= fw / 2 ? 1 : 0)];
+  ASSERT_TRUE(window->PresentFrame(frame.data(), fw * 4, fw, fh, FrameLayout::X8R8G8B8));
+
+  const FrameTransform t = window->Transform();
+  EXPECT_EQ(t.frameWidth, fw);
+  EXPECT_GE(t.x, 0);
+  EXPECT_GE(t.y, 0);
+  EXPECT_LE(t.x + t.width, realW);  // the whole frame inside the real window
+  EXPECT_LE(t.y + t.height, realH);
+
+  std::vector<uint32_t> shot;
+  int sw = 0, sh = 0;
+  ASSERT_TRUE(window->ReadPresentedPixels(shot, sw, sh));
+  ASSERT_GE(sw, realW);
+  ASSERT_GE(sh, realH);
+  // Clicks at the centres of the quadrants as drawn, through the backend's
+  // translation of SDL's button events.
+  for (int q = 0; q < 4; ++q) {
+    SCOPED_TRACE(q);
+    const int cx = t.x + t.width * (q % 2 ? 3 : 1) / 4;
+    const int cy = t.y + t.height * (q / 2 ? 3 : 1) / 4;
+    EXPECT_EQ(shot[cy * sw + cx] & 0xFFFFFF, colours[q]);
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.windowID = window->WindowId();
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.state = SDL_PRESSED;
+    e.button.clicks = 1;
+    e.button.x = cx;
+    e.button.y = cy;
+    ASSERT_EQ(SDL_PushEvent(&e), 1);
+    std::vector<MSG> out;
+    GetWindowBackend().PollEvents(out);
+    const MSG* down = nullptr;
+    for (const MSG& m : out)
+      if (m.message == WM_LBUTTONDOWN) down = &m;
+    ASSERT_NE(down, nullptr);
+    const int fx = static_cast<int16_t>(down->lParam & 0xFFFF), fy = static_cast<int16_t>((down->lParam >> 16) & 0xFFFF);
+    ASSERT_GE(fx, 0);
+    ASSERT_LT(fx, fw);
+    ASSERT_GE(fy, 0);
+    ASSERT_LT(fy, fh);
+    EXPECT_EQ(frame[fy * fw + fx], colours[q]);
+  }
 }
 
 }  // namespace
