@@ -235,13 +235,13 @@ void Dialog::ButtonReleased(int id) {
 
 int Dialog::WaitForResult(bool autoKill) {
   WidgetHost* host = GetWidgetHost();
-  bool deleted = false;
-  bool* outerFlag = mDeletedFlag;  // a wait nested in another keeps both informed
-  mDeletedFlag = &deleted;
+  auto deleted = std::make_shared<bool>(false);
+  std::shared_ptr<bool> outerFlag = mDeletedFlag;  // a wait nested in another keeps both informed
+  mDeletedFlag = deleted;
   while (mWidgetManager != nullptr && mResult == NO_RESULT) {
-    if (!host->MainLoopStep(false) || deleted) break;
+    if (!host->MainLoopStep(false) || *deleted) break;
   }
-  if (deleted) {
+  if (*deleted) {
     if (outerFlag != nullptr) *outerFlag = true;
     return NO_RESULT;
   }

@@ -3,6 +3,7 @@
 // line and none, one or two buttons, drawn from a frame image stretched as
 // a 3 x 3 box or as a plain box with a drop shadow. It can be dragged, and
 // ends with a result: the id of the button released over itself.
+#include <memory>
 #include <string>
 
 #include "framework/widget/ButtonListener.h"
@@ -84,8 +85,9 @@ public:
 
 private:
   void EnsureFonts();
-  // Set while WaitForResult runs: the dialog may be deleted under it.
-  bool* mDeletedFlag = nullptr;
+  // Set while WaitForResult runs: the dialog may be deleted under it. Shared,
+  // so that no wait leaves the address of its own flag behind.
+  std::shared_ptr<bool> mDeletedFlag;
 };
 
 }  // namespace Plix
