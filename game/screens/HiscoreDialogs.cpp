@@ -36,55 +36,14 @@ void PlaceButtonPair(ButtonWidget* first, ButtonWidget* second, const Insets& in
 
 // ------------------------------------------------------------ the name dialog
 
-BSNameDialog::BSNameDialog(GameApp& app, BestSellers* parent)
-    : GameDialog(app, kDialogId, IMAGE_DIALOG_MESSAGE), mParent(parent) {
-  mOk = MakeButton(kOk, IMAGE_DIALOG_BUTTON_2, L"OK", IMAGE_DIALOG_BUTTON_1);
-  mCancel = MakeButton(kCancel, IMAGE_DIALOG_BUTTON_1, L"Cancel");
-  mName = new EditWidget(1, this);
-  if (FONT_RAVIE_14) mName->SetFont(FONT_RAVIE_14);
-  mName->mMaxChars = kMaxChars;
-  mName->mMaxPixels = kMaxPixels;
-  mName->SetColor(EditWidget::COLOR_BKG, Color(0, 0, 0, 0));
-  mName->SetColor(EditWidget::COLOR_OUTLINE, Color(0, 0, 0, 0));
-  mName->SetColor(EditWidget::COLOR_TEXT, Color(64, 32, 0));
-  mName->SetColor(EditWidget::COLOR_HILITE, Color(64, 32, 0));
+BSNameDialog::BSNameDialog(GameApp& app, BestSellers* parent) : NameEntryDialog(app), mParent(parent) {
   // Selected, so that typing replaces it.
   mName->SetText(PlayerName(app));
-  AddControl(mName);
   SetVeil(0, true);
 }
 
-bool BSNameDialog::AcceptsChar(int id, wchar_t ch) { return MMNewPlayerDialog::IsNameChar(ch); }
-
-bool BSNameDialog::AcceptsText(int id, const std::wstring& text) {
-  for (wchar_t ch : text)
-    if (!MMNewPlayerDialog::IsNameChar(ch)) return false;
-  return true;
-}
-
-void BSNameDialog::OnEditChar(wchar_t ch) {
-  mApp.PlaySound(SOUND_KEYBOARD);
-  if (ch == 13)
-    StartClosing(kOk);
-  else if (ch == 27)
-    StartClosing(kCancel);
-}
-
-void BSNameDialog::OnAddedToManager(WidgetManager* manager) {
-  GameDialog::OnAddedToManager(manager);
-  manager->SetFocus(mName);
-}
-
-void BSNameDialog::Update() {
-  GameDialog::Update();
-  if (mFocusGiven || !mWidgetManager) return;
-  mFocusGiven = true;
-  mWidgetManager->SetFocus(mName);
-}
-
 void BSNameDialog::PlaceControls(int x, int y, int width, int height) {
-  const int tw = WidthOf(IMAGE_DIALOG_TEXTFIELD);
-  mName->Resize(x + (width - tw) / 2 + 16, y + 145, tw - 32, 36);
+  PlaceNameField(x, y, width);
   PlaceButtonPair(mOk, mCancel, mContentInsets, x, y, width, height);
 }
 

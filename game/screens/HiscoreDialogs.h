@@ -4,37 +4,21 @@
 // default entries. The screen stays paused until they have gone.
 #include <string>
 
-#include "framework/widget/EditListener.h"
 #include "game/screens/GameDialog.h"
+#include "game/screens/PlayerDialogs.h"
 
 namespace Plix {
 
 class BestSellers;
 class EditWidget;
 
-class BSNameDialog : public GameDialog, public EditListener {
+class BSNameDialog : public NameEntryDialog {
 public:
-  static constexpr int kDialogId = 4;
-  static constexpr int kMaxChars = 63;
-  static constexpr int kMaxPixels = 222;
-  enum ButtonId { kOk = 1, kCancel = 2 };
-
   BSNameDialog(GameApp& app, BestSellers* parent);
 
-  void OnAddedToManager(WidgetManager* manager) override;
-  void Update() override;
   void Draw(Graphics* g) override;
   void ButtonPressed(int id) override;
   void ButtonReleased(int id) override;
-
-  // Only what the fonts draw and the table file keeps, as for a player's
-  // name.
-  bool AcceptsChar(int id, wchar_t ch) override;
-  bool AcceptsText(int id, const std::wstring& text) override;
-  void OnEditChar(wchar_t ch) override;
-
-  EditWidget* GetNameField() const { return mName; }
-  ButtonWidget* GetButton(int id) const { return id == kOk ? mOk : id == kCancel ? mCancel : nullptr; }
 
 protected:
   void PlaceControls(int x, int y, int width, int height) override;
@@ -42,10 +26,6 @@ protected:
   void CloseAction() override;
 
 private:
-  ButtonWidget* mOk;
-  ButtonWidget* mCancel;
-  EditWidget* mName;
-  bool mFocusGiven = false;
   BestSellers* mParent;
 };
 

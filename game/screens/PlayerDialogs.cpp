@@ -181,8 +181,7 @@ void MMPlayerDialog::Draw(Graphics* g) {
 
 // ----------------------------------------------------------- the name dialog
 
-MMNewPlayerDialog::MMNewPlayerDialog(GameApp& app, bool fromMenu)
-    : GameDialog(app, kDialogId, IMAGE_DIALOG_MESSAGE), mFromMenu(fromMenu) {
+NameEntryDialog::NameEntryDialog(GameApp& app) : GameDialog(app, kDialogId, IMAGE_DIALOG_MESSAGE) {
   mOk = MakeButton(kOk, IMAGE_DIALOG_BUTTON_2, L"OK", IMAGE_DIALOG_BUTTON_1);
   mCancel = MakeButton(kCancel, IMAGE_DIALOG_BUTTON_1, L"Cancel");
   mName = new EditWidget(1, this);
@@ -194,26 +193,29 @@ MMNewPlayerDialog::MMNewPlayerDialog(GameApp& app, bool fromMenu)
   mName->SetColor(EditWidget::COLOR_TEXT, Color(64, 32, 0));
   mName->SetColor(EditWidget::COLOR_HILITE, Color(64, 32, 0));
   AddControl(mName);
+}
+
+MMNewPlayerDialog::MMNewPlayerDialog(GameApp& app, bool fromMenu) : NameEntryDialog(app), mFromMenu(fromMenu) {
   SetVeil(fromMenu ? 0 : kVeilMax, fromMenu);
 }
 
-bool MMNewPlayerDialog::IsNameChar(wchar_t ch) {
-  // The profile file keeps Latin-1; the list and the welcome line draw it.
+bool NameEntryDialog::IsNameChar(wchar_t ch) {
+  // The files keep Latin-1; the list, the welcome line and the tables draw it.
   if (ch < 32 || ch > 255) return false;
   for (Font* font : {FONT_RAVIE_14, FONT_RAVIE_10})
     if (font && font->StringWidth(std::wstring(1, ch)) <= 0) return false;
   return true;
 }
 
-bool MMNewPlayerDialog::AcceptsChar(int id, wchar_t ch) { return IsNameChar(ch); }
+bool NameEntryDialog::AcceptsChar(int id, wchar_t ch) { return IsNameChar(ch); }
 
-bool MMNewPlayerDialog::AcceptsText(int id, const std::wstring& text) {
+bool NameEntryDialog::AcceptsText(int id, const std::wstring& text) {
   for (wchar_t ch : text)
     if (!IsNameChar(ch)) return false;
   return true;
 }
 
-void MMNewPlayerDialog::OnEditChar(wchar_t ch) {
+void NameEntryDialog::OnEditChar(wchar_t ch) {
   mApp.PlaySound(SOUND_KEYBOARD);
   if (ch == 13)
     StartClosing(kOk);
@@ -221,21 +223,25 @@ void MMNewPlayerDialog::OnEditChar(wchar_t ch) {
     StartClosing(kCancel);
 }
 
-void MMNewPlayerDialog::OnAddedToManager(WidgetManager* manager) {
+void NameEntryDialog::OnAddedToManager(WidgetManager* manager) {
   GameDialog::OnAddedToManager(manager);
   manager->SetFocus(mName);
 }
 
-void MMNewPlayerDialog::Update() {
+void NameEntryDialog::Update() {
   GameDialog::Update();
   if (mFocusedOnce || !mWidgetManager) return;
   mFocusedOnce = true;
   mWidgetManager->SetFocus(mName);
 }
 
-void MMNewPlayerDialog::PlaceControls(int x, int y, int width, int height) {
+void NameEntryDialog::PlaceNameField(int x, int y, int width) {
   const int tw = WidthOf(IMAGE_DIALOG_TEXTFIELD);
   mName->Resize(x + (width - tw) / 2 + 16, y + 145, tw - 32, 36);
+}
+
+void MMNewPlayerDialog::PlaceControls(int x, int y, int width, int height) {
+  PlaceNameField(x, y, width);
   const int bw = mOk->mWidth, bh = mOk->mHeight;
   const int by = y + height - mContentInsets.mBottom - bh;
   mOk->Resize(x + mContentInsets.mLeft, by, bw, bh);

@@ -59,30 +59,49 @@ private:
   bool mVeilShown = true;
 };
 
-class MMNewPlayerDialog : public GameDialog, public EditListener {
+// A question that asks for a name: the field (only what the fonts draw and
+// the files keep), OK and Cancel, Enter and Esc. The new player and the new
+// best seller ask through it.
+class NameEntryDialog : public GameDialog, public EditListener {
 public:
   static constexpr int kDialogId = 4;
   static constexpr int kMaxChars = 63;
   static constexpr int kMaxPixels = 222;
   enum ButtonId { kOk = 1, kCancel = 2 };
 
-  // fromMenu: opened by the main menu (true) or by the player list.
-  MMNewPlayerDialog(GameApp& app, bool fromMenu);
+  NameEntryDialog(GameApp& app);
 
   void OnAddedToManager(WidgetManager* manager) override;
   void Update() override;
-  void Draw(Graphics* g) override;
-  void ButtonReleased(int id) override;
 
-  // EditListener: only what the fonts draw and the profile file keeps.
   bool AcceptsChar(int id, wchar_t ch) override;
   bool AcceptsText(int id, const std::wstring& text) override;
   void OnEditChar(wchar_t ch) override;
 
-  // A character a player's name may hold.
+  // A character a name may hold.
   static bool IsNameChar(wchar_t ch);
   EditWidget* GetNameField() const { return mName; }
   ButtonWidget* GetButton(int id) const { return id == kOk ? mOk : id == kCancel ? mCancel : nullptr; }
+
+protected:
+  // The field centred on the text-field picture of the dialog at x, y.
+  void PlaceNameField(int x, int y, int width);
+
+  ButtonWidget* mOk;
+  ButtonWidget* mCancel;
+  EditWidget* mName;
+
+private:
+  bool mFocusedOnce = false;
+};
+
+class MMNewPlayerDialog : public NameEntryDialog {
+public:
+  // fromMenu: opened by the main menu (true) or by the player list.
+  MMNewPlayerDialog(GameApp& app, bool fromMenu);
+
+  void Draw(Graphics* g) override;
+  void ButtonReleased(int id) override;
 
 protected:
   void PlaceControls(int x, int y, int width, int height) override;
@@ -91,10 +110,6 @@ protected:
 
 private:
   bool mFromMenu;
-  ButtonWidget* mOk;
-  ButtonWidget* mCancel;
-  EditWidget* mName;
-  bool mFocusedOnce = false;
 };
 
 class DeletePlayerDialog : public GameDialog {
