@@ -4,12 +4,20 @@
 namespace Plix {
 
 class Board;
+class FlightTarget;
+class IceCream;
+class Graphics;
 
 class CustomerFlow {
 public:
   explicit CustomerFlow(Board* board) : mBoard(board) {}
   CustomerFlow(const CustomerFlow&) = delete;
   CustomerFlow& operator=(const CustomerFlow&) = delete;
+
+  // An ice cream thrown at the customer `target` has reached it.
+  void HandOver(FlightTarget*, IceCream*) {}
+  // Every customer, in list order.
+  void DrawAll(Graphics&) {}
 
 private:
   Board* mBoard;

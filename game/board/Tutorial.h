@@ -44,4 +44,7 @@ protected:
   bool mHoldsCustomers = false;
 };
 
+// The lesson that explains a reputation star, queued when the first one lands.
+inline Tutorial* NewReputationStarTutorial(Board* board) { return new Tutorial(board, 24); }
+
 }  // namespace Plix

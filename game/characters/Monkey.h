@@ -44,6 +44,8 @@ public:
   bool EnqueueToLemonade() { return false; }
   bool EnqueueToJugglingBalls() { return false; }
   bool EnqueueToBarrelOrgan() { return false; }
+  // A thrown treat (31..34) has reached him.
+  void SpeedUp(int) {}
 
 private:
   Board* mBoard;
