@@ -342,7 +342,7 @@ public:
   bool OfferToServingMonkey(IceCream* item, int x, int y, int serial);
   // A flying copy of the item to the trash station or to a customer.
   void ThrowToTrash(IceCream* item, float x, float y);
-  void ThrowItem(IceCream* item, FlowCustomer* target, float x, float y);
+  void ThrowItem(IceCream* item, FlightTarget* target, float x, float y);
   // The heroine picked up a bonus item (8..12).
   void ApplyBonusItem(int kind);
 

@@ -1,7 +1,6 @@
 // What the heroine's errands ask of the board: where the topping stations
 // stand, their active look, the station badges her errands give back, the
-// machine's start, the thrown treat, the belt's bonus items and the
-// tutorial hooks she reports to.
+// machine's start and the tutorial hooks she reports to.
 #include "framework/sound/SoundInstance.h"
 #include "game/app/AlphaButton.h"
 #include "game/app/GameApp.h"
@@ -10,7 +9,6 @@
 #include "game/app/InfoBalloon.h"
 #include "game/app/PlayerProfile.h"
 #include "game/board/Board.h"
-#include "game/board/Conveyor.h"
 #include "game/board/StationButtons.h"
 #include "game/board/Tutorial.h"
 #include "game/characters/Girl.h"
@@ -22,6 +20,8 @@ namespace {
 constexpr int kStepGirlEvent = 5;
 constexpr int kFlagMachineLesson = 3;
 constexpr int kFlagSpeedLesson = 32;
+constexpr int kFlagGoldenLesson = 18;
+constexpr int kFlagBonusLesson = 19;
 
 double CentreX(const std::unique_ptr<AlphaButton>& button) {
   return button ? button->GetX() + button->GetWidth() / 2 : 0.0;
@@ -92,26 +92,6 @@ void Board::StartIceCreamMachine() {
   mMachineAnimation[2] = mMachineAnimation[3] = kByLevel[level][3];
 }
 
-void Board::ThrowTreat(int, int, int) {
-  // The flight to the monkey is the flights' business; the throw is heard.
-  GetGameHost()->PlaySound(SOUND_THROW_FRUIT);
-}
-
-void Board::ApplyBonusItem(int kind) {
-  switch (kind) {
-    case 8:
-      if (mConveyor) mConveyor->StartReverse();
-      break;
-    case 9:
-      if (mConveyor) mConveyor->Pause();
-      break;
-    case 10:
-      if (mGirl) mGirl->BoostSpeed(6.0f);
-      break;
-    default: break;
-  }
-}
-
 void Board::OnTutorialGirlEvent(int kind, bool showOnly) {
   Tutorial* tutorial = mTutorial;
   if (!tutorial || tutorial->GetStepType() != kStepGirlEvent || tutorial->GetStepEvent() != kind) return;
@@ -132,6 +112,16 @@ void Board::StartIceCreamMachineTutorial(AlphaButton*) {
   PlayerProfile* profile = mApp.GetCurrentProfile();
   if (!profile || profile->GetFlag(kFlagMachineLesson)) return;
   if (!profile->GetShowTutorials()) profile->SetFlag(kFlagMachineLesson, true);
+}
+
+void Board::StartGoldenIceCreamTutorial() {
+  PlayerProfile* profile = mApp.GetCurrentProfile();
+  if (profile && !profile->GetShowTutorials()) profile->SetFlag(kFlagGoldenLesson, true);
+}
+
+void Board::StartBonusTutorial(int, int) {
+  PlayerProfile* profile = mApp.GetCurrentProfile();
+  if (profile && !profile->GetShowTutorials()) profile->SetFlag(kFlagBonusLesson, true);
 }
 
 }  // namespace Plix

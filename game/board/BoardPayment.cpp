@@ -1,18 +1,30 @@
 // Money, score, trophies and the services around the belt and the machine.
+#include "framework/graphics/Image.h"
 #include "framework/platform/CRand.h"
 #include "game/app/GameApp.h"
 #include "game/app/GameResources.h"
 #include "game/app/Particle.h"
 #include "game/app/PlayerProfile.h"
+#include "game/board/ArrivalSchedule.h"
 #include "game/board/Board.h"
+#include "game/board/Conveyor.h"
 #include "game/board/Table.h"
 #include "game/board/Tutorial.h"
 #include "game/board/Uncle.h"
 #include "game/characters/Customer.h"
 #include "game/characters/CustomerManager.h"
+#include "game/characters/Girl.h"
+#include "game/characters/GirlAction.h"
 #include "game/characters/Monkey.h"
+#include "game/characters/ServingMonkey.h"
 
 namespace Plix {
+
+namespace {
+
+constexpr int kGirlIceCreamAction = 5;
+
+}  // namespace
 
 void Board::ResetIceCreamMachine() {
   mMachineState = 0;
@@ -35,6 +47,18 @@ void Board::ResetIceCreamMachine() {
     default:
       break;
   }
+}
+
+void Board::AddScore(int points) {
+  mMoney += points;
+  const int table = mMode == 1 ? 0 : mMode == 2 ? 1 : 2;
+  const int place = mApp.GetHappyHourRank(table, mMoney);
+  mNextHiscore = mApp.GetHappyHourScore(table, place);
+  if (place != mHiscorePlace) {
+    ShowNotice(IMAGE_NEW_HISCORE, 400, 200, false);
+    mApp.PlaySound(SOUND_GOAL_REACHED);
+  }
+  mHiscorePlace = place;
 }
 
 void Board::AddMoney(int amount) {
@@ -160,6 +184,97 @@ void Board::MarkCustomersWithReadyOrders() {
   if (mTutorial && mTutorial->GetStepType() == kStepOrderReady) {
     CloseBalloon();
     AdvanceTutorial();
+  }
+}
+
+bool Board::ServingMonkeyNotWaiting() {
+  if (!mServingMonkey) return true;
+  const int state = mServingMonkey->GetState();
+  const bool carrying = state == ServingMonkey::kTookWanted || state == ServingMonkey::kHolding ||
+                        state == ServingMonkey::kPuttingOnCounter;
+  return !(carrying && mServingMonkey->HolderHasRoom());
+}
+
+void Board::ThrowTreat(int, int, int) {
+  // The flight to the monkey is the flights' business; the throw is heard.
+  mApp.PlaySound(SOUND_THROW_FRUIT);
+}
+
+bool Board::OfferToServingMonkey(IceCream* item, int, int, int serial) {
+  // She is already putting something on this very item: it waits for her.
+  if (auto* action = dynamic_cast<GirlToIceCreamAction*>(mGirl ? mGirl->FrontAction() : nullptr))
+    if (action->GetItem() == item && action->GetPhase() >= 2) return false;
+  if (mServingMonkeyCalled) {
+    if (!mServingMonkeyDone) return false;
+    mServingMonkeyCalled = false;
+    return true;
+  }
+  if (mServingMonkey->GetState() != ServingMonkey::kIdle) return false;
+  if (mMode != 0) {
+    // The crowd customer it is for comes with the Happy Hour queue; until
+    // one is found the item is thrown away.
+    item->ClearPending();
+    mServingMonkey->TakeItem(*item, serial);
+    mServingMonkeyCalled = true;
+    mServingMonkeyDone = false;
+    return false;
+  }
+  int wanted = mCustomerManager ? mCustomerManager->CountMatching(*item) : 0;
+  wanted -= mCounter.CountExactMatches(*item);
+  if (mMonkey) wanted -= mMonkey->GetCarriedItems()->CountExactMatches(*item);
+  const bool herIceCreamFirst = mGirl && mGirl->FrontActionKind() == kGirlIceCreamAction;
+  item->ClearPending();
+  mServingMonkeyCalled = true;
+  mServingMonkeyDone = false;
+  if (wanted <= 0 && !herIceCreamFirst) {
+    mServingMonkey->TakeItem(*item, serial);
+    mGoldenIceCreamProgress = 0;
+    return false;
+  }
+  mServingMonkey->TakeItemToState4(*item, serial);
+  PlayerProfile& profile = Profile();
+  const bool newestDay = mDay == profile.GetStoryDays();
+  const bool moreThan15Left = mArrivalSchedule && mArrivalSchedule->GetSecondsLeft() > 15;
+  const bool hardDay = mDay == 5 || mDay == 12 || mDay == 20 || mDay == 29 || mDay == 39;
+  const LevelRecord* level = mApp.GetLevel(mDay);
+  if (newestDay && mArea < 6 && moreThan15Left && mGoldenIceCreams < (hardDay ? 4 : 5) && level &&
+      profile.GetFlavorCount() == level->flavorCount) {
+    if (++mGoldenIceCreamProgress == mDay / 3 + 4) {
+      mConveyor->AddItem(kItemGolden, false);
+      mGoldenIceCreamProgress = 0;
+    }
+  }
+  return false;
+}
+
+void Board::ThrowToTrash(IceCream* item, float x, float y) {
+  if (item->GetDecoration() == kItemSparkler) OnSparklerAdded();
+  mFlyingIceCreams.PushBack(new FlyingIceCream(*item, x, y, 0.01f, static_cast<float>(mTrashStationX),
+                                               static_cast<float>(mTrashStationY)));
+  mApp.PlaySound(SOUND_MONKEY_THROW);
+  AddTrashUse();
+}
+
+void Board::ThrowItem(IceCream* item, FlightTarget* target, float x, float y) {
+  if (item->GetDecoration() == kItemSparkler) OnSparklerAdded();
+  mFlyingIceCreams.PushBack(new FlyingIceCream(*item, x, y, 0.01f, target));
+  mApp.PlaySound(SOUND_MONKEY_THROW);
+}
+
+void Board::ApplyBonusItem(int kind) {
+  switch (kind) {
+    case 8: mConveyor->StartReverse(); break;
+    case 9: mConveyor->Pause(); break;
+    case 10:
+      if (mGirl) mGirl->BoostSpeed(6.0f);
+      break;
+    case 11: {
+      // One more retry of the story.
+      PlayerProfile& profile = Profile();
+      profile.SetLives(profile.GetLives() + 1);
+      break;
+    }
+    default: break;
   }
 }
 

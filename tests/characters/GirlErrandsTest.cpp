@@ -5,6 +5,7 @@
 
 #include "game/app/PlayerProfile.h"
 #include "game/board/Board.h"
+#include "game/board/Conveyor.h"
 #include "tests/characters/GirlTestSupport.h"
 
 namespace Plix {
@@ -128,16 +129,66 @@ TEST_F(GirlErrands, RefillsAnEmptyBoxThroughTheMachineWithAnIngredient) {
   EXPECT_EQ(strawberry.mPortions, mBoard->GetIceCreamBatchSize());
 }
 
-TEST_F(GirlErrands, TakesASpecialFromTheFreezerAndWaitsAtTheBeltWithIt) {
+TEST_F(GirlErrands, PutsASpecialFromTheFreezerOnTheBeltOnceTheStartIsClear) {
+  Conveyor& belt = *mBoard->GetConveyor();
+  // A cone has just entered: the dish waits in her hands at the belt's
+  // start until the cone has moved far enough on.
+  AlphaButton* cones = mBoard->mConeMachineButton.get();
+  Click(cones);
+  RunFor(10);
+  ASSERT_EQ(belt.GetContainers().GetCount(), 1);
+  auto* cone = static_cast<ConveyorContainer*>(belt.GetContainers().GetAt(0));
+
   AlphaButton* freezer = mBoard->mFreezerButtons[0].get();
   Click(freezer);
-  for (int i = 0; i < 100 && mGirl->GetCarryCode() == 0; ++i) RunFor(100);
-  EXPECT_EQ(mGirl->GetCarryCode(), 4);
-  EXPECT_EQ(freezer->GetPending(), 0);
-  // The dish waits in her hands at the belt's start for room on the belt.
-  for (int i = 0; i < 20; ++i) RunFor(100);
-  EXPECT_EQ(mGirl->FrontActionKind(), 29);
-  EXPECT_EQ(mGirl->GetX(), 50.0f);
+  ExpectSettled(freezer);
+  EXPECT_EQ(mGirl->GetCarryCode(), 0);
+  ASSERT_EQ(belt.GetContainers().GetCount(), 2);
+  auto* dish = static_cast<ConveyorContainer*>(belt.GetContainers().GetAt(1));
+  EXPECT_EQ(dish->GetItem()->GetKind(), kItemSpecialCup);
+  EXPECT_EQ(dish->GetSerial(), cone->GetSerial() + 1);
+  // It went on at the first moment the cone was far enough ahead.
+  const int room = (cone->GetItem()->GetWidth() + dish->GetItem()->GetWidth()) / 2 + 24;
+  EXPECT_GE(cone->GetX() - dish->GetX(), static_cast<float>(room));
+  EXPECT_EQ(cones->GetPending(), 0);
+}
+
+TEST_F(GirlErrands, BuildsAConeOnTheBelt) {
+  Conveyor& belt = *mBoard->GetConveyor();
+  // Two cones ordered: each badge goes down once, as its cone enters.
+  AlphaButton* cones = mBoard->mConeMachineButton.get();
+  Click(cones);
+  Click(cones);
+  EXPECT_EQ(cones->GetPending(), 2);
+  for (int i = 0; i < 100 && belt.GetContainers().GetCount() < 1; ++i) RunFor(10);
+  EXPECT_EQ(cones->GetPending(), 1);
+  for (int i = 0; i < 1000 && belt.GetContainers().GetCount() < 2; ++i) RunFor(10);
+  EXPECT_EQ(cones->GetPending(), 0);
+
+  ICBoxButton* box = mBoard->mIceCreamBoxButtons[2].get();
+  Click(box, 2);
+  ExpectSettled(box);
+  ASSERT_EQ(mGirl->GetCarryCode(), 15);
+
+  // Click the second cone where it rides now.
+  auto* container = static_cast<ConveyorContainer*>(belt.GetContainers().GetAt(1));
+  IceCream* cone = container->GetItem();
+  const int x = static_cast<int>(container->GetX());
+  const int y = static_cast<int>(container->GetY()) - cone->GetHeight() / 2;
+  Widgets().MouseMove(x, y);
+  mBoard->Update();
+  ASSERT_EQ(mBoard->mHoverConveyorItem, cone);
+  Widgets().MouseDown(x, y, 1);
+  Widgets().MouseUp(x, y, 1);
+  EXPECT_EQ(cone->GetMarker(), 1);
+  ExpectSettled(nullptr);
+
+  ASSERT_TRUE(belt.HasItemOnBelt(cone));
+  EXPECT_EQ(cone->GetScoopCount(), 1);
+  EXPECT_EQ(cone->GetFlavor(0), 15);
+  EXPECT_EQ(cone->GetMarker(), 0);
+  EXPECT_EQ(mGirl->GetCarryCode(), 0);
+  EXPECT_EQ(mBoard->mIceCreamBoxes[2].mPortions, 4);
 }
 
 TEST_F(GirlErrands, ThrowsATreatToTheMonkey) {
