@@ -459,7 +459,9 @@ void Board::CloseSucceededDay(PlayerProfile& profile) {
   profile.AddCash(mMoney - mGoal);
   WriteStocksBack(profile);
   RefreshShopsAfterDay(profile);
-  if (mGoldenIceCreams == 5) {
+  // Each flavour count from 1 to 5 has its contest; with the sixth
+  // flavour unlocked none is left to enter.
+  if (mGoldenIceCreams == 5 && profile.GetFlavorCount() >= 1 && profile.GetFlavorCount() <= 5) {
     profile.ClearGoldenIceCreams();
     mApp.BoardToFlavorContest();
   } else if (profile.GetStoryDays() >= 50 && !profile.GetFlag(67)) {

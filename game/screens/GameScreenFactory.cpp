@@ -2,8 +2,11 @@
 
 #include "game/app/GameApp.h"
 #include "game/screens/BestSellers.h"
+#include "game/screens/FlavorContest.h"
+#include "game/screens/Hotel.h"
 #include "game/screens/MainMenu.h"
 #include "game/screens/Map.h"
+#include "game/screens/TheEndMap.h"
 #include "game/screens/TrophyRoom.h"
 
 namespace Plix {
@@ -22,11 +25,11 @@ GameScreen* GameScreenFactory::CreateCircus() { return mStandIns.CreateCircus();
 
 GameScreen* GameScreenFactory::CreateTrophyRoom() { return new TrophyRoom(mApp); }
 
-GameScreen* GameScreenFactory::CreateHotel(int code) { return mStandIns.CreateHotel(code); }
+GameScreen* GameScreenFactory::CreateHotel(int code) { return new Hotel(mApp, code); }
 
-GameScreen* GameScreenFactory::CreateTheEndMap() { return mStandIns.CreateTheEndMap(); }
+GameScreen* GameScreenFactory::CreateTheEndMap() { return new TheEndMap(mApp); }
 
-GameScreen* GameScreenFactory::CreateFlavorContest() { return mStandIns.CreateFlavorContest(); }
+GameScreen* GameScreenFactory::CreateFlavorContest() { return new FlavorContest(mApp); }
 
 GameScreen* GameScreenFactory::CreateBestSellers(int kind, int score, int stars, int time) {
   return new BestSellers(mApp, kind, score, stars, time);

@@ -78,7 +78,7 @@ void ScreenFrame::OnAddedToManager(WidgetManager* manager) {
 
 void ScreenFrame::OnRemovedFromManager(WidgetManager* manager) {
   GameScreen::OnRemovedFromManager(manager);
-  if (mApp.mMusicOutput) mApp.mMusicOutput->UnloadMusic(kSongId);
+  if (mApp.mMusicOutput && !mKeepSong) mApp.mMusicOutput->UnloadMusic(kSongId);
 }
 
 void ScreenFrame::Pause() {

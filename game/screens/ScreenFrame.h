@@ -74,6 +74,8 @@ protected:
   // Draws every visible button with its offset.
   void DrawButtons(Graphics* g);
   bool HitButton(AlphaButton* button, int x, int y);
+  // The song goes on playing into the next screen.
+  void KeepSongWhenRemoved() { mKeepSong = true; }
 
   GameApp& mApp;
   int mPauseCount = 0;
@@ -85,6 +87,7 @@ private:
   std::string mGroup;
   std::string mSong;
   bool mLeft = false;
+  bool mKeepSong = false;
 };
 
 }  // namespace Plix

@@ -194,6 +194,23 @@ std::string ClosingName(const ::testing::TestParamInfo<Closing>& info) { return 
 
 INSTANTIATE_TEST_SUITE_P(Results, BoardClosing, ::testing::ValuesIn(kClosings), ClosingName);
 
+TEST_F(BoardFixture, FiveGoldenIceCreamsWithEveryFlavourUnlockedGoOnToTheMap) {
+  PlayerProfile& p = Player();
+  p.SetStoryDays(3);
+  p.SetFlavorCount(6);
+  Board& board = Open(0, 3);
+  board.mMoney = 150;
+  board.mGoal = 100;
+  board.mExpertGoal = 200;
+  board.mGoldenIceCreams = 5;
+  board.ExitLevel(1);
+  ASSERT_TRUE(RunUntilBoardLeaves());
+  ASSERT_GE(mLog.size(), 3u);
+  EXPECT_EQ(mLog[2], "create Map(0,0,3)");
+  EXPECT_EQ(p.GetGoldenIceCreams(), 5);
+  EXPECT_EQ(p.GetFlavorCount(), 6);
+}
+
 TEST_F(BoardFixture, QuitFromHappyHourGoesToTheMainMenu) {
   Board& board = Open(3);
   board.ExitLevel(4);

@@ -8,6 +8,7 @@
 #include "game/app/GameResources.h"
 #include "game/app/InfoBalloon.h"
 #include "game/app/PlayerProfile.h"
+#include "game/screens/Hotel.h"
 #include "game/screens/Map.h"
 #include "game/screens/RestartDialog.h"
 #include "game/screens/TrophyRoom.h"
@@ -236,7 +237,9 @@ TEST_F(MapTest, ANewStoryIsGreetedThenInvitedToTheHotel) {
   EXPECT_EQ(BalloonId(), Map::kInvitation);
   ASSERT_TRUE(AnswerBalloon());
   ASSERT_TRUE(TickUntil([&] { return g.mHotel != nullptr; }, 300));
-  EXPECT_EQ(StandIn(g.mHotel)->GetDetail().find(L"65") != std::wstring::npos, true);
+  auto* hotel = dynamic_cast<Hotel*>(g.mHotel);
+  ASSERT_NE(hotel, nullptr);
+  EXPECT_TRUE(hotel->IsOpening());
 }
 
 TEST_F(MapTest, BackShowsTheSaveHintOnceThenLeavesForTheMenu) {
