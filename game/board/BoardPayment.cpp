@@ -1,4 +1,6 @@
 // Money, score, trophies and the services around the belt and the machine.
+#include <type_traits>
+
 #include "framework/graphics/Image.h"
 #include "framework/platform/CRand.h"
 #include "game/app/GameApp.h"
@@ -23,6 +25,16 @@ namespace Plix {
 namespace {
 
 constexpr int kGirlIceCreamAction = 5;
+
+// The monkey as what a thrown treat homes in on, once he is one; until
+// then the treat reaches him at once.
+template <class M>
+FlightTarget* TreatTarget(M* monkey) {
+  if constexpr (std::is_convertible_v<M*, FlightTarget*>)
+    return monkey;
+  else
+    return nullptr;
+}
 
 }  // namespace
 
@@ -195,8 +207,20 @@ bool Board::ServingMonkeyNotWaiting() {
   return !(carrying && mServingMonkey->HolderHasRoom());
 }
 
-void Board::ThrowTreat(int, int, int) {
-  // The flight to the monkey is the flights' business; the throw is heard.
+void Board::ThrowTreat(int code, int x, int y) {
+  Image* image = nullptr;
+  switch (code) {
+    case kItemBanana:
+    case kItemSuperBanana: image = IMAGE_BANANA; break;
+    case kItemApple: image = IMAGE_APPLE; break;
+    case kItemPear: image = IMAGE_PEAR; break;
+    default: break;
+  }
+  if (image && !mThrownTreat) {
+    const float fx = static_cast<float>(x - image->GetWidth() / 2);
+    const float fy = static_cast<float>(y - image->GetHeight());
+    mThrownTreat = std::make_unique<FlyingFruit>(code, TreatTarget(mMonkey.get()), fx, fy, 0.01f);
+  }
   mApp.PlaySound(SOUND_THROW_FRUIT);
 }
 
@@ -274,6 +298,9 @@ void Board::ApplyBonusItem(int kind) {
       profile.SetLives(profile.GetLives() + 1);
       break;
     }
+    case 12:
+      if (mGoldenIceCreams < 5 && mGirl) StartGoldenIceCreamFlight(mGirl->GetX(), mGirl->GetY() - 100.0f);
+      break;
     default: break;
   }
 }

@@ -21,6 +21,17 @@ class BoardGame : public GameApp {
 public:
   BoardGame() { mSoundWithoutWindow = true; }
   bool HandleChangeDir(const std::string&) override { return true; }
+  // Every sound asked for, in order.
+  void PlaySound(int soundId) override {
+    mSounds.push_back(soundId);
+    GameApp::PlaySound(soundId);
+  }
+  int CountSound(int soundId) const {
+    int n = 0;
+    for (int s : mSounds) n += s == soundId;
+    return n;
+  }
+  std::vector<int> mSounds;
 };
 
 class BoardScreens : public ScreenFactory {
