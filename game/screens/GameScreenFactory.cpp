@@ -6,6 +6,7 @@
 #include "game/screens/Hotel.h"
 #include "game/screens/MainMenu.h"
 #include "game/screens/Map.h"
+#include "game/screens/Store.h"
 #include "game/screens/TheEndMap.h"
 #include "game/screens/TrophyRoom.h"
 
@@ -19,7 +20,7 @@ GameScreen* GameScreenFactory::CreateMap(int firstFlag, int secondFlag, int arri
   return new Map(mApp, firstFlag != 0, secondFlag != 0, arrival);
 }
 
-GameScreen* GameScreenFactory::CreateStore() { return mStandIns.CreateStore(); }
+GameScreen* GameScreenFactory::CreateStore() { return new Store(mApp); }
 
 GameScreen* GameScreenFactory::CreateCircus() { return mStandIns.CreateCircus(); }
 
@@ -36,5 +37,7 @@ GameScreen* GameScreenFactory::CreateBestSellers(int kind, int score, int stars,
 }
 
 GameScreen* GameScreenFactory::CreateBoard(int mode, int day) { return mStandIns.CreateBoard(mode, day); }
+
+void GameScreenFactory::UpdateNewItemFlags(PlayerProfile& profile) { Store::UpdateNewItemFlags(profile); }
 
 }  // namespace Plix

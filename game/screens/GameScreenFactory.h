@@ -24,6 +24,7 @@ public:
   GameScreen* CreateFlavorContest() override;
   GameScreen* CreateBestSellers(int kind, int score, int stars, int time) override;
   GameScreen* CreateBoard(int mode, int day) override;
+  void UpdateNewItemFlags(PlayerProfile& profile) override;
 
 private:
   GameApp& mApp;

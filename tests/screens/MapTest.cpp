@@ -11,6 +11,7 @@
 #include "game/screens/Hotel.h"
 #include "game/screens/Map.h"
 #include "game/screens/RestartDialog.h"
+#include "game/screens/ShopScreen.h"
 #include "game/screens/TrophyRoom.h"
 #include "tests/screens/MenuTestSupport.h"
 
@@ -215,7 +216,7 @@ TEST_F(MapTest, EachTalkBalloonShowsOnceAndBuildingsGlowWithNews) {
     ClickMapButton(Map::kStore);
     ASSERT_TRUE(TickUntil([&] { return Game().mStore != nullptr; }, 300));
     Settle();
-    ClickMove(Game().mStore, L"Map");
+    ClickFrameButton(dynamic_cast<ScreenFrame*>(Game().mStore), ShopScreen::kExit);
     ASSERT_TRUE(TickUntil([&] { return TheMap() != nullptr; }, 300));
     map = TheMap();
     Settle();
@@ -294,7 +295,7 @@ TEST_F(MapTest, BuildingsOpenWithTheStoryAndLeadToTheirScreens) {
       ClickMapButton(Map::kStore);
       ASSERT_TRUE(TickUntil([&] { return Game().mStore != nullptr; }, 300));
       Settle();
-      ClickMove(Game().mStore, L"Map");
+      ClickFrameButton(dynamic_cast<ScreenFrame*>(Game().mStore), ShopScreen::kExit);
     }
     ASSERT_TRUE(TickUntil([&] { return TheMap() != nullptr; }, 300));
     Settle();
