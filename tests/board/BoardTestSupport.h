@@ -2,8 +2,10 @@
 // The game on the fake platform with the built data, a player, and a
 // screen factory that makes real boards and records every other screen the
 // board moves on to.
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/widget/WidgetManager.h"
@@ -32,6 +34,27 @@ public:
     return n;
   }
   std::vector<int> mSounds;
+};
+
+// Without a sound device no sound id is bound and all read 0: for the
+// length of a test the given ids get numbers of their own.
+class DistinctSoundIds {
+public:
+  DistinctSoundIds(std::initializer_list<int*> ids) {
+    int next = 10000;
+    for (int* id : ids) {
+      mSaved.emplace_back(id, *id);
+      *id = next++;
+    }
+  }
+  ~DistinctSoundIds() {
+    for (auto& [id, value] : mSaved) *id = value;
+  }
+  DistinctSoundIds(const DistinctSoundIds&) = delete;
+  DistinctSoundIds& operator=(const DistinctSoundIds&) = delete;
+
+private:
+  std::vector<std::pair<int*, int>> mSaved;
 };
 
 class BoardScreens : public ScreenFactory {

@@ -24,10 +24,13 @@ protected:
   }
   void SetUp() override {
     BoardFixture::SetUp();
+    // After the groups are bound, which sets them back.
+    mSoundIds = std::make_unique<Testing::DistinctSoundIds>(std::initializer_list<int*>{&SOUND_CONTAINER_ADDED_TO_CONVEYER, &SOUND_CONVEYER_FAST_FORWARD});
     Make(0, 0);
   }
   void TearDown() override {
     mBoard.reset();
+    mSoundIds.reset();
     BoardFixture::TearDown();
   }
 
@@ -54,6 +57,7 @@ protected:
     mBoard->mServingMonkeyDone = false;
   }
 
+  std::unique_ptr<Testing::DistinctSoundIds> mSoundIds;
   std::unique_ptr<Board> mBoard;
   Conveyor* mBelt = nullptr;
 };
