@@ -3,9 +3,13 @@
 // busy, and the timings of fast-forward, reverse and pause.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "game/app/GameResources.h"
 #include "game/app/PlayerProfile.h"
 #include "game/board/Board.h"
@@ -267,6 +271,60 @@ TEST_F(ConveyorTest, BonusLessonOnlyWhenTheHeroineIsNotRightThere) {
   ASSERT_TRUE(TickUntil([&] { return At(0)->GetX() > 133.0f; }));
   EXPECT_TRUE(Player().GetFlag(19));
   EXPECT_FALSE(Player().GetFlag(18));
+}
+
+// Painted pixels of the belt's drawing: how many, their box, and a hash.
+struct Painted {
+  int count = 0;
+  int left = 800, top = 600, right = -1, bottom = -1;
+  uint64_t hash = 0;
+};
+
+Painted PaintBelt(Conveyor& belt) {
+  MemoryImage canvas;
+  canvas.Create(800, 600);
+  Graphics g(&canvas);
+  belt.Draw(g);
+  Painted p;
+  const uint32_t* bits = canvas.GetBits();
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      p.hash = p.hash * 1099511628211ull + bits[y * 800 + x];
+      if ((bits[y * 800 + x] & 0xFF000000u) == 0) continue;
+      ++p.count;
+      p.left = std::min(p.left, x);
+      p.right = std::max(p.right, x);
+      p.top = std::min(p.top, y);
+      p.bottom = std::max(p.bottom, y);
+    }
+  }
+  return p;
+}
+
+TEST_F(ConveyorTest, DrawsItsDirtAndItemsOnTheBeltAndTheHighlightOverThem) {
+  const Painted dirtOnly = PaintBelt(*mBelt);
+  EXPECT_GT(dirtOnly.count, 0);
+  mBelt->AddItem(kItemCone, false);
+  mBelt->AddItem(kItemGolden, false);
+  ASSERT_TRUE(TickUntil([&] { return Count() == 2 && At(1)->GetX() > 120.0f; }));
+  const Painted plain = PaintBelt(*mBelt);
+  EXPECT_GT(plain.count, dirtOnly.count);
+  // Along the belt, and above it no higher than the tallest item.
+  EXPECT_GE(plain.left, 41 - 40);
+  EXPECT_LE(plain.right, 466 + 40);
+  EXPECT_LE(plain.bottom, 458 + 20);
+  EXPECT_GE(plain.top, 403 - 120);
+  for (int i = 0; i < 2; ++i) {
+    mBelt->SetHighlightedItem(At(i)->GetItem());
+    EXPECT_NE(PaintBelt(*mBelt).hash, plain.hash) << i;
+  }
+  // A special is never drawn highlighted.
+  Make(0, 0);
+  mBelt->AddItem(kItemCake, false);
+  mBelt->Update();
+  const Painted cake = PaintBelt(*mBelt);
+  mBelt->SetHighlightedItem(At(0)->GetItem());
+  EXPECT_EQ(PaintBelt(*mBelt).hash, cake.hash);
 }
 
 }  // namespace

@@ -3,9 +3,13 @@
 // his hands, his idle beat, and the items he takes off the end of the belt.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <set>
 
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/platform/CRand.h"
 #include "game/app/GameResources.h"
 #include "game/app/PlayerProfile.h"
@@ -274,6 +278,50 @@ INSTANTIATE_TEST_SUITE_P(
                       GoldenCase{"FiveOnAnotherDay", 6, 6, 1, 300, 5, 0, false},
                       GoldenCase{"FlavoursNotAllBought", 6, 6, 1, 300, 0, -1, false}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+
+// The painted box of his drawing, (800, 600, -1, -1) when nothing is.
+struct Box {
+  int left = 800, top = 600, right = -1, bottom = -1;
+  bool Empty() const { return right < 0; }
+};
+
+Box Paint(ServingMonkey& monkey) {
+  MemoryImage canvas;
+  canvas.Create(800, 600);
+  Graphics g(&canvas);
+  monkey.Draw(g);
+  Box b;
+  const uint32_t* bits = canvas.GetBits();
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x)
+      if (bits[y * 800 + x] & 0xFF000000u) {
+        b.left = std::min(b.left, x);
+        b.right = std::max(b.right, x);
+        b.top = std::min(b.top, y);
+        b.bottom = std::max(b.bottom, y);
+      }
+  return b;
+}
+
+TEST_F(ServingMonkeyTest, IsDrawnByTheCounterWithWhatHeHolds) {
+  const Box idle = Paint(*mMonkey);
+  ASSERT_FALSE(idle.Empty());
+  EXPECT_GE(idle.left, ServingMonkey::kX - 30);
+  EXPECT_GE(idle.top, ServingMonkey::kY - 2);
+  // Every state of an errand draws him about his place, the item too.
+  mMonkey->TakeItemToState4(Item(kItemPlate), 1);
+  for (int i = 0; i < 3000 && mMonkey->GetState() != ServingMonkey::kIdle; ++i) {
+    mMonkey->Update();
+    if (i % 10 != 0) continue;
+    const Box b = Paint(*mMonkey);
+    SCOPED_TRACE(::testing::Message() << "state " << mMonkey->GetState() << " at " << i);
+    ASSERT_FALSE(b.Empty());
+    EXPECT_GE(b.left, ServingMonkey::kX - 40);
+    EXPECT_LE(b.right, ServingMonkey::kX + 160);
+    EXPECT_GE(b.top, ServingMonkey::kY - 40);
+    EXPECT_LE(b.bottom, ServingMonkey::kY + 160);
+  }
+}
 
 }  // namespace
 }  // namespace Plix
