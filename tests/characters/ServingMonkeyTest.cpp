@@ -219,65 +219,56 @@ TEST_F(BeltToMonkey, AnItemSheWorksOnGoesToTheCounterOtherwiseToTheTrash) {
 
 // The golden ice cream rule, offer by offer: each offer goes to a fresh
 // idle monkey who takes the item to the counter.
-struct GoldenCase {
-  const char* name;
-  int day;
-  int storyDays;
-  int area;
-  int dayLength;
-  int golden;
-  int flavorShift;
-  bool comes;
-};
-
-class GoldenIceCreamRule : public ServingMonkeyTest, public ::testing::WithParamInterface<GoldenCase> {};
-
-TEST_P(GoldenIceCreamRule, AddsOneAfterDayThirdPlusFourOffers) {
-  const GoldenCase& c = GetParam();
-  Player().SetStoryDays(c.storyDays);
-  Make(c.day);
-  mBoard->mArea = c.area;
-  mBoard->mArrivalSchedule = std::make_unique<ArrivalSchedule>();
-  ArrivalOrder party;
-  party.SetGroupCode(0);
-  mBoard->mArrivalSchedule->AddOrder(party);
-  mBoard->mArrivalSchedule->SpreadOverDay(c.dayLength);
-  ASSERT_EQ(mBoard->mArrivalSchedule->GetSecondsLeft(), c.dayLength);
-  mBoard->mGoldenIceCreams = c.golden;
-  Player().SetFlavorCount(mGame->GetLevel(c.day)->flavorCount + c.flavorShift);
-  IceCream other = IceCream::CreateOfKind(kItemCone);
-  ASSERT_TRUE(mBoard->GetGirl()->EnqueueIceCream(&other));
-  const int needed = c.day / 3 + 4;
-  Conveyor& belt = *mBoard->GetConveyor();
-  for (int offer = 1; offer <= needed; ++offer) {
-    NewMonkey();
-    mBoard->mServingMonkeyCalled = false;
-    IceCream item = IceCream::CreateOfKind(kItemCup);
-    EXPECT_FALSE(mBoard->OfferToServingMonkey(&item, 466, 407, offer));
-    ASSERT_EQ(mMonkey->GetState(), ServingMonkey::kTookWanted);
-    if (offer < needed) {
-      EXPECT_EQ(belt.GetPendingCount(), 0) << offer;
+TEST_F(ServingMonkeyTest, GoldenIceCreamJoinsTheBeltAfterDayThirdPlusFourOffers) {
+  struct Case {
+    const char* name;
+    int day, storyDays, area, dayLength, golden, flavorShift;
+    bool comes;
+  } cases[] = {
+      {"newest day", 3, 3, 1, 300, 0, 0, true},
+      {"replayed day", 3, 4, 1, 300, 0, 0, false},
+      {"last area", 3, 3, 6, 300, 0, 0, false},
+      {"15 seconds left", 3, 3, 1, 15, 0, 0, false},
+      {"16 seconds left", 3, 3, 1, 16, 0, 0, true},
+      {"four on a short day", 5, 5, 1, 300, 4, 0, false},
+      {"three on a short day", 5, 5, 1, 300, 3, 0, true},
+      {"four on another day", 6, 6, 1, 300, 4, 0, true},
+      {"five on another day", 6, 6, 1, 300, 5, 0, false},
+      {"flavours not all bought", 6, 6, 1, 300, 0, -1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Player().SetStoryDays(c.storyDays);
+    Make(c.day);
+    mBoard->mArea = c.area;
+    mBoard->mArrivalSchedule = std::make_unique<ArrivalSchedule>();
+    ArrivalOrder party;
+    party.SetGroupCode(0);
+    mBoard->mArrivalSchedule->AddOrder(party);
+    mBoard->mArrivalSchedule->SpreadOverDay(c.dayLength);
+    ASSERT_EQ(mBoard->mArrivalSchedule->GetSecondsLeft(), c.dayLength);
+    mBoard->mGoldenIceCreams = c.golden;
+    Player().SetFlavorCount(mGame->GetLevel(c.day)->flavorCount + c.flavorShift);
+    IceCream other = IceCream::CreateOfKind(kItemCone);
+    ASSERT_TRUE(mBoard->GetGirl()->EnqueueIceCream(&other));
+    const int needed = c.day / 3 + 4;
+    Conveyor& belt = *mBoard->GetConveyor();
+    for (int offer = 1; offer <= needed; ++offer) {
+      NewMonkey();
+      mBoard->mServingMonkeyCalled = false;
+      IceCream item = IceCream::CreateOfKind(kItemCup);
+      EXPECT_FALSE(mBoard->OfferToServingMonkey(&item, 466, 407, offer));
+      ASSERT_EQ(mMonkey->GetState(), ServingMonkey::kTookWanted);
+      if (offer < needed) {
+        EXPECT_EQ(belt.GetPendingCount(), 0) << offer;
+      }
+    }
+    EXPECT_EQ(belt.GetPendingCount(), c.comes ? 1 : 0);
+    if (c.comes) {
+      EXPECT_EQ(mBoard->mGoldenIceCreamProgress, 0);
     }
   }
-  EXPECT_EQ(belt.GetPendingCount(), c.comes ? 1 : 0);
-  if (c.comes) {
-    EXPECT_EQ(mBoard->mGoldenIceCreamProgress, 0);
-  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, GoldenIceCreamRule,
-    ::testing::Values(GoldenCase{"NewestDay", 3, 3, 1, 300, 0, 0, true},
-                      GoldenCase{"ReplayedDay", 3, 4, 1, 300, 0, 0, false},
-                      GoldenCase{"LastArea", 3, 3, 6, 300, 0, 0, false},
-                      GoldenCase{"FifteenSecondsLeft", 3, 3, 1, 15, 0, 0, false},
-                      GoldenCase{"SixteenSecondsLeft", 3, 3, 1, 16, 0, 0, true},
-                      GoldenCase{"FourOnAShortDay", 5, 5, 1, 300, 4, 0, false},
-                      GoldenCase{"ThreeOnAShortDay", 5, 5, 1, 300, 3, 0, true},
-                      GoldenCase{"FourOnAnotherDay", 6, 6, 1, 300, 4, 0, true},
-                      GoldenCase{"FiveOnAnotherDay", 6, 6, 1, 300, 5, 0, false},
-                      GoldenCase{"FlavoursNotAllBought", 6, 6, 1, 300, 0, -1, false}),
-    [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
 
 // The painted box of his drawing, (800, 600, -1, -1) when nothing is.
 struct Box {
