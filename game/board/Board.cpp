@@ -277,6 +277,7 @@ void Board::UpdateBalloon() {
 void Board::UpdateRunningTutorial() {
   if (!mTutorial) return;
   mTutorialClock += 0.1f;
+  mTutorial->Update();
   if (mTutorial->GetStepType() != kStepTimedWait) return;
   if (++mTutorialWaitTicks < mTutorial->GetStepArgument()) return;
   CloseBalloon();

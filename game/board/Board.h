@@ -204,7 +204,8 @@ public:
   // A character reports finished work to a waiting tutorial step.
   void OnTutorialGirlEvent(int kind, bool showOnly);
   void OnTutorialMonkeyEvent(int kind, bool showOnly);
-  void OnTutorialCustomerEvent(int value);
+  // Advances a customer step only for the customer it waits for.
+  void OnTutorialCustomerEvent(Customer* customer);
   void ResetTutorialWait() { mTutorialWaitTicks = 0; }
   // Lessons queued on their occasion (or marked seen when tutorials are
   // off).
@@ -217,6 +218,9 @@ public:
   void OnNapkinsNeeded(Table* table);
   void RearmNapkinHint(Table* table);
   void MarkProfileFlag(int flag);
+  // Queues the new lesson unless its seen flag is set; with tutorials off
+  // it only sets the flag. The board takes the lesson over either way.
+  void OfferTutorial(Tutorial* tutorial);
   void DeleteTutorial(Tutorial* tutorial);
   Tutorial* GetTutorial() const { return mTutorial; }
   // A reputation star starts its flight into the HUD.

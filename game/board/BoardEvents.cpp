@@ -7,9 +7,34 @@
 #include "game/board/ArrivalSchedule.h"
 #include "game/board/Board.h"
 #include "game/board/Tutorial.h"
+#include "game/board/Uncle.h"
 #include "game/characters/Girl.h"
 
 namespace Plix {
+
+void Board::ShowBalloon(int speaker, InfoBalloon* balloon, bool owned, bool raised) {
+  CloseBalloon();
+  mBalloon = balloon;
+  mBalloonOwned = owned;
+  mBalloonSpeaker = speaker;
+  if (!balloon) return;
+  if (speaker == 0) {
+    const int x = static_cast<int>(mGirl->GetX()), y = static_cast<int>(mGirl->GetY());
+    const int d = raised ? 60 : 48, h = raised ? 218 : 186;
+    if (x > 400)
+      balloon->Place(3, x - d, y - h);
+    else
+      balloon->Place(2, x + d, y - h);
+    mGirl->StartSpecialAnimation();
+  } else if (speaker == 1) {
+    const int x = mUncle->GetX(), y = mUncle->GetY();
+    if (x > 400)
+      balloon->Place(3, x - 48, y - 132);
+    else
+      balloon->Place(2, x + 48, y - 132);
+  }
+  balloon->LayoutPage();
+}
 
 void Board::CloseBalloon() {
   if (!mBalloon) return;
@@ -22,9 +47,21 @@ void Board::MarkProfileFlag(int flag) { Profile().SetFlag(flag, true); }
 
 void Board::DeleteTutorial(Tutorial* tutorial) { delete tutorial; }
 
+void Board::OfferTutorial(Tutorial* tutorial) {
+  PlayerProfile& profile = Profile();
+  const int id = tutorial->GetId();
+  if (!profile.GetFlag(id) && profile.GetShowTutorials()) {
+    mQueuedTutorials.PushBack(tutorial);
+    return;
+  }
+  profile.SetFlag(id, true);
+  DeleteTutorial(tutorial);
+}
+
 namespace {
 
-constexpr int kStepCustomerEvent = 9;
+constexpr int kFlagGoldenLesson = 18;
+constexpr int kFlagBonusLesson = 19;
 constexpr int kFlagTrashHint = 16;
 constexpr int kFlagNapkinHint = 17;
 constexpr int kTrashRearms = 1;   // the profile's hint counters
@@ -32,10 +69,36 @@ constexpr int kNapkinRearms = 2;
 
 }  // namespace
 
-void Board::OnTutorialCustomerEvent(int value) {
-  if (!mTutorial || mTutorial->GetStepType() != kStepCustomerEvent || mTutorial->GetStepEvent() != value) return;
+void Board::OnTutorialMonkeyEvent(int kind, bool showOnly) {
+  Tutorial* tutorial = mTutorial;
+  if (!tutorial || tutorial->GetStepType() != TutorialStep::kMonkeyEvent || tutorial->GetStepEvent() != kind) return;
+  CloseBalloon();
+  if (showOnly)
+    tutorial->ShowStep();
+  else
+    AdvanceTutorial();
+}
+
+void Board::OnTutorialCustomerEvent(Customer* customer) {
+  if (!mTutorial || mTutorial->GetStepType() != TutorialStep::kCustomerEvent || !customer ||
+      mTutorial->GetAwaitedCustomer() != customer)
+    return;
   CloseBalloon();
   AdvanceTutorial();
+}
+
+void Board::StartGoldenIceCreamTutorial() {
+  if (Profile().GetShowTutorials())
+    mQueuedTutorials.PushBack(new GoldenIceCreamTutorial(this));
+  else
+    MarkProfileFlag(kFlagGoldenLesson);
+}
+
+void Board::StartBonusTutorial(int x, int y) {
+  if (Profile().GetShowTutorials())
+    mQueuedTutorials.PushBack(new BonusTutorial(this, x, y));
+  else
+    MarkProfileFlag(kFlagBonusLesson);
 }
 
 bool Board::ScheduleRunning() const { return mArrivalSchedule && !mArrivalSchedule->IsOver(); }

@@ -104,14 +104,33 @@ void Board::OnTutorialGirlEvent(int kind, bool showOnly) {
 }
 
 void Board::StartIGSpeedButtonTutorial() {
-  PlayerProfile* profile = mApp.GetCurrentProfile();
-  if (profile && !profile->GetShowTutorials()) profile->SetFlag(kFlagSpeedLesson, true);
+  if (Profile().GetShowTutorials())
+    mQueuedTutorials.PushBack(new IGSpeedButtonTutorial(this));
+  else
+    MarkProfileFlag(kFlagSpeedLesson);
 }
 
-void Board::StartIceCreamMachineTutorial(AlphaButton*) {
-  PlayerProfile* profile = mApp.GetCurrentProfile();
-  if (!profile || profile->GetFlag(kFlagMachineLesson)) return;
-  if (!profile->GetShowTutorials()) profile->SetFlag(kFlagMachineLesson, true);
+void Board::StartIceCreamMachineTutorial(AlphaButton* boxButton) {
+  PlayerProfile& profile = Profile();
+  if (profile.GetFlag(kFlagMachineLesson)) return;
+  if (!profile.GetShowTutorials()) {
+    profile.SetFlag(kFlagMachineLesson, true);
+    return;
+  }
+  mGirl->CancelPending();
+  // The lesson asks for one click after another: no old badges stay.
+  AlphaButton* stations[] = {mMachineButton.get(),      mFastForwardButton.get(),  mFreezerButtons[0].get(),
+                             mFreezerButtons[1].get(),  mFreezerButtons[2].get(),  mFreezerButtons[3].get(),
+                             mConeMachineButton.get(),  mCupMachineButton.get(),   mPlateMachineButton.get(),
+                             mCherriesButton.get(),     mSprinklesButton.get(),    mChocolateSauceButton.get(),
+                             mUmbrellaButton.get(),     mCocktailStickButton.get(), mStrawButton.get(),
+                             mSparklerButton.get(),     mBananaButton.get(),       mAppleButton.get(),
+                             mPearButton.get(),         mSuperBananaButton.get(),  mTrashcanButton.get()};
+  for (AlphaButton* button : stations)
+    if (button) button->ClearPending();
+  for (auto& box : mIceCreamBoxButtons)
+    if (box) box->ClearPending();
+  mQueuedTutorials.PushBack(new IceCreamMachineTutorial(this, boxButton));
 }
 
 void Board::StartGoldenIceCreamTutorial() {

@@ -161,7 +161,7 @@ bool Board::HandleBalloonResult(int result) {
   if (result == 1) return true;
   CloseBalloon();
   if (mTutorial && mTutorial->GetStepType() == kStepBalloon) AdvanceTutorial();
-  if (mUncle && !mUncle->IsIdle()) mUncle->StopTalking();
+  if (mUncle && !mUncle->IsIdle()) mUncle->OnBalloonClosed();
   return true;
 }
 

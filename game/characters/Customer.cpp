@@ -267,7 +267,7 @@ void Customer::UpdateChoosing() {
   } else if (!mPresetOrder) {
     mOrder = board->ChooseOrder(mOrderValue, mTable, false);
   }
-  board->OnTutorialCustomerEvent(0);
+  board->OnTutorialCustomerEvent(this);
   MakeCurrent(kPleased);
 }
 

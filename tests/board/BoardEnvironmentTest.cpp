@@ -135,8 +135,8 @@ TEST_F(BoardEnvironment, EveryRecordKindOnASmallFixture) {
   EXPECT_EQ(board.mNapkinsButton->GetY(), static_cast<int>(nodes[7]->GetY()) - IMAGE_NAPKINS->GetHeight() - 90);
   EXPECT_EQ(board.mCookiesButton->GetY(), 336 - IMAGE_COOKIES->GetCellHeight() - 68);
   EXPECT_EQ(board.mLemonadeButtons[2]->GetY(), 330 - IMAGE_BOTTLE_2->GetCellHeight() - 68);
-  EXPECT_EQ(board.mUncle->GetX(), 560);
-  EXPECT_EQ(board.mUncle->GetY(), 110);
+  EXPECT_EQ(board.mUncle->GetLeft(), 560);
+  EXPECT_EQ(board.mUncle->GetTop(), 110);
   EXPECT_EQ(board.mMonkey->GetNode(), nodes[10]);
 
   // Decorations by their drawing mode.

@@ -93,6 +93,7 @@ TEST_F(GirlErrands, ScoopsFromABoxAndThrowsTheScoopAway) {
 }
 
 TEST_F(GirlErrands, RefillsAnEmptyBoxThroughTheMachineWithAnIngredient) {
+  Player().SetFlag(3, true);  // the machine's lesson is seen
   IceCreamBox& strawberry = mBoard->mIceCreamBoxes[1];
   strawberry.mPortions = 0;
   ICBoxButton* box = mBoard->mIceCreamBoxButtons[1].get();
