@@ -9,6 +9,7 @@
 #include "game/app/InfoBalloon.h"
 #include "game/app/PlayerProfile.h"
 #include "game/board/Board.h"
+#include "game/board/Conveyor.h"
 #include "game/board/StationButtons.h"
 #include "game/board/Tutorial.h"
 #include "game/characters/Girl.h"
@@ -20,8 +21,6 @@ namespace {
 constexpr int kStepGirlEvent = 5;
 constexpr int kFlagMachineLesson = 3;
 constexpr int kFlagSpeedLesson = 32;
-constexpr int kFlagGoldenLesson = 18;
-constexpr int kFlagBonusLesson = 19;
 
 double CentreX(const std::unique_ptr<AlphaButton>& button) {
   return button ? button->GetX() + button->GetWidth() / 2 : 0.0;
@@ -130,17 +129,8 @@ void Board::StartIceCreamMachineTutorial(AlphaButton* boxButton) {
     if (button) button->ClearPending();
   for (auto& box : mIceCreamBoxButtons)
     if (box) box->ClearPending();
+  if (mConveyor) mConveyor->ForEachItem();
   mQueuedTutorials.PushBack(new IceCreamMachineTutorial(this, boxButton));
-}
-
-void Board::StartGoldenIceCreamTutorial() {
-  PlayerProfile* profile = mApp.GetCurrentProfile();
-  if (profile && !profile->GetShowTutorials()) profile->SetFlag(kFlagGoldenLesson, true);
-}
-
-void Board::StartBonusTutorial(int, int) {
-  PlayerProfile* profile = mApp.GetCurrentProfile();
-  if (profile && !profile->GetShowTutorials()) profile->SetFlag(kFlagBonusLesson, true);
 }
 
 }  // namespace Plix
