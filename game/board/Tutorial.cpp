@@ -211,7 +211,18 @@ void Tutorial::DrawArrows(Graphics& g) {
     default:
       break;
   }
-  (void)kGoldenLesson;
+  Conveyor* belt = mBoard->GetConveyor();
+  auto overItem = [&](const ConveyorContainer* item, int above) {
+    const int x = static_cast<int>(item->GetX());
+    const int y = static_cast<int>(item->GetY() + static_cast<float>(item->GetYOffset()));
+    arrow.Draw(down, x - arrow.w / 2 + 2, y - arrow.h - above, x - width / 2 + 2, y - arrow.Lift() - height - above);
+  };
+  if (belt && GetStepType() == TutorialStep::kConveyor && !belt->GetContainers().IsEmpty())
+    overItem(static_cast<const ConveyorContainer*>(belt->GetContainers().GetAt(0)), 24);
+  if (belt && mId == kGoldenLesson) {
+    if (IceCream* golden = belt->FindItemOfKind12())
+      if (const ConveyorContainer* item = belt->FindContainerOfItem(golden)) overItem(item, 48);
+  }
 
   if (!mPointerShown) return;
   if (mPointerSideways) {

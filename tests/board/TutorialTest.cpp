@@ -2,7 +2,13 @@
 // step, the retry after a failure, jumps, timed waits and the seen flag.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <typeinfo>
+
+#include "game/app/AlphaButton.h"
+#include "game/app/GameResources.h"
 #include "game/app/InfoBalloon.h"
+#include "game/board/StationButtons.h"
 #include "game/board/Table.h"
 #include "game/board/Tutorial.h"
 #include "game/characters/Customer.h"
@@ -172,6 +178,126 @@ TEST_F(BoardFixture, TheDemoCustomerIsAskedForAgainUntilATableIsFree) {
   EXPECT_EQ(board.GetCustomerManager()->GetCustomers().GetCount(), 1);
   board.OnTutorialCustomerEvent(demo);
   EXPECT_EQ(lesson->GetCurrentStep(), 3);
+}
+
+}  // namespace
+}  // namespace Plix
+
+namespace Plix {
+namespace {
+
+// A presentation lesson played through by the reports and clicks its steps
+// wait for: every balloon step shows a balloon, and the end marks the
+// lesson seen.
+TEST_F(BoardFixture, PresentationLessonsRunToTheirEndAndAreMarkedSeen) {
+  Player().SetShowTutorials(true);
+  Board board(*mGame, 0, -1);
+  using Make = Tutorial* (*)(Board*);
+  const Make lessons[] = {
+      [](Board* b) -> Tutorial* { return new FastButtonTutorial(b); },
+      [](Board* b) -> Tutorial* { return new IGSpeedButtonTutorial(b); },
+      [](Board* b) -> Tutorial* { return new FruitPresTutorial(b, kItemApple); },
+      [](Board* b) -> Tutorial* { return new DecorationPresTutorial(b, kItemSparkler); },
+      [](Board* b) -> Tutorial* { return new ChocolateSaucePresTutorial(b); },
+      [](Board* b) -> Tutorial* { return new SprinklesPresTutorial(b); },
+      [](Board* b) -> Tutorial* { return new CookiesPresTutorial(b); },
+      [](Board* b) -> Tutorial* { return new LemonadePresTutorial(b); },
+      [](Board* b) -> Tutorial* { return new JugglingPresTutorial(b); },
+      [](Board* b) -> Tutorial* { return new BarrelOrganPresTutorial(b); },
+      [](Board* b) -> Tutorial* { return new SunshadePresTutorial(b); },
+      [](Board* b) -> Tutorial* { return new ConePresTutorial(b); },
+      [](Board* b) -> Tutorial* { return new PlatePresTutorial(b); },
+      [](Board* b) -> Tutorial* { return new GoldenIceCreamTutorial(b); },
+      [](Board* b) -> Tutorial* { return new BonusTutorial(b, 200, 400); },
+      [](Board* b) -> Tutorial* { return new SpecialCupTutorial(b); },
+      [](Board* b) -> Tutorial* { return new BananaSplitTutorial(b); },
+      [](Board* b) -> Tutorial* { return new SpecialPlateTutorial(b); },
+      [](Board* b) -> Tutorial* { return new CakeTutorial(b); },
+      [](Board* b) -> Tutorial* { return new ReputationStarTutorial(b); },
+      [](Board* b) -> Tutorial* { return new HappyHourTutorial(b); },
+      [](Board* b) -> Tutorial* { return new ServeFastTutorial(b); },
+  };
+  for (Make make : lessons) {
+    Tutorial* lesson = make(&board);
+    const int id = lesson->GetId();
+    Player().SetFlag(id, false);
+    StartLesson(board, lesson);
+    for (int step = 0; step < 10 && board.mTutorial; ++step) {
+      switch (lesson->GetStepType()) {
+        case TutorialStep::kBalloon:
+          EXPECT_NE(board.GetBalloon(), nullptr) << id;
+          board.HandleBalloonResult(InfoBalloon::kYesChosen);
+          break;
+        case TutorialStep::kGirlEvent:
+          board.OnTutorialGirlEvent(lesson->GetStepEvent(), false);
+          break;
+        case TutorialStep::kTimedWait:
+          ASSERT_TRUE(lesson->NextStep()) << id;  // the wait is over
+          break;
+        default:
+          ADD_FAILURE() << "lesson " << id << " waits for step type " << lesson->GetStepType();
+          board.mTutorial = nullptr;
+          delete lesson;
+          break;
+      }
+    }
+    EXPECT_EQ(board.mTutorial, nullptr) << id;
+    EXPECT_TRUE(Player().GetFlag(id)) << id;
+  }
+}
+
+// A new flavour's lesson names the flavour that the count has just put in
+// the next box and points into that box.
+TEST_F(BoardFixture, FlavourLessonsPresentTheBoxTheNewFlavourFills) {
+  Board board(*mGame, 0, -1);
+  // Flavour order: strawberry, chocolate, pear, blueberry, pineapple; the
+  // seen flags are the lessons' own.
+  const int flags[] = {26, 27, 28, 29, 30};
+  const std::type_info* classes[] = {&typeid(StrawberryPresTutorial), &typeid(ChocolatePresTutorial),
+                                     &typeid(PearPresTutorial), &typeid(BlueberryPresTutorial),
+                                     &typeid(PineapplePresTutorial)};
+  for (int count = 2; count <= 6; ++count) {
+    std::unique_ptr<Tutorial> lesson(NewFlavourTutorial(&board, count));
+    ASSERT_NE(lesson, nullptr) << count;
+    EXPECT_EQ(typeid(*lesson), *classes[count - 2]) << count;
+    EXPECT_EQ(lesson->GetId(), flags[count - 2]);
+    const AlphaButton* box = board.mIceCreamBoxButtons[count - 1].get();
+    EXPECT_GE(lesson->GetPointerX(), box->GetX()) << count;
+    EXPECT_LT(lesson->GetPointerX(), box->GetX() + box->GetWidth()) << count;
+    EXPECT_GE(lesson->GetPointerY(), box->GetY()) << count;
+    EXPECT_LT(lesson->GetPointerY(), box->GetY() + box->GetHeight()) << count;
+  }
+  EXPECT_EQ(NewFlavourTutorial(&board, 1), nullptr);
+  EXPECT_EQ(NewFlavourTutorial(&board, 7), nullptr);
+}
+
+// The trash and napkin lessons send the heroine beside the table on the
+// floor's middle side unless she stands there already.
+TEST_F(BoardFixture, TrashAndNapkinLessonsWalkToTheTablesInnerSide) {
+  Board board(*mGame, 0, -1);
+  Table table(&board, 2);
+  const int width = IMAGE_BALLOON_SMALL->GetWidth();
+  const struct {
+    int tableX;
+    float heroineX;
+    bool walks;
+    bool toRight;
+  } cases[] = {{100, 150.0f, true, true}, {100, 700.0f, false, false}, {600, 700.0f, true, false},
+               {600, 100.0f, false, false}};
+  for (const auto& c : cases) {
+    table.SetPosition(c.tableX, 200);
+    board.GetGirl()->SetPosition(c.heroineX, 495.0f);
+    const int centre = c.tableX + table.GetWidth() / 2;
+    TrashTutorial trash(&board, &table);
+    NapkinTutorial napkin(&board, &table);
+    for (Tutorial* lesson : {static_cast<Tutorial*>(&trash), static_cast<Tutorial*>(&napkin)}) {
+      EXPECT_EQ(lesson->GetTargetTable(), &table);
+      EXPECT_EQ(lesson->GetStepCount(), c.walks ? 4 : 3) << c.tableX << " " << c.heroineX;
+      if (!c.walks) continue;
+      EXPECT_EQ(lesson->GetStep(0)->GetEvent(), kGirlWalkByCounter);
+      EXPECT_EQ(lesson->GetStep(0)->GetArgument(), c.toRight ? centre + width : centre - width);
+    }
+  }
 }
 
 }  // namespace
