@@ -333,6 +333,12 @@ public:
   explicit ServeFastTutorial(Board* board);
 };
 
+// A new lesson by its id: the fruit and decoration presentations take their
+// item code, the trash and napkin lessons their table. None for the unused
+// id 4, for the machine and bonus lessons (their board events make them
+// with what they need) and for a trash or napkin lesson without a table.
+Tutorial* MakeTutorial(Board* board, int id, int code = 0, Table* table = nullptr);
+
 // The lesson that explains a reputation star, queued when the first one lands.
 inline Tutorial* NewReputationStarTutorial(Board* board) { return new Tutorial(board, 24); }
 

@@ -571,4 +571,40 @@ ServeFastTutorial::ServeFastTutorial(Board* board) : Tutorial(board) {
           L"OK");
 }
 
+Tutorial* MakeTutorial(Board* board, int id, int code, Table* table) {
+  switch (id) {
+    case 0: return new FirstIceCreamTutorial(board);
+    case 1: return new ToppingTutorial(board);
+    case 2: return new FastButtonTutorial(board);
+    case 5: return new FruitPresTutorial(board, code);
+    case 6: return new DecorationPresTutorial(board, code);
+    case 7: return new ChocolateSaucePresTutorial(board);
+    case 8: return new SprinklesPresTutorial(board);
+    case 9: return new CookiesPresTutorial(board);
+    case 10: return new LemonadePresTutorial(board);
+    case 11: return new JugglingPresTutorial(board);
+    case 12: return new BarrelOrganPresTutorial(board);
+    case 13: return new SunshadePresTutorial(board);
+    case 14: return new ConePresTutorial(board);
+    case 15: return new PlatePresTutorial(board);
+    case 16: return table ? new TrashTutorial(board, table) : nullptr;
+    case 17: return table ? new NapkinTutorial(board, table) : nullptr;
+    case 18: return new GoldenIceCreamTutorial(board);
+    case 20: return new SpecialCupTutorial(board);
+    case 21: return new BananaSplitTutorial(board);
+    case 22: return new SpecialPlateTutorial(board);
+    case 23: return new CakeTutorial(board);
+    case 24: return new ReputationStarTutorial(board);
+    case 25: return new HappyHourTutorial(board);
+    case 26: return new StrawberryPresTutorial(board);
+    case 27: return new ChocolatePresTutorial(board);
+    case 28: return new PearPresTutorial(board);
+    case 29: return new BlueberryPresTutorial(board);
+    case 30: return new PineapplePresTutorial(board);
+    case 31: return new ServeFastTutorial(board);
+    case 32: return new IGSpeedButtonTutorial(board);
+    default: return nullptr;
+  }
+}
+
 }  // namespace Plix

@@ -244,6 +244,17 @@ TEST_F(BoardFixture, PresentationLessonsRunToTheirEndAndAreMarkedSeen) {
     EXPECT_EQ(board.mTutorial, nullptr) << id;
     EXPECT_TRUE(Player().GetFlag(id)) << id;
   }
+  // Made by id, every lesson is the one of that flag.
+  Table table(&board, 1);
+  for (int id = 0; id <= 32; ++id) {
+    std::unique_ptr<Tutorial> lesson(MakeTutorial(&board, id, kItemBanana, &table));
+    const bool made = id != 3 && id != 4 && id != 19;
+    EXPECT_EQ(lesson != nullptr, made) << id;
+    if (lesson) {
+      EXPECT_EQ(lesson->GetId(), id);
+    }
+  }
+  EXPECT_EQ(MakeTutorial(&board, 16), nullptr);  // no table
 }
 
 // A new flavour's lesson names the flavour that the count has just put in
