@@ -6,6 +6,7 @@
 #include "game/app/PlayerProfile.h"
 #include "game/board/Board.h"
 #include "game/board/Conveyor.h"
+#include "game/characters/ServingMonkey.h"
 #include "tests/characters/GirlTestSupport.h"
 
 namespace Plix {
@@ -190,6 +191,25 @@ TEST_F(GirlErrands, BuildsAConeOnTheBelt) {
   EXPECT_EQ(cone->GetMarker(), 0);
   EXPECT_EQ(mGirl->GetCarryCode(), 0);
   EXPECT_EQ(mBoard->mIceCreamBoxes[2].mPortions, 4);
+
+  // Nobody wants the cones: at the belt's end the serving monkey takes
+  // each and, unless he eats it, throws it away.
+  const int uses = mBoard->mTrashUses;
+  ServingMonkey& monkey = *mBoard->GetServingMonkey();
+  int taken = 0;
+  int last = 0;
+  for (int i = 0; i < 6000 && (!belt.IsEmpty() || monkey.GetState() != ServingMonkey::kIdle); ++i) {
+    RunFor(10);
+    if (monkey.GetContainerId() != last) {
+      last = monkey.GetContainerId();
+      ++taken;
+    }
+  }
+  EXPECT_TRUE(belt.IsEmpty());
+  EXPECT_EQ(monkey.GetState(), ServingMonkey::kIdle);
+  EXPECT_EQ(taken, 2);
+  EXPECT_LE(mBoard->mTrashUses, uses + 2);
+  EXPECT_TRUE(mBoard->GetCounter()->IsEmpty());
 }
 
 TEST_F(GirlErrands, ThrowsATreatToTheMonkey) {
