@@ -305,4 +305,7 @@ void Board::ApplyBonusItem(int kind) {
   }
 }
 
+// The tray waits while the serving monkey is still bringing something.
+bool Board::CanTakeCounterTray() { return ServingMonkeyNotWaiting(); }
+
 }  // namespace Plix

@@ -114,6 +114,16 @@ void ItemHolder::Clear() {
   }
 }
 
+void ItemHolder::CopyFrom(const ItemHolder& other) {
+  if (&other == this) return;
+  Clear();
+  for (int i = 0; i < kPlaces; ++i) {
+    mItems[i] = other.mItems[i];
+    mAvailable[i] = other.mAvailable[i];
+    if (mAvailable[i]) SparklerAdded(mItems[i]);
+  }
+}
+
 namespace {
 
 struct Offset {

@@ -50,6 +50,9 @@ public:
   void Release(int place);
   // Every place empty.
   void Clear();
+  // Becomes a copy of the other holder, place by place, leftovers too; the
+  // copied sparklers are counted as new ones.
+  void CopyFrom(const ItemHolder& other);
   // The available items, at the graphics origin.
   void Draw(Graphics& g) const;
 
