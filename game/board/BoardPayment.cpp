@@ -1,6 +1,4 @@
 // Money, score, trophies and the services around the belt and the machine.
-#include <type_traits>
-
 #include "framework/graphics/Image.h"
 #include "framework/platform/CRand.h"
 #include "game/app/GameApp.h"
@@ -25,16 +23,6 @@ namespace Plix {
 namespace {
 
 constexpr int kGirlIceCreamAction = 5;
-
-// The monkey as what a thrown treat homes in on, once he is one; until
-// then the treat reaches him at once.
-template <class M>
-FlightTarget* TreatTarget(M* monkey) {
-  if constexpr (std::is_convertible_v<M*, FlightTarget*>)
-    return monkey;
-  else
-    return nullptr;
-}
 
 }  // namespace
 
@@ -219,7 +207,7 @@ void Board::ThrowTreat(int code, int x, int y) {
   if (image && !mThrownTreat) {
     const float fx = static_cast<float>(x - image->GetWidth() / 2);
     const float fy = static_cast<float>(y - image->GetHeight());
-    mThrownTreat = std::make_unique<FlyingFruit>(code, TreatTarget(mMonkey.get()), fx, fy, 0.01f);
+    mThrownTreat = std::make_unique<FlyingFruit>(code, mMonkey.get(), fx, fy, 0.01f);
   }
   mApp.PlaySound(SOUND_THROW_FRUIT);
 }
