@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "framework/platform/CRand.h"
 #include "game/app/AlphaButton.h"
 #include "game/app/GameHost.h"
+#include "game/app/GameResources.h"
 #include "game/app/PlayerProfile.h"
 #include "game/board/Board.h"
 #include "game/board/EnvironmentFile.h"
@@ -57,13 +59,21 @@ struct FloorNode {
 };
 
 class MonkeyFixture : public BoardFixture {
-protected:
+public:
   // Record indices of the standard floor.
   enum { kStage, kCounter, kTrash, kNapkins, kLemonade, kCookies, kBalls, kOrgan, kTable1, kTable2, kHub };
 
+protected:
   void SetUp() override {
     BoardFixture::SetUp();
     SRand(25);
+    // Sounds are not bound without a sound card: the ones listened for get
+    // ids of their own.
+    int id = 9000;
+    for (int* sound : kHeard) {
+      mSavedSounds.push_back(*sound);
+      if (*sound == 0) *sound = ++id;
+    }
     mSoundLog = std::make_unique<SoundLog>(GetGameHost());
     SetGameHost(mSoundLog.get());
     mLiveAtStart = MonkeyAction::GetLiveCount();
@@ -71,6 +81,7 @@ protected:
   void TearDown() override {
     mBoard.reset();
     SetGameHost(nullptr);
+    for (size_t i = 0; i < std::size(kHeard); ++i) *kHeard[i] = mSavedSounds[i];
     EXPECT_EQ(MonkeyAction::GetLiveCount(), mLiveAtStart);
     BoardFixture::TearDown();
   }
@@ -147,6 +158,12 @@ protected:
   }
   int Sounds(int id) const { return mSoundLog->Count(id); }
 
+  static inline int* const kHeard[] = {
+      &SOUND_GARBAGE_LARGE,  &SOUND_GARBAGE_MEDIUM,   &SOUND_PICK_UP_TRAY,    &SOUND_PICK_UP_NAPKIN,
+      &SOUND_PICK_UP_COOKIE, &SOUND_PICK_UP_LEMONADE, &SOUND_MONKEY_JUGGLING, &SOUND_MONKEY_SPEED_UP,
+      &SOUND_EAT_FRUIT,      &SOUND_MONKEY_SCRATCH,   &SOUND_BARREL_ORGAN_1,  &SOUND_BARREL_ORGAN_2,
+      &SOUND_BARREL_ORGAN_3};
+  std::vector<int> mSavedSounds;
   std::unique_ptr<SoundLog> mSoundLog;
   std::unique_ptr<Board> mBoard;
   Monkey* mMonkey = nullptr;
