@@ -13,6 +13,7 @@
 #include "game/characters/CustomerManager.h"
 #include "framework/platform/CRand.h"
 #include "tests/board/BoardTestSupport.h"
+#include "tests/characters/MonkeyTestSupport.h"
 
 namespace Plix {
 namespace {
@@ -342,6 +343,113 @@ TEST_F(Customers, TableAppealCountsFreeSeatsDishesAndDressing) {
   EXPECT_EQ(other->GetAppeal(), 4 + 1);  // one table has fewer flowers
   other->SetSunshadeLevel(2);
   EXPECT_EQ(other->GetAppeal(), 4 + 1 + 2);
+}
+
+
+// ---- With Vurez serving ----
+
+class CustomersWithVurez : public Testing::MonkeyFixture {
+protected:
+  // The order goes onto the counter; Vurez takes the tray to the table.
+  void Serve(Customer* c) {
+    ASSERT_TRUE(mBoard->GetCounter()->Add(c->GetOrder()));
+    ASSERT_TRUE(mMonkey->EnqueueToCounterDish());
+    ASSERT_TRUE(mMonkey->EnqueueToTable(c->GetTable()));
+    ASSERT_TRUE(TickUntilDone());
+    ASSERT_EQ(c->GetState(), Customer::kEating);
+    EXPECT_TRUE(mBoard->GetCounter()->IsEmpty());
+  }
+  void Choose(Customer* c) {
+    for (int i = 0; i < 3000 && c->GetState() == Customer::kChoosing; ++i) Manager().Update();
+    ASSERT_EQ(c->GetState(), Customer::kWaiting);
+  }
+  static ArrivalOrder Single() {
+    ArrivalOrder o;
+    o.SetGroupCode(0);
+    o.SetMemberKind(0, 0);
+    o.SetMemberValue(0, 1);
+    return o;
+  }
+};
+
+TEST_F(CustomersWithVurez, TheTrayFromTheCounterFeedsTheCustomer) {
+  StandardFloor();
+  mBoard->mLevelModeWord = -1;
+  ArrivalOrder order = Single();
+  ASSERT_TRUE(Manager().SpawnCustomer(&order));
+  Customer* c = static_cast<Customer*>(Manager().GetCustomers().GetAt(0));
+  Choose(c);
+  EXPECT_FALSE(c->GetReadyMark());
+  ASSERT_TRUE(mBoard->GetCounter()->Add(c->GetOrder()));
+  mBoard->MarkCustomersWithReadyOrders();
+  EXPECT_TRUE(c->GetReadyMark());  // his order waits on the counter
+  mBoard->GetCounter()->Clear();
+  Serve(c);
+  EXPECT_EQ(c->GetPrice(), c->GetOrder().GetBasePrice());
+  EXPECT_TRUE(mMonkey->HasEmptyHands());  // the empty tray went to the trash
+}
+
+// A customer content enough may order once more; Vurez serves the second
+// order too, and there is no third.
+TEST_F(CustomersWithVurez, AReorderIsServedAgainAndThereIsNoThird) {
+  StandardFloor();
+  mBoard->mLevelModeWord = -1;
+  Customer* c = nullptr;
+  for (int visit = 0; visit < 40 && !c; ++visit) {
+    ArrivalOrder order = Single();
+    ASSERT_TRUE(Manager().SpawnCustomer(&order));
+    Customer* guest = static_cast<Customer*>(Manager().GetCustomers().GetAt(0));
+    Choose(guest);
+    Serve(guest);
+    for (int i = 0; i < 20000 && Manager().Count() > 0 && guest->GetState() != Customer::kChoosing; ++i)
+      Manager().Update();
+    if (Manager().Count() > 0 && guest->GetState() == Customer::kChoosing) c = guest;
+    for (int i = 0; i < 2; ++i) TableAt(i)->TakeItem();
+  }
+  ASSERT_NE(c, nullptr) << "nobody ordered again";
+  EXPECT_TRUE(c->HasReordered());
+  Choose(c);
+  Serve(c);
+  bool again = false;
+  for (int i = 0; i < 20000 && Manager().Count() > 0; ++i) {
+    Manager().Update();
+    if (Manager().Count() > 0 && c->GetState() == Customer::kChoosing) again = true;
+  }
+  EXPECT_FALSE(again);
+  EXPECT_EQ(Manager().Count(), 0);
+}
+
+// A dish left without its customer blinks: full for fifty ticks, down to
+// a hundred, back up; a seat still taken keeps its dish steady. Vurez
+// clearing the table ends it.
+TEST_F(CustomersWithVurez, AForgottenDishBlinksUntilItIsCleared) {
+  StandardFloor();
+  Customer* c = Manager().SpawnCustomerOfKind(0, IceCream::CreateOfKind(kItemPlate));
+  ASSERT_NE(c, nullptr);
+  Table* table = c->GetTable();
+  table->PlaceDish(c);
+  int seat = 0;
+  while (table->GetDish(seat) == 0) ++seat;
+  for (int i = 0; i < 100; ++i) table->UpdateDishes();
+  EXPECT_EQ(table->GetDishAlpha(seat), 255);  // its customer still sits there
+  table->RemoveCustomer(c);
+  int low = 255, high = 0, firstDrop = -1;
+  for (int i = 0; i < 400; ++i) {
+    table->UpdateDishes();
+    const int alpha = table->GetDishAlpha(seat);
+    if (alpha < 255 && firstDrop < 0) firstDrop = i;
+    low = std::min(low, alpha);
+    if (low == 100) high = std::max(high, alpha);
+  }
+  EXPECT_EQ(firstDrop, 50);
+  EXPECT_EQ(low, 100);
+  EXPECT_EQ(high, 255);
+  EXPECT_GT(table->GetDirtyTicks(), 0);
+  ASSERT_TRUE(mMonkey->EnqueueToTable(table));
+  ASSERT_TRUE(TickUntilDone());
+  EXPECT_EQ(table->CountItems(), 0);
+  table->UpdateDishes();
+  EXPECT_EQ(table->GetDirtyTicks(), 0);
 }
 
 }  // namespace
