@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "game/app/GameResources.h"
+#include "game/characters/ServingMonkey.h"
 #include "tests/characters/MonkeyTestSupport.h"
 
 namespace Plix {
@@ -174,6 +175,36 @@ TEST_F(MonkeyTasks, AnEmptyCounterWithNothingComingEndsTheErrand) {
   EXPECT_EQ(mBoard->mDishButton->GetPending(), 0);
 }
 
+// While Rudav brings a cone to the counter, Vurez waits there and then
+// takes everything at once.
+TEST_F(MonkeyTasks, TheCounterErrandWaitsForWhatIsComing) {
+  StandardFloor();
+  ServingMonkey* rudav = mBoard->GetServingMonkey();
+  ASSERT_TRUE(mBoard->GetCounter()->Add(Cup(kItemVanilla)));
+  rudav->TakeItemToState4(Cup(15), 7);
+  ASSERT_FALSE(mBoard->CanTakeCounterTray());
+  mBoard->mDishButton->IncrementPending();
+  ASSERT_TRUE(mMonkey->EnqueueToCounterDish());
+  int waited = 0;
+  for (int i = 0; i < 6000 && mMonkey->GetTaskCount() > 0; ++i) {
+    rudav->Update();
+    Tick();
+    const bool atCounter = mMonkey->GetNode() == Node(kCounter) && mMonkey->GetTaskCount() > 0;
+    if (atCounter && !mBoard->CanTakeCounterTray()) {
+      ++waited;
+      EXPECT_TRUE(mMonkey->HasEmptyHands());
+    }
+  }
+  ASSERT_EQ(mMonkey->GetTaskCount(), 0);
+  EXPECT_GT(waited, 0);
+  EXPECT_EQ(mMonkey->GetCarryKind(), Monkey::kCarryTray);
+  int held = 0;
+  for (int place = 0; place < ItemHolder::kPlaces; ++place) held += mMonkey->GetCarriedItems()->IsOccupied(place);
+  EXPECT_EQ(held, 2);
+  EXPECT_TRUE(mBoard->GetCounter()->IsEmpty());
+  EXPECT_EQ(mBoard->mDishButton->GetPending(), 0);
+}
+
 // ---- Napkins, lemonade, cookies ----
 
 TEST_F(MonkeyTasks, LemonadeWithEveryStockEmptyEndsWhereHeStands) {
@@ -231,6 +262,38 @@ TEST_F(MonkeyTasks, ANapkinWhileHoldingLemonadeGoesByTheTrash) {
   EXPECT_EQ(Sounds(SOUND_GARBAGE_MEDIUM), 1);
   EXPECT_EQ(mMonkey->GetCarryKind(), Monkey::kCarryNapkin);
   EXPECT_EQ(mBoard->mNapkinsButton->GetPending(), 0);
+}
+
+TEST_F(MonkeyTasks, ANapkinReachesTheGuestWhoWantsOne) {
+  StandardFloor();
+  mBoard->mLevelModeWord = 2;
+  Customer* wisher = nullptr;
+  for (int round = 0; round < 50 && !wisher; ++round) {
+    Customer* c = Waiting(Cup(kItemVanilla));
+    ASSERT_NE(c, nullptr);
+    IceCream cup = c->GetOrder();
+    c->ReceiveItem(&cup);
+    for (int i = 0; i < 5000 && c->GetState() == Customer::kEating && !c->WantsNapkin(); ++i) c->Update();
+    if (c->WantsNapkin()) {
+      wisher = c;
+    } else {
+      c->GetTable()->RemoveCustomer(c);
+      Manager().Clear();
+    }
+  }
+  ASSERT_NE(wisher, nullptr) << "nobody asked for a napkin";
+  // Asked at a table where nobody wants one, he keeps it.
+  Table* other = wisher->GetTable() == TableAt(0) ? TableAt(1) : TableAt(0);
+  ASSERT_TRUE(mMonkey->EnqueueToNapkins());
+  ClickTable(other);
+  ASSERT_TRUE(TickUntilDone());
+  EXPECT_EQ(mMonkey->GetCarryKind(), Monkey::kCarryNapkin);
+  ClickTable(wisher->GetTable());
+  ASSERT_TRUE(TickUntilDone());
+  EXPECT_TRUE(mMonkey->HasEmptyHands());
+  EXPECT_EQ(wisher->GetNapkins(), 1);
+  EXPECT_FALSE(wisher->WantsNapkin());
+  EXPECT_TRUE(Player().GetFlag(17));  // the napkin hint is seen
 }
 
 // ---- Entertainment ----

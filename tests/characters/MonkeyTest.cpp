@@ -17,7 +17,16 @@ using Testing::MonkeyFixture;
 
 // ---- Which clicks he takes ----
 
-enum Factory { kClickTrash, kClickNapkins, kClickLemonade, kClickCookies, kClickTable, kClickCounter, kClickJuggling, kClickOrgan };
+enum Factory {
+  kClickTrash,
+  kClickNapkins,
+  kClickLemonade,
+  kClickCookies,
+  kClickTable,
+  kClickCounter,
+  kClickJuggling,
+  kClickOrgan
+};
 
 struct ClickCase {
   const char* name;
@@ -50,7 +59,9 @@ TEST_P(Clicks, TakenOrRefused) {
     mMonkey->AddDish(kItemPlate);
   else
     mMonkey->PickUp(c.carry);
-  const Factory byKind[] = {kClickTrash, kClickTrash, kClickTable, kClickCounter, kClickTrash, kClickNapkins, kClickLemonade, kClickCookies, kClickJuggling};
+  // Indexed by task kind 0..8.
+  const Factory byKind[] = {kClickTrash,   kClickTrash,    kClickTable,   kClickCounter,  kClickTrash,
+                            kClickNapkins, kClickLemonade, kClickCookies, kClickJuggling};
   if (c.queuedKind) {
     ASSERT_TRUE(Click(*mMonkey, byKind[c.queuedKind], TableAt(0)));
   }
