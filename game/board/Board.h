@@ -360,6 +360,8 @@ public:
   void DrawFlyingIceCreams(Graphics& g);
   void DrawCustomerFlow(Graphics& g);
   void DrawOverlayDecorations(Graphics& g);
+  void DrawIceCreamMachine(Graphics& g);
+  void DrawBanner(Graphics& g, const BoardBanner& banner, Image* image);
 
   // ---- HUD and station indicators (BoardHud.cpp) ----
   void UpdateStoryHud();

@@ -176,7 +176,7 @@ void Board::UpdateFlyingStar() {
   profile.AddReputationStar();
   if (profile.GetFlag(kFlagReputationStarLesson)) return;
   if (profile.GetShowTutorials())
-    mQueuedTutorials.PushBack(NewReputationStarTutorial(this));
+    mQueuedTutorials.PushBack(MakeTutorial(this, kFlagReputationStarLesson));
   else
     profile.SetFlag(kFlagReputationStarLesson, true);
 }

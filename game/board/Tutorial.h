@@ -339,7 +339,4 @@ public:
 // with what they need) and for a trash or napkin lesson without a table.
 Tutorial* MakeTutorial(Board* board, int id, int code = 0, Table* table = nullptr);
 
-// The lesson that explains a reputation star, queued when the first one lands.
-inline Tutorial* NewReputationStarTutorial(Board* board) { return new Tutorial(board, 24); }
-
 }  // namespace Plix

@@ -1,5 +1,9 @@
 #include "game/characters/Customer.h"
 
+#include <cmath>
+
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
 #include "framework/platform/CRand.h"
 #include "game/app/GameHost.h"
 #include "game/app/GameResources.h"
@@ -365,8 +369,158 @@ void Customer::Leave() {
   GetBoard()->CollectPayment(this);
 }
 
-// The figure, dish and cloud are drawn by the customer drawing code.
-void Customer::Draw(Graphics& g) {}
-void Customer::DrawLegs(Graphics& g) {}
+// ------------------------------------------------------------------ drawing
+
+namespace {
+
+int CelWidth(const Image* image) { return image ? image->GetCellWidth() : 0; }
+int FullHeight(const Image* image) { return image ? image->GetHeight() : 0; }
+
+void DrawCel(Graphics& g, Image* image, int x, int y, int cel, bool mirrored) {
+  if (!image) return;
+  if (mirrored)
+    g.DrawImageMirrorCell(image, x, y, cel);
+  else
+    g.DrawImageCell(image, x, y, cel);
+}
+
+// One band's cel, or two cross-fading while the mood band changes.
+void DrawBands(Graphics& g, Image* image, int x, int y, int shown, int target, int progress, bool mirrored) {
+  if (!image) return;
+  const bool fading = shown != target || progress < 255;
+  if (!fading) {
+    DrawCel(g, image, x, y, shown, mirrored);
+    return;
+  }
+  g.SetImageTinting(true);
+  if (shown != target) {
+    g.SetColor(Color(255, 255, 255, 255 - progress));
+    DrawCel(g, image, x, y, shown, mirrored);
+  }
+  g.SetColor(Color(255, 255, 255, progress));
+  DrawCel(g, image, x, y, target, mirrored);
+  g.SetImageTinting(false);
+}
+
+}  // namespace
+
+bool Customer::IsMirrored() const { return (mSeatSide == 1) != mFacing; }
+
+void Customer::DrawLegs(Graphics& g) {
+  if (!mLegsImage) return;
+  const bool tinted = mAlpha < 255;
+  if (tinted) {
+    g.SetImageTinting(true);
+    g.SetColor(Color(255, 255, 255, mAlpha));
+  }
+  if (IsMirrored())
+    g.DrawImageMirror(mLegsImage, -(mLegsImage->GetWidth() + mLegsX), mLegsY);
+  else
+    g.DrawImage(mLegsImage, mLegsX, mLegsY);
+  if (tinted) g.SetImageTinting(false);
+}
+
+void Customer::Draw(Graphics& g) {
+  const bool side1 = mSeatSide == 1;
+  const int orderKind = mOrder.GetKind();
+  if (mState == kEating && !mWantsNapkin && orderKind >= kItemPlate && orderKind <= kItemCake) {
+    Image* dish = nullptr;
+    switch (orderKind) {
+      case kItemPlate: dish = IMAGE_CUSTOMER_PLATE; break;
+      case kItemSpecialCup: dish = IMAGE_CUSTOMER_SPECIAL_CUP; break;
+      case kItemSpecialPlate: dish = IMAGE_CUSTOMER_SPECIAL_PLATE; break;
+      case kItemBananaSplit: dish = IMAGE_CUSTOMER_BANANA_SPLIT; break;
+      default: dish = IMAGE_CUSTOMER_CAKE; break;
+    }
+    int dx = 0, dy = 0;
+    GetDishOffset(orderKind, dx, dy);
+    if (side1) dx = -dx;
+    DrawCel(g, dish, dx - CelWidth(dish) / 2, dy - FullHeight(dish) / 2, 0, orderKind != kItemPlate && !side1);
+  }
+
+  if (mSittingImage && mCurrentAnimation) {
+    const bool tinted = mAlpha < 255;
+    if (tinted) {
+      g.SetImageTinting(true);
+      g.SetColor(Color(255, 255, 255, mAlpha));
+    }
+    const int cel = mCurrentAnimation->GetCurrentCel();
+    if (IsMirrored())
+      g.DrawImageMirrorCell(mSittingImage, -(mSittingImage->GetCellWidth() + mBodyX), mBodyY, cel);
+    else
+      g.DrawImageCell(mSittingImage, mBodyX, mBodyY, cel);
+    if (tinted) g.SetImageTinting(false);
+  }
+
+  if (mState == kWaiting || (mState == kEating && mWantsNapkin)) {
+    const int cloudX = side1 ? mCloudOffset : -mCloudOffset;
+    // A small figure of eight, wider while the order waits on the counter.
+    const float sway = mCloudSwing;
+    const float cx = std::cos(mCloudPhase), cy = std::sin(2.0f * mCloudPhase);
+    int bx = static_cast<int>(cx * sway * 0.8f), by = static_cast<int>(cy * sway * 0.8f);
+    int ox = static_cast<int>(cx * sway), oy = static_cast<int>(cy * sway);
+    if (side1) {
+      bx = -bx;
+      ox = -ox;
+    }
+    g.Translate(cloudX + bx, -90 + by);
+    DrawCloudBubbles(g);
+    g.Translate(-(cloudX + bx), -(-90 + by));
+    g.Translate(cloudX + ox, -90 + oy);
+    DrawCloudContent(g);
+    g.Translate(-(cloudX + ox), -(-90 + oy));
+  }
+
+  if (mFadeImage) g.DrawImageCell(mFadeImage, side1 ? -33 : -57, -80, mFadeCel);
+}
+
+void Customer::DrawCloudBubbles(Graphics& g) {
+  const bool side1 = mSeatSide == 1;
+  DrawBands(g, IMAGE_CUSTOMER_CLOUDS_BUBBLES, side1 ? -16 : 0, 28, mShownBand, mTargetBand, mBandProgress, !side1);
+}
+
+void Customer::DrawCloudContent(Graphics& g) {
+  if (mReordered && !mWantsNapkin && IMAGE_CUSTOMER_REORDER_GLOW) {
+    g.SetImageTinting(true);
+    g.SetColor(Color(255, 255, 255, mReorderGlow));
+    g.DrawImage(IMAGE_CUSTOMER_REORDER_GLOW, -47, -49);
+    g.SetImageTinting(false);
+  }
+  DrawBands(g, IMAGE_CUSTOMER_CLOUDS, -34, -34, mShownBand, mTargetBand, mBandProgress, false);
+
+  if (mWantsNapkin) {
+    if (IMAGE_MONKEY_NAPKIN)
+      g.DrawImage(IMAGE_MONKEY_NAPKIN, -IMAGE_MONKEY_NAPKIN->GetWidth() / 2, -IMAGE_MONKEY_NAPKIN->GetHeight() / 2);
+  } else {
+    Image* icon = nullptr;
+    int ix = 0, iy = 0;
+    switch (mOrder.GetKind()) {
+      case kItemSpecialCup: icon = IMAGE_CUSTOMER_CLOUD_SPECIAL_CUP, ix = -14, iy = -17; break;
+      case kItemSpecialPlate: icon = IMAGE_CUSTOMER_CLOUD_SPECIAL_PLATE, ix = -20, iy = -17; break;
+      case kItemBananaSplit: icon = IMAGE_CUSTOMER_CLOUD_BANANA_SPLIT, ix = -20, iy = -13; break;
+      case kItemCake: icon = IMAGE_CUSTOMER_CLOUD_CAKE, ix = -21, iy = -19; break;
+      default: break;
+    }
+    if (icon) {
+      g.DrawImage(icon, ix, iy);
+    } else if (mOrder.GetKind() != kItemNone) {
+      // The item's anchor is its bottom centre: half its height down puts
+      // its middle on the cloud's.
+      const int lift = mOrder.GetHeight() / 2;
+      g.Translate(0, lift);
+      mOrder.Draw(g);
+      g.Translate(0, -lift);
+    }
+  }
+
+  if (mFlash > 0 && IMAGE_CUSTOMER_CLOUD_GLOW) {
+    g.SetDrawMode(DRAWMODE_ADDITIVE);
+    g.SetImageTinting(true);
+    g.SetColor(Color(mFlash, mFlash, mFlash, 255));
+    g.DrawImage(IMAGE_CUSTOMER_CLOUD_GLOW, -62, -63);
+    g.SetImageTinting(false);
+    g.SetDrawMode(DRAWMODE_NORMAL);
+  }
+}
 
 }  // namespace Plix

@@ -171,6 +171,11 @@ protected:
   int mNapkinTicks = 0;
 
 private:
+  // The figure is drawn flipped when exactly one of seat side 1 and the
+  // kind's facing is set.
+  bool IsMirrored() const;
+  void DrawCloudBubbles(Graphics& g);
+  void DrawCloudContent(Graphics& g);
   void UpdateChoosing();
   void UpdateWaiting();
   void UpdateEating();
