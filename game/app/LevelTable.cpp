@@ -186,6 +186,10 @@ struct Parser {
     for (int w : r.memberValueWeights) sum += w;
     std::string which = "level " + std::to_string(index + 1);
     if (sum == 0) return Fail(line, which + " has value weights (V) adding up to 0");
+    int64_t kinds = 0;
+    for (int w : r.kindWeights) kinds += w;
+    if (kinds == 0 && r.customerCount != 0)
+      return Fail(line, which + " has customer kind weights (CUSTKIND) adding up to 0");
     float f = static_cast<float>(r.customerCount) / static_cast<float>(sum);
     int share[4];
     int64_t total = 0;
@@ -274,13 +278,23 @@ bool LevelTable::LoadFromText(const std::string& text, const std::string& name) 
       if (!(ok = parser.Apply(tok, in.Line(), r))) break;
     }
     if (!ok) break;
+    const std::string which = "level " + std::to_string(count + 1);
+    if (r.arrivalSpan <= 0) {
+      parser.Fail(line, which + " has a day length (D) of " + std::to_string(r.arrivalSpan) + " seconds");
+      break;
+    }
     // Customers not covered by the groups come alone.
     int64_t covered = int64_t(r.groupCounts[0]) + 2 * int64_t(r.groupCounts[1]) +
                       3 * int64_t(r.groupCounts[2]) + 4 * int64_t(r.groupCounts[3]);
+    if (covered > r.customerCount) {
+      parser.Fail(line, which + ": its groups (G) hold " + std::to_string(covered) + " customers, more than its " +
+                            std::to_string(r.customerCount));
+      break;
+    }
     if (covered < r.customerCount) {
       int64_t single = r.groupCounts[0] + (r.customerCount - covered);
       if (!FitsInt(single)) {
-        parser.Fail(line, "level " + std::to_string(count + 1) + ": customer numbers out of range");
+        parser.Fail(line, which + ": customer numbers out of range");
         break;
       }
       r.groupCounts[0] = static_cast<int>(single);

@@ -2,6 +2,7 @@
 
 #include "game/app/GameApp.h"
 #include "game/screens/BestSellers.h"
+#include "game/screens/CircusOffers.h"
 #include "game/screens/FlavorContest.h"
 #include "game/screens/Hotel.h"
 #include "game/screens/MainMenu.h"
@@ -39,5 +40,7 @@ GameScreen* GameScreenFactory::CreateBestSellers(int kind, int score, int stars,
 GameScreen* GameScreenFactory::CreateBoard(int mode, int day) { return mStandIns.CreateBoard(mode, day); }
 
 void GameScreenFactory::UpdateNewItemFlags(PlayerProfile& profile) { Store::UpdateNewItemFlags(profile); }
+
+void GameScreenFactory::PrepareDayFromProfile(PlayerProfile& profile) { CircusOffers::ChooseOffers(profile); }
 
 }  // namespace Plix

@@ -24,6 +24,8 @@ public:
   GameScreen* CreateFlavorContest() override;
   GameScreen* CreateBestSellers(int kind, int score, int stars, int time) override;
   GameScreen* CreateBoard(int mode, int day) override;
+  // The circus offers of the profile's coming day.
+  void PrepareDayFromProfile(PlayerProfile& profile) override;
   void UpdateNewItemFlags(PlayerProfile& profile) override;
 
 private:

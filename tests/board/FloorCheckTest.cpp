@@ -201,9 +201,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FloorCheck, RulesComeFromTheDaysOfTheFloor) {
   LevelTable levels;
   const char* text =
-      "LEVEL 1\nENV data/park.len\nCUSTOMERS 4\nVALUE 1 1\nWEATHER COOL\n"
-      "LEVEL 2\nENV data/park.len\nCUSTOMERS 6\nGROUP 3 1\nVALUE 1 1\nWEATHER NORMAL\n"
-      "LEVEL 3\nENV data/zoo.len\nCUSTOMERS 4\nGROUP 2 2\nVALUE 1 1\nWEATHER COOL\n";
+      "LEVEL 1\nENV data/park.len\nCUSTOMERS 4\nCUSTKIND 0 1\nVALUE 1 1\nWEATHER COOL\n"
+      "LEVEL 2\nENV data/park.len\nCUSTOMERS 6\nCUSTKIND 0 1\nGROUP 3 1\nVALUE 1 1\nWEATHER NORMAL\n"
+      "LEVEL 3\nENV data/zoo.len\nCUSTOMERS 4\nCUSTKIND 0 1\nGROUP 2 2\nVALUE 1 1\nWEATHER COOL\n";
   ASSERT_TRUE(levels.LoadFromText(text, "levels.txt")) << levels.GetError();
   FloorRules park = RulesForFloor(levels, "build/run/data/park.len");
   EXPECT_FALSE(park.happyHour);

@@ -25,7 +25,7 @@ TEST(LevelTable, MissingFileFails) {
 
 TEST(LevelTable, ReadsFileFromDisk) {
   Testing::TempDir dir;
-  Testing::WriteFile(dir / "levels.txt", "Level 1 Customers 20 V 1 1 V 2 1\nLevel 2 V 1 1");
+  Testing::WriteFile(dir / "levels.txt", "Level 1 Customers 20 Custkind 0 1 V 1 1 V 2 1\nLevel 2 V 1 1");
   LevelTable t;
   ASSERT_TRUE(t.LoadLevels(dir / "levels.txt")) << t.GetError();
   EXPECT_EQ(t.GetLevelCount(), 2);
@@ -97,7 +97,7 @@ TEST(LevelTable, RecordFields) {
 
 TEST(LevelTable, FirstLevelDefaults) {
   LevelTable t;
-  ASSERT_TRUE(t.LoadFromText("L 1 customers 10 v 1 1", "x"));
+  ASSERT_TRUE(t.LoadFromText("L 1 customers 10 custkind 0 1 v 1 1", "x"));
   const LevelRecord& r = *t.GetLevel(0);
   EXPECT_EQ(r.groupCounts[0], 10);
   EXPECT_EQ(r.countC, 1);
@@ -119,7 +119,7 @@ class LevelScores : public ::testing::TestWithParam<ScoreCase> {};
 
 TEST_P(LevelScores, GoalAndExpert) {
   LevelTable t;
-  ASSERT_TRUE(t.LoadFromText(std::string("Level 1 ") + GetParam().body, "x")) << t.GetError();
+  ASSERT_TRUE(t.LoadFromText(std::string("Level 1 custkind 0 1 ") + GetParam().body, "x")) << t.GetError();
   EXPECT_EQ(t.GetLevelGoal(0), GetParam().goal);
   EXPECT_EQ(t.GetLevelExpert(0), GetParam().expert);
 }
@@ -162,11 +162,20 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"L 1\n v 5 1\n", "levels.txt:2: value index 5"},
         ErrorCase{"\n\nL 1 customers 10\n", "levels.txt:3: level 1 has value weights (V) adding up to 0"},
         ErrorCase{"L 1 v 1 1 v 2 -1\n", "levels.txt:1: level 1 has value weights"},
-        ErrorCase{"L 1 v 1 1 customers 2147483647 v 2 1", "out of range"},
+        ErrorCase{"L 1 v 1 1 custkind 0 1 customers 2147483647 v 2 1", "out of range"},
         ErrorCase{"L 1 v 1 1 d x", "levels.txt:1: 'D' needs a number"},
         ErrorCase{"L 1 v 1 1 d 99999999999", "'D' needs a number"},
         ErrorCase{"L 1 v 1 1 g 1", "'G' needs a number"},
-        ErrorCase{"L", "'L' needs a number"}),
+        ErrorCase{"L", "'L' needs a number"},
+        // Records the day's set-up would divide by zero with.
+        ErrorCase{"L 1 v 1 1\n\nL 2 v 1 1\n customers 5\n",
+                  "levels.txt:3: level 2 has customer kind weights (CUSTKIND) adding up to 0"},
+        ErrorCase{"L 1 v 1 1 custkind 3 2 custkind 4 -2 customers 1",
+                  "levels.txt:1: level 1 has customer kind weights"},
+        ErrorCase{"L 1 v 1 1\nL 2 v 1 1 custkind 0 1 customers 5\n g 4 1 g 2 1\n",
+                  "levels.txt:2: level 2: its groups (G) hold 6 customers, more than its 5"},
+        ErrorCase{"L 1 v 1 1 d 0", "levels.txt:1: level 1 has a day length (D) of 0 seconds"},
+        ErrorCase{"L 1 v 1 1 d -30", "level 1 has a day length (D) of -30 seconds"}),
     [](const auto& info) { return Testing::ParamName(info.param.message); });
 
 TEST(LevelTable, MoreThanFiftyLevels) {

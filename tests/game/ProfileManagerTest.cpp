@@ -31,7 +31,7 @@ public:
 LevelTable Levels() {
   LevelTable t;
   std::string text;
-  for (int i = 1; i <= 12; ++i) text += "Level " + std::to_string(i) + " customers " + std::to_string(10 * i) + " v 1 1 v 2 1\n";
+  for (int i = 1; i <= 12; ++i) text += "Level " + std::to_string(i) + " customers " + std::to_string(10 * i) + " custkind 0 1 v 1 1 v 2 1\n";
   EXPECT_TRUE(t.LoadFromText(text, "levels.txt")) << t.GetError();
   return t;
 }
@@ -126,7 +126,7 @@ TEST_F(ProfileFile, TopScoreArithmetic) {
   // Level of 20 customers valued 2 and 3: goal 80, expert 100; top score
   // (r + 80) % of their mean 90.
   LevelTable one;
-  ASSERT_TRUE(one.LoadFromText("L 1 customers 20 v 1 1 v 2 1", "x"));
+  ASSERT_TRUE(one.LoadFromText("L 1 customers 20 custkind 0 1 v 1 1 v 2 1", "x"));
   for (unsigned seed : {1u, 2u, 3u, 99u}) {
     SRand(seed);
     for (int i = 0; i < 70; ++i) Rand();
