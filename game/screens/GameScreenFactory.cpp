@@ -2,6 +2,7 @@
 
 #include "game/app/GameApp.h"
 #include "game/screens/BestSellers.h"
+#include "game/screens/Circus.h"
 #include "game/screens/CircusOffers.h"
 #include "game/screens/FlavorContest.h"
 #include "game/screens/Hotel.h"
@@ -23,7 +24,7 @@ GameScreen* GameScreenFactory::CreateMap(int firstFlag, int secondFlag, int arri
 
 GameScreen* GameScreenFactory::CreateStore() { return new Store(mApp); }
 
-GameScreen* GameScreenFactory::CreateCircus() { return mStandIns.CreateCircus(); }
+GameScreen* GameScreenFactory::CreateCircus() { return new Circus(mApp); }
 
 GameScreen* GameScreenFactory::CreateTrophyRoom() { return new TrophyRoom(mApp); }
 

@@ -142,10 +142,7 @@ void ShopScreen::StepSeller() {
 void ShopScreen::OnFadeResult(int result) {
   if (result != kResultLeave) return;
   RemoveAndQueueDelete();
-  if (GetGroup() == "Store")
-    mApp.StoreToMap();
-  else
-    mApp.CircusToMap();
+  LeaveToMap();
 }
 
 // The talk.

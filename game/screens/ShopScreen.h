@@ -71,6 +71,8 @@ protected:
   virtual bool RefuseClick(int id) { return false; }
   // Whether the mouse over the question shows the panel of its good.
   virtual bool PanelFromBalloonUnderMouse() const { return true; }
+  // The switch back to the map, once the screen has left.
+  virtual void LeaveToMap() = 0;
   // The rest of an unpaused update after the shared steps.
   virtual void UpdateScene() {}
 

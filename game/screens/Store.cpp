@@ -236,6 +236,8 @@ void Store::CreateButtons() {
           3, 357, 251);
 }
 
+void Store::LeaveToMap() { mApp.StoreToMap(); }
+
 void Store::PlaceItemBalloon(InfoBalloon* balloon) { balloon->Place(3, 357, 271); }
 
 bool Store::GetOffer(int id, Offer& offer) {

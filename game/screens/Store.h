@@ -41,6 +41,7 @@ protected:
   bool GetPanel(int id, int& cel, int& count) override;
   int ApplyPurchase(int id, AlphaButton* clicked) override;
   void PlaceItemBalloon(InfoBalloon* balloon) override;
+  void LeaveToMap() override;
   void UpdateScene() override;
 };
 

@@ -3,9 +3,11 @@
 // story at some day and some cash, the main menu, the island map, the
 // building; then pointing, clicking and answering the seller's balloons.
 #include <algorithm>
+#include <functional>
 
 #include "game/app/InfoBalloon.h"
 #include "game/app/PlayerProfile.h"
+#include "game/screens/Circus.h"
 #include "game/screens/Map.h"
 #include "game/screens/Store.h"
 #include "tests/screens/MenuTestSupport.h"
@@ -29,13 +31,15 @@ protected:
     p.AddCash(cash);
     setUp(p);
     g.SetCurrentProfile(index);
+    if (mOffers) mOffers(gCircusOffers);
     return FromMap(where);
   }
   ShopScreen* Enter(Where where, int days, int cash) {
     return Enter(where, days, cash, [](PlayerProfile&) {});
   }
-  // From the main menu or the map into the shop, the welcome answered.
-  ShopScreen* FromMap(Where where) {
+  // From the main menu or the map into the shop, the welcome answered
+  // unless `answer` says otherwise.
+  ShopScreen* FromMap(Where where, bool answer = true) {
     if (Menu()) ClickSign(MainMenu::kStoryMode);
     EXPECT_TRUE(TickUntil([&] { return TheMap() != nullptr && Game().GetFadeState() == 0; }, 400));
     if (!TheMap()) return nullptr;
@@ -44,6 +48,7 @@ protected:
     ShopScreen* shop = Shop();
     if (!shop) return nullptr;
     EXPECT_TRUE(shop->GetBalloon() != nullptr);  // the welcome
+    if (!answer) return shop;
     EXPECT_TRUE(TickUntil([&] { return shop->GetBalloon() && shop->GetBalloon()->GetShown() > 0; }, 200));
     Answer(InfoBalloon::kYes);
     EXPECT_EQ(shop->GetBalloon(), nullptr);
@@ -82,8 +87,8 @@ protected:
   static AlphaButton* ButtonAt(ShopScreen* shop, int i) { return shop->GetButton(i); }
   // A point where the button takes the mouse.
   static bool HitPoint(AlphaButton* b, int& x, int& y) {
-    for (y = b->GetY(); y < b->GetY() + b->GetHeight(); ++y)
-      for (x = b->GetX(); x < b->GetX() + b->GetWidth(); ++x)
+    for (y = std::max(b->GetY(), 0); y < b->GetY() + b->GetHeight(); ++y)
+      for (x = std::max(b->GetX(), 0); x < b->GetX() + b->GetWidth(); ++x)
         if (b->Contains(x, y)) return true;
     return false;
   }
@@ -122,7 +127,8 @@ protected:
     Move(1, 1);
     Click(button->GetX() + button->GetWidth() / 2, button->GetY() + button->GetHeight() / 2);
   }
-  int Count(int sound) { return static_cast<int>(std::count(Game().mSounds.begin(), Game().mSounds.end(), sound)); }
+  // The circus offers of the day, set once the player is current.
+  std::function<void(CircusOffers&)> mOffers;
 };
 
 }  // namespace Plix::Testing

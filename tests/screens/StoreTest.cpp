@@ -186,5 +186,40 @@ TEST_F(StoreTest, TheCashCountsDownInStepsOfElevenThenOne) {
   EXPECT_EQ(shown, expected);
 }
 
+TEST_F(StoreTest, APressEndsTheWelcomeAndAnotherGoodsTalkReplacesTheQuestion) {
+  Boot();
+  ScreenGame& g = Game();
+  const int index = g.CreateProfile(L"Pemi");
+  g.GetProfile(index)->SetStoryDays(3);
+  for (int f = 33; f <= 66; ++f) g.GetProfile(index)->SetFlag(f, true);
+  g.SetCurrentProfile(index);
+  ShopScreen* store = FromMap(kStore, false);
+  ASSERT_NE(store, nullptr);
+  // Still waiting to show: a press on a good removes the welcome and asks.
+  ASSERT_NE(store->GetBalloon(), nullptr);
+  EXPECT_EQ(store->GetBalloon()->GetShown(), 0);
+  ClickOn(Goods(Store::kCookies).at(0));
+  EXPECT_EQ(store->GetBalloonItem(), Store::kCookies);
+  Tick(10);
+  // A press on another good closes the question and asks afresh.
+  ClickOn(Goods(Store::kStrawsGood).at(0));
+  EXPECT_EQ(store->GetBalloonItem(), Store::kStrawsGood);
+  EXPECT_EQ(store->GetPendingPrice(), 6);
+  EXPECT_EQ(store->GetBalloon()->GetShown(), 0);
+  Tick();
+  // While the window has no focus the store stands still.
+  g.PauseCurrentScreen();
+  const int shown = store->GetBalloon()->GetShown();
+  Key(27);
+  Tick(5);
+  EXPECT_EQ(store->GetBalloonItem(), Store::kStrawsGood);
+  EXPECT_EQ(store->GetBalloon()->GetShown(), shown);
+  g.ResumeCurrentScreen();
+  Key(27);
+  EXPECT_EQ(store->GetBalloon(), nullptr);
+  EXPECT_EQ(store->GetStockTimer(), 100);
+  EXPECT_EQ(Player().GetStrawStock(), 0);
+}
+
 }  // namespace
 }  // namespace Plix
