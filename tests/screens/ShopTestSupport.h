@@ -71,7 +71,7 @@ protected:
   std::vector<AlphaButton*> Goods(int id) {
     std::vector<AlphaButton*> found;
     for (int i = 0; i < Shop()->GetButtonCount(); ++i) {
-      AlphaButton* b = ButtonAt(Shop(), i);
+      AlphaButton* b = Shop()->GetButton(i);
       if (b->GetId() == id && b->GetState() != 3 && b->IsVisible()) found.push_back(b);
     }
     return found;
@@ -80,11 +80,10 @@ protected:
   std::vector<int> ShelfIds() {
     std::vector<int> ids;
     for (int i = 0; i < Shop()->GetButtonCount(); ++i)
-      if (ButtonAt(Shop(), i)->IsVisible()) ids.push_back(ButtonAt(Shop(), i)->GetId());
+      if (Shop()->GetButton(i)->IsVisible()) ids.push_back(Shop()->GetButton(i)->GetId());
     std::sort(ids.begin(), ids.end());
     return ids;
   }
-  static AlphaButton* ButtonAt(ShopScreen* shop, int i) { return shop->GetButton(i); }
   // A point where the button takes the mouse.
   static bool HitPoint(AlphaButton* b, int& x, int& y) {
     for (y = std::max(b->GetY(), 0); y < b->GetY() + b->GetHeight(); ++y)
