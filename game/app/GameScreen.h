@@ -25,6 +25,9 @@ public:
   virtual void UpdateBackImageSurface() {}
   // The board: the index of the level it plays (-1 for other screens).
   virtual int GetLevelIndex() const { return -1; }
+  // The board: leaves the day; the fade-out carries the result (1 goal
+  // reached, 2 missed, 3 Happy Hour over, 4 quit).
+  virtual void ExitLevel(int result) {}
   // The main menu after the player dialogs: a new player made (or -1), a
   // row to select in its player dialog, a confirmed or cancelled deletion.
   virtual void ContinueWithPlayer(int index) {}

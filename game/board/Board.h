@@ -122,7 +122,7 @@ public:
   void Pause() override;
   void Resume() override;
   // Looping sounds off, fade out to black with the result, music out.
-  void ExitLevel(int result);
+  void ExitLevel(int result) override;
   // Once the fade-out is over: leaves the widget manager, books the day
   // into the profile and moves on to the next screen.
   void HandleFadeResult();

@@ -95,9 +95,11 @@ protected:
   int mVeilAlpha = 0;
   bool mVeilAnimated = false;
 
-private:
+  // One step of the slide (and of an animated veil); at its end the dialog
+  // arrives or runs its close action. Update calls it while sliding.
   void SlideStep();
 
+private:
   std::vector<Widget*> mControls;  // owned
 };
 

@@ -5,7 +5,9 @@
 #include "game/screens/Circus.h"
 #include "game/screens/CircusOffers.h"
 #include "game/screens/FlavorContest.h"
+#include "game/screens/GameMenuDialog.h"
 #include "game/screens/Hotel.h"
+#include "game/screens/LevelCompleteDialog.h"
 #include "game/screens/MainMenu.h"
 #include "game/screens/Map.h"
 #include "game/screens/Store.h"
@@ -43,5 +45,14 @@ GameScreen* GameScreenFactory::CreateBoard(int mode, int day) { return mStandIns
 void GameScreenFactory::UpdateNewItemFlags(PlayerProfile& profile) { Store::UpdateNewItemFlags(profile); }
 
 void GameScreenFactory::PrepareDayFromProfile(PlayerProfile& profile) { CircusOffers::ChooseOffers(profile); }
+
+Dialog* GameScreenFactory::CreateGameMenuDialog(int mode, bool openedByKey) {
+  return new GameMenuDialog(mApp, mode, openedByKey);
+}
+
+Dialog* GameScreenFactory::CreateLevelCompleteDialog(GameScreen* board, int money, int tips, int goal, int expertGoal,
+                                                     int topScore) {
+  return new LevelCompleteDialog(mApp, board, money, tips, goal, expertGoal, topScore);
+}
 
 }  // namespace Plix

@@ -27,6 +27,9 @@ public:
   // The circus offers of the profile's coming day.
   void PrepareDayFromProfile(PlayerProfile& profile) override;
   void UpdateNewItemFlags(PlayerProfile& profile) override;
+  Dialog* CreateGameMenuDialog(int mode, bool openedByKey) override;
+  Dialog* CreateLevelCompleteDialog(GameScreen* board, int money, int tips, int goal, int expertGoal,
+                                    int topScore) override;
 
 private:
   GameApp& mApp;
