@@ -56,6 +56,13 @@ bool ObjectList::Remove(void* item) {
   return false;
 }
 
+int ObjectList::IndexOf(const void* item) const {
+  int index = 0;
+  for (const Node* node = mHead; node; node = node->next, ++index)
+    if (node->item == item) return index;
+  return -1;
+}
+
 bool ObjectList::RemoveAt(int index) {
   if (index < 0 || index >= mCount) return false;
   Node** link = &mHead;

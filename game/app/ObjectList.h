@@ -23,6 +23,10 @@ public:
   // Unlinks the first node holding the item; false when there is none.
   bool Remove(void* item);
   bool RemoveAt(int index);
+  // The position from the head of the first node holding the item; -1
+  // when none does.
+  int IndexOf(const void* item) const;
+  bool Contains(const void* item) const { return IndexOf(item) != -1; }
   // Takes the head's item; false (and `item` untouched) on an empty list.
   bool PopFront(void*& item);
   // The item at a position from 0 to count - 1; 0 or below gives the first.

@@ -7,8 +7,6 @@ namespace Plix {
 
 void Board::UpdateStoryLogic() {}
 
-void Board::UpdateHappyHourLogic() {}
-
 void Board::UpdateIceCreamMachine() {}
 
 int Board::GetIceCreamBatchSize() {

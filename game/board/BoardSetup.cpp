@@ -5,6 +5,4 @@ namespace Plix {
 
 void Board::SetUpStoryDay() {}
 
-void Board::SetUpHappyHour() {}
-
 }  // namespace Plix

@@ -94,6 +94,21 @@ TEST(ObjectList, GetAtBelowZeroGivesFirst) {
   EXPECT_EQ(l->GetAt(2), P(3));
 }
 
+TEST(ObjectList, IndexOfCountsFromTheHeadToTheFirstMatch) {
+  std::unique_ptr<ObjectList> l(Make({4, 2, 5, 2}));
+  const struct {
+    int item;
+    int index;
+  } cases[] = {{4, 0}, {2, 1}, {5, 2}, {6, -1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(l->IndexOf(P(c.item)), c.index) << c.item;
+    EXPECT_EQ(l->Contains(P(c.item)), c.index != -1) << c.item;
+  }
+  ObjectList empty;
+  EXPECT_EQ(empty.IndexOf(P(1)), -1);
+  EXPECT_FALSE(empty.Contains(nullptr));
+}
+
 TEST(ObjectList, PopFront) {
   ObjectList l;
   void* out = P(7);
