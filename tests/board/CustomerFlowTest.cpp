@@ -266,7 +266,8 @@ TEST_F(CustomerFlowTest, ALostGameSendsOneAwayEveryFiftyTicksButNotThoseAnIceCre
     if (!landed && flight.Update(1.0f)) {
       landed = true;
       ASSERT_TRUE(flow.GetCustomers().Contains(line[2]));
-      line[2]->LeaveHappy(&flight);
+      flow.HandOver(flight.GetTarget(), &flight);
+      EXPECT_EQ(line[2]->GetState(), FlowCustomer::kLeavingHappy);
     }
     EXPECT_EQ(flow.IsOver(), flow.GetCustomers().IsEmpty());
   }
