@@ -102,8 +102,7 @@ void GameDialog::StartClosing(int code) {
   if (focused) mWidgetManager->SetFocus(this);
 }
 
-ButtonWidget* GameDialog::MakeButton(int id, Image* image, const std::wstring& label, Image* cells) {
-  auto* button = new ButtonWidget(id, this);
+void LookAsDialogButton(ButtonWidget* button, Image* image, const std::wstring& label, Image* cells) {
   if (!cells) cells = image;
   button->mNormalImage = button->mOverImage = button->mDownImage = image;
   const int cw = cells ? cells->GetCellWidth() : 0;
@@ -118,6 +117,11 @@ ButtonWidget* GameDialog::MakeButton(int id, Image* image, const std::wstring& l
   button->SetColor(ButtonWidget::COLOR_LABEL_HILITE, DialogTextColor());
   button->mDoFinger = true;
   button->Resize(0, 0, cw, ch);
+}
+
+ButtonWidget* GameDialog::MakeButton(int id, Image* image, const std::wstring& label, Image* cells) {
+  auto* button = new ButtonWidget(id, this);
+  LookAsDialogButton(button, image, label, cells);
   AddControl(button);
   return button;
 }

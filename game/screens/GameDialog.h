@@ -110,6 +110,10 @@ void PlayDialogClickSound(GameApp& app);
 // Colours of the dialogs' texts.
 Color DialogTitleColor();
 Color DialogTextColor();
+// The look of every dialog button: the image's cells for normal and over
+// (`cells` gives the cell size when the image is not cut in cells), the
+// label in the dialog font and colour, the hand cursor; sized to one cell.
+void LookAsDialogButton(ButtonWidget* button, Image* image, const std::wstring& label, Image* cells = nullptr);
 
 // Draws the image when there is one (a group that failed leaves nulls).
 void DrawImageIf(Graphics* g, Image* image, int x, int y);

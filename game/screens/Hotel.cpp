@@ -32,20 +32,7 @@ Hotel::Hotel(GameApp& app, int storyMode)
   if (!IsOpening()) KeepSongWhenRemoved();
   mScene.SetHeroineFront(true);
   mSkip = new ButtonWidget(kSkip, this);
-  Image* look = IMAGE_DIALOG_BUTTON_2;
-  Image* cells = IMAGE_DIALOG_BUTTON_1;
-  mSkip->mNormalImage = mSkip->mOverImage = mSkip->mDownImage = look;
-  const int w = cells ? cells->GetCellWidth() : 0;
-  const int h = cells ? cells->GetCellHeight() : 0;
-  mSkip->mNormalRect = mSkip->mDownRect = Rect(0, 0, w, h);
-  mSkip->mOverRect = Rect(w, 0, w, h);
-  mSkip->mLabel = L"Skip Story";
-  if (FONT_RAVIE_14) mSkip->SetFont(FONT_RAVIE_14);
-  mSkip->mLabelOffsetX = -4;
-  mSkip->mLabelOffsetY = -8;
-  mSkip->SetColor(ButtonWidget::COLOR_LABEL, DialogTextColor());
-  mSkip->SetColor(ButtonWidget::COLOR_LABEL_HILITE, DialogTextColor());
-  mSkip->mDoFinger = true;
+  LookAsDialogButton(mSkip, IMAGE_DIALOG_BUTTON_2, L"Skip Story", IMAGE_DIALOG_BUTTON_1);
 }
 
 Hotel::~Hotel() {
