@@ -114,6 +114,7 @@ TEST_F(BoardFixture, HappyHourClockStandsWhileATutorialRuns) {
 }
 
 TEST_F(BoardFixture, QueuedTutorialsAlreadySeenAreDropped) {
+  Player().SetShowTutorials(false);  // the day queues none of its own
   Board& board = Open(0);
   Player().SetFlag(20, true);
   board.mQueuedTutorials.PushBack(new Tutorial(&board, 20));  // seen
