@@ -607,6 +607,7 @@ TEST_F(GirlErrands, AWalkStepsOntoItsPathFirstAndNeverOvershoots) {
 // Lifting an empty box offers the machine's lesson, once it is not seen.
 TEST_F(GirlErrands, LiftingAnEmptyBoxOffersTheMachinesLesson) {
   ASSERT_FALSE(Player().GetFlag(3));
+  Player().SetShowTutorials(true);  // the fixture's day had them off
   mBoard->mIceCreamBoxes[1].mPortions = 0;
   ICBoxButton* box = mBoard->mIceCreamBoxButtons[1].get();
   Click(box);
