@@ -181,6 +181,8 @@ void Board::SetUpHappyHour() {
   Disable(mTrashStationButton.get(), true);
   Disable(mMachineButton.get(), true);
   mTicksToNextArrival = 200;
+  // The first game's lesson comes whether or not lessons are on.
+  if (!Profile().GetFlag(kHappyHourLesson)) mQueuedTutorials.PushBack(new HappyHourTutorial(this));
 
   mApp.LoadSong(mMode == 1 ? 1 : mMode == 2 ? 3 : 4);
   if (mApp.mMusicOutput) mApp.mMusicOutput->FadeIn(1, 0, 0.005, false);
@@ -189,6 +191,7 @@ void Board::SetUpHappyHour() {
 // ------------------------------------------------------------------- logic
 
 void Board::UpdateHappyHourLogic() {
+  UpdateHappyHourHud();
   if (!mTutorial && --mTicksToNextArrival <= 0) {
     const int d = Difficulty(mMode);
     const float t = static_cast<float>(mSeconds);
