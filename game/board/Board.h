@@ -143,7 +143,8 @@ public:
   void MouseUpButton(int x, int y, int button, int clickCount) override;
   // Balloon keys; Escape and "p" open the game menu.
   void KeyChar(wchar_t ch) override;
-  // What a click at (x, y) does: balloon, stations, customers, belt.
+  // What a click at (x, y) does: balloon, stations, customers, belt. The
+  // click count is signed, negative for the right button.
   void ClickAt(int x, int y, int clickCount);
   // A balloon button or key: closes it and advances the tutorial; true
   // when the input was used.

@@ -38,22 +38,20 @@ public:
 
 class StoryPlay : public Testing::PlayFixture {
 protected:
-  // A story day in the widget manager, laid out as its set-up leaves it.
-  // While the story set-up and logic tick are still empty, the test lays
-  // the floor out (the day's floor, its napkin level, a running clock, the
-  // vanilla box) and runs what the logic tick will run each tick: the
-  // customers, the tables and Vurez.
+  // A story day in the widget manager, laid out as its set-up leaves it,
+  // but with only the customers the test brings in: the day's timetable
+  // brings nobody, over a day long enough for any test.
   Board& OpenDay(int day) {
     Board& board = Open(0, day);
     SRand(2024);
+    board.mArrivalSchedule = std::make_unique<ArrivalSchedule>();
+    ArrivalOrder nobody;
+    nobody.SetGroupCode(4);
+    board.mArrivalSchedule->AddOrder(nobody);
+    board.mArrivalSchedule->SpreadOverDay(100000);
     if (!board.mWalkNodes[0]) {
       const LevelRecord& level = *mGame->GetLevel(day);
       board.mLevelModeWord = level.customerMode;
-      board.mArrivalSchedule = std::make_unique<ArrivalSchedule>();
-      ArrivalOrder nobody;
-      nobody.SetGroupCode(4);
-      board.mArrivalSchedule->AddOrder(nobody);
-      board.mArrivalSchedule->SpreadOverDay(level.arrivalSpan);
       EXPECT_TRUE(board.LoadEnvironment(level.environmentFile));
       IceCreamBox& vanilla = board.mIceCreamBoxes[0];
       AlphaButton* box = board.mIceCreamBoxButtons[0].get();
@@ -179,7 +177,8 @@ TEST_F(StoryPlay, DayOnesFirstIceCreamLessonRunsToItsEndByClicks) {
 // napkin; the lesson has Vurez fetch one and bring it to the table.
 TEST_F(StoryPlay, TrashAndNapkinHintsComeWhenTheirConditionsArise) {
   Player().SetShowTutorials(true);
-  Player().SetFlag(0, true);  // day 1's lesson is over
+  // Every lesson but the two hints has been seen.
+  for (int flag = 0; flag < 32; ++flag) Player().SetFlag(flag, flag != 16 && flag != 17);
   Player().SetStoryDays(1);
   Board& board = OpenDay(1);
   board.mLevelModeWord = 2;  // a hot day: napkins asked for often
@@ -270,9 +269,7 @@ TEST_F(StoryPlay, ATrophyGradeEarnedByServingBringsTheUncle) {
   ASSERT_TRUE(Click(board.mCupMachineButton.get()));
   ConveyorContainer* container = nullptr;
   ASSERT_TRUE(RunUntil([&] { return (container = Newest(board)) != nullptr; }, 10));
-  // With lessons off a single click fetches the whole box: a double click
-  // takes a scoop.
-  ASSERT_TRUE(Click(board.mIceCreamBoxButtons[0].get(), 2));
+  ASSERT_TRUE(Click(board.mIceCreamBoxButtons[0].get()));
   ASSERT_TRUE(RunUntil([&] { return board.GetGirl()->GetCarryCode() == kItemVanilla; }, 20));
   ASSERT_TRUE(ClickOnBelt(container));
   ASSERT_TRUE(RunUntil([&] { return board.GetCounter()->ContainsMatch(cup); }, 60));
@@ -290,7 +287,8 @@ TEST_F(StoryPlay, ATrophyGradeEarnedByServingBringsTheUncle) {
   const int particles = mGame->GetParticleCount();
   RunFor(3000);
   EXPECT_EQ(uncle.GetState(), Uncle::kTalking);  // until the player has read him
-  EXPECT_GT(mGame->GetParticleCount(), particles);
+  // Sparkles come off the trophy now and then while he talks.
+  EXPECT_TRUE(RunUntil([&] { return mGame->GetParticleCount() > particles; }, 30));
   ASSERT_TRUE(ReadBalloon());
   bool burst = false;
   ASSERT_TRUE(RunUntil(

@@ -624,3 +624,31 @@ TEST_F(GirlErrands, LiftingAnEmptyBoxOffersTheMachinesLesson) {
 
 }  // namespace
 }  // namespace Plix
+
+namespace Plix {
+namespace {
+
+// With lessons off a left click takes one scoop and a right click lifts the
+// box with what is left in it; a double click always scoops.
+TEST_F(GirlErrands, ALeftClickScoopsAndARightClickLiftsTheWholeBox) {
+  const struct {
+    int clicks;
+    int carry;
+    int portionsLeft;  // in the slot
+  } cases[] = {{1, 13, 4}, {2, 13, 4}, {-1, 35, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.clicks);
+    mBoard->mIceCreamBoxes[0].mPortions = 5;
+    mBoard->mIceCreamBoxes[0].mFlavor = 13;
+    mBoard->UpdateIceCreamBoxButton(0);
+    mGirl->SetCarryCode(0);
+    Click(mBoard->mIceCreamBoxButtons[0].get(), c.clicks);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(mGirl->GetCarryCode(), c.carry);
+    EXPECT_EQ(mBoard->mIceCreamBoxes[0].mPortions, c.portionsLeft);
+    if (c.carry == 35) EXPECT_EQ(mGirl->GetCarriedBox().mPortions, 5);
+  }
+}
+
+}  // namespace
+}  // namespace Plix
