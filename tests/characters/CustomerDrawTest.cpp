@@ -24,20 +24,9 @@
 namespace Plix {
 namespace {
 
+using Testing::Unbound;
+
 constexpr int kSeatX = 200, kSeatY = 200;
-
-// An image handle unbound for the length of a scope.
-class Unbound {
-public:
-  explicit Unbound(Image*& handle) : mHandle(handle), mSaved(handle) { handle = nullptr; }
-  ~Unbound() { mHandle = mSaved; }
-  Unbound(const Unbound&) = delete;
-  Unbound& operator=(const Unbound&) = delete;
-
-private:
-  Image*& mHandle;
-  Image* mSaved;
-};
 
 class CustomerPicture : public Testing::BoardFixture {
 protected:
