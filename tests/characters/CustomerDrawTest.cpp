@@ -130,6 +130,34 @@ TEST_F(CustomerPicture, TheBodyFadesInUnderAnUntintedPuff) {
   EXPECT_LT(darkness[1], darkness[2]);
 }
 
+TEST_F(CustomerPicture, EveryKindSitsCentredOnItsSeatPointWithItsFeetThere) {
+  Floor(1);
+  for (int kind = 0; kind < 7; ++kind) {
+    SCOPED_TRACE(kind);
+    Customer* c = Seat(kind, kItemCup);
+    ASSERT_NE(c, nullptr);
+    for (int i = 0; i < 100 && (c->GetAlpha() < 255 || c->GetFadeImage()); ++i) c->Update();
+    ASSERT_EQ(c->GetState(), Customer::kChoosing);  // no cloud yet
+    const std::vector<uint32_t> picture = Paint(*c);
+    const uint32_t rgb = 0xFFFFFF, white = picture[0] & rgb;
+    int left = 400, right = -1, top = 300, bottom = -1;
+    for (int i = 0; i < 400 * 300; ++i) {
+      if ((picture[i] & rgb) == white) continue;
+      left = std::min(left, i % 400 - kSeatX);
+      right = std::max(right, i % 400 - kSeatX);
+      top = std::min(top, i / 400 - kSeatY);
+      bottom = std::max(bottom, i / 400 - kSeatY);
+    }
+    EXPECT_LT(left, -5);
+    EXPECT_GT(right, 5);
+    EXPECT_LT(top, -50);
+    EXPECT_GT(bottom, -20);
+    EXPECT_LT(bottom, 25);
+    TheTable()->RemoveCustomer(c);
+    Manager().Clear();
+  }
+}
+
 struct VisitCase {
   const char* name;
   int itemKind;
