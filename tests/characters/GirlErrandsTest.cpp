@@ -646,7 +646,9 @@ TEST_F(GirlErrands, ALeftClickScoopsAndARightClickLiftsTheWholeBox) {
     ASSERT_TRUE(RunUntilIdle());
     EXPECT_EQ(mGirl->GetCarryCode(), c.carry);
     EXPECT_EQ(mBoard->mIceCreamBoxes[0].mPortions, c.portionsLeft);
-    if (c.carry == 35) EXPECT_EQ(mGirl->GetCarriedBox().mPortions, 5);
+    if (c.carry == 35) {
+      EXPECT_EQ(mGirl->GetCarriedBox().mPortions, 5);
+    }
   }
 }
 
