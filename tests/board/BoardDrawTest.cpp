@@ -67,7 +67,12 @@ TEST_F(Frames, TheRunningMachineFillsInTheColourOfItsIngredient) {
   struct Case {
     int ingredient;
     int strongest, weakest;  // 0 red, 1 green, 2 blue; -1: grey
-  } cases[] = {{0, -1, -1}, {26, 0, 1}, {27, 1, 2}, {28, 2, 0}, {29, 0, 2}, {30, 0, 2}};
+  } cases[] = {{0, -1, -1},  // plain
+               {26, 0, 1},   // strawberry red
+               {27, 0, 2},   // chocolate brown
+               {28, 1, 2},   // pear green
+               {29, 2, 0},   // blueberry blue
+               {30, 0, 2}};  // pineapple yellow
   std::vector<std::vector<uint32_t>> boxes;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ingredient);

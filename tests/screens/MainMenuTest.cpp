@@ -9,7 +9,6 @@
 #include "framework/resources/ResourceManager.h"
 #include "framework/widget/ButtonWidget.h"
 #include "game/app/AlphaButton.h"
-#include "game/app/PlaceholderScreens.h"
 #include "game/screens/DifficultyDialog.h"
 #include "game/screens/HelpDialog.h"
 #include "game/screens/Map.h"
