@@ -60,6 +60,12 @@ struct BoardBanner {
   int mYOffset = 0;
   int mAlpha = 0;
   int mCounter = 0;
+
+  // One tick of state 1: it fades in and grows to full size, moving down,
+  // then holds.
+  void Grow();
+  // One tick of state 3: it fades out; true once it is done (state 4).
+  bool FadeOut();
 };
 
 // A picture flashed over the floor, four slots taken in turn.

@@ -27,29 +27,6 @@ constexpr int kLevelCompleteDialog = 3;
 constexpr int kFlagTrashHint = 16;
 constexpr int kFlagNapkinHint = 17;
 
-// A banner's first state: it fades in and grows to full size, moving down.
-void GrowBanner(BoardBanner& banner) {
-  banner.mAlpha = banner.mAlpha + 4 > 255 ? 255 : banner.mAlpha + 4;
-  if (banner.mScale < 1.0f) {
-    banner.mScale += 0.01f;
-    banner.mYOffset += 2;
-  }
-  if (banner.mScale >= 1.0f) {
-    banner.mScale = 1.0f;
-    banner.mState = 2;
-    banner.mCounter = 0;
-  }
-}
-
-// The last state before done: the banner fades out; true when it has.
-bool FadeBanner(BoardBanner& banner) {
-  banner.mAlpha -= 8;
-  if (banner.mAlpha > 0) return false;
-  banner.mAlpha = 0;
-  banner.mState = 4;
-  return true;
-}
-
 int Width(Image* image) { return image ? image->GetWidth() : 0; }
 int Height(Image* image) { return image ? image->GetHeight() : 0; }
 
@@ -59,6 +36,27 @@ int RandBelow(int n) { return n > 0 ? Rand() % n : 0; }
 bool BannerAtRest(const BoardBanner& banner) { return banner.mState == 0 || banner.mState == 4; }
 
 }  // namespace
+
+void BoardBanner::Grow() {
+  mAlpha = mAlpha + 4 > 255 ? 255 : mAlpha + 4;
+  if (mScale < 1.0f) {
+    mScale += 0.01f;
+    mYOffset += 2;
+  }
+  if (mScale >= 1.0f) {
+    mScale = 1.0f;
+    mState = 2;
+    mCounter = 0;
+  }
+}
+
+bool BoardBanner::FadeOut() {
+  mAlpha -= 8;
+  if (mAlpha > 0) return false;
+  mAlpha = 0;
+  mState = 4;
+  return true;
+}
 
 void Board::AddStar(Animation& star, int x, int y) {
   mApp.AddParticle(new AnimationParticle(static_cast<float>(x), static_cast<float>(y), star));
@@ -98,7 +96,7 @@ void Board::UpdateGoalBanner() {
   const int w = Width(IMAGE_TODAYS_GOAL_REACHED), h = Height(IMAGE_TODAYS_GOAL_REACHED);
   switch (banner.mState) {
     case 1:
-      GrowBanner(banner);
+      banner.Grow();
       break;
     case 2:
       ++banner.mCounter;
@@ -110,7 +108,7 @@ void Board::UpdateGoalBanner() {
       break;
     case 3:
       // Once the goal banner is gone the expert banner may follow.
-      if (FadeBanner(banner)) AddMoney(0);
+      if (banner.FadeOut()) AddMoney(0);
       break;
     default:
       break;
@@ -122,7 +120,7 @@ void Board::UpdateExpertBanner() {
   const int w = Width(IMAGE_EXPERT_GOAL_REACHED), h = Height(IMAGE_EXPERT_GOAL_REACHED);
   switch (banner.mState) {
     case 1: {
-      GrowBanner(banner);
+      banner.Grow();
       const int sw = static_cast<int>(static_cast<float>(w) * banner.mScale);
       const int sh = static_cast<int>(static_cast<float>(h) * banner.mScale);
       if (Rand() % 2) AddStar(mSmallStar, 400 - sw / 2 + RandBelow(sw), banner.mYOffset + RandBelow(sh));
@@ -137,7 +135,7 @@ void Board::UpdateExpertBanner() {
       if (banner.mCounter == 100) banner.mState = 3;
       break;
     case 3:
-      FadeBanner(banner);
+      banner.FadeOut();
       break;
     default:
       break;
