@@ -68,6 +68,13 @@ void Board::MouseMove(int x, int y) {
   if (!BoardTakesInput(*this)) return;
   mMouseX = x;
   mMouseY = y;
+  // An ice cream the mouse has left is no longer under it, even before the
+  // tick looks again: a press that follows the move at once belongs to what
+  // is under the mouse now.
+  if (mHoverConveyorItem && mConveyor && mConveyor->ItemAt(x, y) != mHoverConveyorItem) {
+    mHoverConveyorItem = nullptr;
+    mConveyor->SetHighlightedItem(nullptr);
+  }
   AlphaButton* menu = mMenuButton.get();
   if (mBalloon) {
     mBalloon->MouseMove(x, y, true);

@@ -68,6 +68,29 @@ TEST_F(GirlFixture, AStationDisabledUnderTheMouseTakesNoClick) {
   EXPECT_TRUE(mGirl->IsIdle());
 }
 
+// The mouse leaves an ice cream on the belt for a station and presses at
+// once, before a tick has looked under it again: the station takes the
+// press, not the ice cream left behind.
+TEST_F(GirlFixture, APressRightAfterLeavingTheBeltGoesToTheStation) {
+  ConveyorContainer* cone = OrderCone();
+  ASSERT_NE(cone, nullptr);
+  IceCream* item = cone->GetItem();
+  Widgets().MouseMove(static_cast<int>(cone->GetX()), static_cast<int>(cone->GetY()) - item->GetHeight() / 2);
+  RunFor(10);
+  ASSERT_EQ(mBoard->mHoverConveyorItem, item);
+  AlphaButton* cherries = mBoard->mCherriesButton.get();
+  int x = 0;
+  int y = 0;
+  ASSERT_TRUE(Hover(cherries, x, y));
+  EXPECT_EQ(mBoard->mHoverConveyorItem, nullptr);
+  Widgets().MouseDown(x, y, 1);
+  Widgets().MouseUp(x, y, 1);
+  EXPECT_EQ(cherries->GetPending(), 1);
+  EXPECT_EQ(item->GetMarker(), 0);
+  ASSERT_TRUE(RunUntilIdle());
+  EXPECT_EQ(mGirl->GetCarryCode(), kItemFirstTopping);
+}
+
 TEST_F(GirlFixture, IngredientClicksShowNoBadge) {
   AlphaButton* strawberries = nullptr;
   for (auto& b : mBoard->mFlavorButtons) {
