@@ -6,10 +6,12 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <thread>
 
+#include "framework/platform/Clock.h"
 #include "framework/platform/DDraw.h"
 #include "framework/platform/SdlEvents.h"
 #include "framework/platform/SdlWindow.h"
@@ -106,6 +108,11 @@ public:
     return w ? w->ClientToFrame(client) : client;
   }
 
+  static bool DriverCanWait() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+  }
+
   HWND GetFocusWindow() override { return Lookup(SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetKeyboardFocus() : nullptr); }
   HWND GetMouseWindow() override { return Lookup(SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetMouseFocus() : nullptr); }
 
@@ -131,6 +138,17 @@ public:
       mTranslator.Translate(e, out);
     }
     mTranslator.EndBatch(out);
+  }
+
+  bool WaitForEvents(uint32_t timeoutMs) override {
+    // SDL waits in real time, and only a driver with a connection to the
+    // window system blocks on it (the others would poll every millisecond):
+    // otherwise the time is slept out.
+    if (!ClockIsReal() || !SDL_WasInit(SDL_INIT_VIDEO) || !DriverCanWait()) {
+      Sleep(timeoutMs);
+      return false;
+    }
+    return SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)) == 1;
   }
 
   POINT GetCursorPos() override {
