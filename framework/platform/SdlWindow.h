@@ -102,25 +102,32 @@ public:
   // Presenting happens only on the thread that made the window.
   bool IsOwnerThread() const { return std::this_thread::get_id() == mOwnerThread; }
 
-  // Shows a frame: uploads the pixels to a streaming texture and draws it
-  // into Transform()'s rectangle, black around. False when not
-  // on the owner thread or the renderer failed.
+  // Shows a frame in Transform()'s rectangle, black around: through a
+  // streaming texture of an accelerated renderer, or copied (scaled) into
+  // the window's own surface where there is none. False when not on the
+  // owner thread or presenting failed.
   bool PresentFrame(const void* pixels, int pitch, int width, int height, FrameLayout layout);
   // The window's content as last presented, as 0xAARRGGBB words of the
   // window's output size (for screenshots of the window in tests).
   bool ReadPresentedPixels(std::vector<uint32_t>& argb, int& width, int& height);
+  // What presents: "renderer <name>", "window surface", or "none" before
+  // the first frame.
+  std::string PresenterName() const;
 
 private:
   SdlWindow() = default;
-  bool EnsureRenderer();
+  bool EnsurePresenter();
   void DrawLastFrame();
+  bool PresentToSurface(const void* pixels, int pitch, int width, int height, uint32_t format);
 
   SDL_Window* mWindow = nullptr;
   SDL_Renderer* mRenderer = nullptr;
   SDL_Texture* mTexture = nullptr;
-  int mTextureWidth = 0;
-  int mTextureHeight = 0;
   uint32_t mTextureFormat = 0;
+  bool mUseSurface = false;  // frames go into the window's surface
+  // The size of the last frame.
+  int mFrameWidth = 0;
+  int mFrameHeight = 0;
   std::string mTitle;
   int mX = 0;
   int mY = 0;

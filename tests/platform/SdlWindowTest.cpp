@@ -84,6 +84,8 @@ TEST(SdlWindow, PresentsTheClientAreaOfTheWindowedPrimary) {
   ASSERT_TRUE(EmulatedDisplay::Get().Present());
   EXPECT_FALSE(EmulatedDisplay::Get().PrimaryChanged());
   EXPECT_FALSE(EmulatedDisplay::Get().Present());  // nothing new
+  // Software drawing asked for: no renderer copies the frame once more.
+  EXPECT_EQ(window->PresenterName(), "window surface");
 
   std::vector<uint32_t> shot;
   int w = 0, h = 0;
