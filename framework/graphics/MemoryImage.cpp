@@ -122,6 +122,33 @@ void MemoryImage::OnBitsChanged() {
   mNativeAlphaData.reset();
   mRLAlphaData.reset();
   mRLAdditiveData.reset();
+  DropTintTerms();
+}
+
+void MemoryImage::DropTintTerms() {
+  mTintTerms.reset();
+  mTintAsks = 0;
+}
+
+const uint32_t* MemoryImage::GetTintTerms(const Color& color) {
+  const Px::Channels c(color);
+  const uint32_t packed = c.Packed();
+  if (packed != mTintColor) {
+    mTintTerms.reset();
+    mTintColor = packed;
+    mTintAsks = 0;
+  }
+  if (mTintTerms) return mTintTerms.get();
+  if (++mTintAsks < 2 || mColorTable || !mBits) return nullptr;
+  const size_t count = PixelCount(mWidth, mHeight);
+  mTintTerms.reset(new uint32_t[count]);
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t s = mBits[i], w = ((s >> 24) * c.a) / 255;
+    const uint32_t r = (((s >> 16) & 0xFF) * w * c.r) >> 16, g = (((s >> 8) & 0xFF) * w * c.g) >> 16,
+                   b = ((s & 0xFF) * w * c.b) >> 16;
+    mTintTerms[i] = (w << 24) | (r << 16) | (g << 8) | b;
+  }
+  return mTintTerms.get();
 }
 
 void MemoryImage::UpdateAlphaFlags() {
@@ -323,6 +350,7 @@ void MemoryImage::DeleteSWBuffers() {
   mNativeAlphaData.reset();
   mRLAdditiveData.reset();
   mRLAlphaData.reset();
+  DropTintTerms();
 }
 
 void MemoryImage::Delete3DBuffers() { mApp->DropTextureData(this); }
