@@ -691,31 +691,29 @@ namespace {
 // span and, when the span copies texels, where they come from.
 struct QuadSpan {
   int32_t x0 = 0, x1 = 0;
-  Attributes at{};
+  double u = 0, v = 0;  // the texture coordinates at x0 (the colours are never read)
   bool copies = false;
   int32_t row = 0;     // texture row
   int64_t first = 0;   // texel under x0
 };
 
-QuadSpan SpanOfRow(const Pipeline& p, double xa, double xb, double py, double ax, double ay, const Attributes& va,
+// A half's span from x0 to x1 (clipped already) on row py: where its texels
+// come from, as Span would find them (the steps were found whole already).
+QuadSpan HalfOfRow(const Pipeline& p, int32_t x0, int32_t x1, double py, double ax, double ay, const Attributes& va,
                    const Attributes& dx, const Attributes& dy) {
-  const State& state = p.state;
   QuadSpan q;
-  q.x0 = int32_t(std::max(Bound(Ceil(std::min(xa, xb))), double(state.clipLeft)));
-  q.x1 = int32_t(std::min(Bound(Ceil(std::max(xa, xb))), double(state.clipRight)));
-  if (q.x0 >= q.x1) return q;
-  const double ox = q.x0 - ax, oy = py - ay;
-  // Texels copied alone: the colours are never read.
-  q.at = va;
-  q.at.u += dx.u * ox + dy.u * oy;
-  q.at.v += dx.v * ox + dy.v * oy;
-  // Span's own test for a row copy (the steps were found whole already).
+  q.x0 = x0;
+  q.x1 = x1;
+  if (x0 >= x1) return q;
+  const double ox = x0 - ax, oy = py - ay;
+  q.u = va.u + (dx.u * ox + dy.u * oy);
+  q.v = va.v + (dx.v * ox + dy.v * oy);
   const Texture& tex = *p.texture;
-  const int64_t u = Fixed(q.at.u * tex.width), v = Fixed(q.at.v * tex.height);
+  const int64_t u = Fixed(q.u * tex.width), v = Fixed(q.v * tex.height);
   q.first = u >> 32;
-  const int64_t last = (u + (int64_t(1) << 32) * (q.x1 - q.x0 - 1)) >> 32;
+  const int64_t last = (u + (int64_t(1) << 32) * (x1 - x0 - 1)) >> 32;
   q.copies = q.first >= 0 && last < tex.width;
-  q.row = Address(v >> 32, tex.height, state.wrapV);
+  q.row = Address(v >> 32, tex.height, p.state.wrapV);
   return q;
 }
 
@@ -724,13 +722,19 @@ void DrawQuadRows(const Pipeline& p, const Vertex& tl, const Vertex& bl, const V
                   const Attributes& va1, const Attributes& dx1, const Attributes& dy1, const Attributes& va2,
                   const Attributes& dx2, const Attributes& dy2, int32_t yStart, int32_t yEnd) {
   const Texture& tex = *p.texture;
+  const State& state = p.state;
+  // The rows of (tl, bl, tr) and (tr, bl, br) as DrawTriangle finds them:
+  // the left half runs from the left side to the diagonal, the right half
+  // from there to the right side (the diagonal stays between the sides).
+  const int32_t left0 = int32_t(std::max(Bound(Ceil(double(tl.x))), double(state.clipLeft)));
+  const int32_t right1 = int32_t(std::min(Bound(Ceil(double(tr.x))), double(state.clipRight)));
   for (int32_t y = yStart; y < yEnd; ++y) {
     const double py = y;
-    // The rows of (tl, bl, tr) and (tr, bl, br) as DrawTriangle finds them:
-    // the vertical sides and the shared diagonal.
-    const double diagonal = EdgeX(tr, bl, py);
-    const QuadSpan left = SpanOfRow(p, EdgeX(tl, bl, py), diagonal, py, tl.x, tl.y, va1, dx1, dy1);
-    const QuadSpan right = SpanOfRow(p, EdgeX(tr, br, py), diagonal, py, tr.x, tr.y, va2, dx2, dy2);
+    const double split = Bound(Ceil(EdgeX(tr, bl, py)));
+    const QuadSpan left =
+        HalfOfRow(p, left0, int32_t(std::min(split, double(state.clipRight))), py, tl.x, tl.y, va1, dx1, dy1);
+    const QuadSpan right =
+        HalfOfRow(p, int32_t(std::max(split, double(state.clipLeft))), right1, py, tr.x, tr.y, va2, dx2, dy2);
     const bool leftSome = left.x0 < left.x1, rightSome = right.x0 < right.x1;
     uint8_t* px = p.target.bits + std::ptrdiff_t(y) * p.target.pitch;
     // Both halves copy the same texture row, continuing each other: one copy.
@@ -740,8 +744,17 @@ void DrawQuadRows(const Pipeline& p, const Vertex& tl, const Vertex& bl, const V
                    int32_t(left.first), right.x1 - left.x0);
       continue;
     }
-    if (leftSome) Span<K, true>(p, y, left.x0, left.x1, left.at, dx1, true);
-    if (rightSome) Span<K, true>(p, y, right.x0, right.x1, right.at, dx2, true);
+    Attributes at{};
+    if (leftSome) {
+      at.u = left.u;
+      at.v = left.v;
+      Span<K, true>(p, y, left.x0, left.x1, at, dx1, true);
+    }
+    if (rightSome) {
+      at.u = right.u;
+      at.v = right.v;
+      Span<K, true>(p, y, right.x0, right.x1, at, dx2, true);
+    }
   }
 }
 
@@ -820,9 +833,30 @@ void DrawLine(const Target& target, const Texture* texture, const State& state, 
     // One colour: worked out once, each pixel only stored.
     const RGBA colour = pipeline.Combine(RGBA{255, 255, 255, 255}, DiffuseOf(va, state));
     switch (pipeline.kind) {
-      case TargetKind::Xrgb8888:
+      case TargetKind::Xrgb8888: {
+        // As Store blends one colour with constant factors whose sum stays
+        // within 255: per channel (c * fs + d * fd + 127) / 255, top byte 0.
+        const int32_t fs = Factor(state.srcBlend, colour.a), fd = Factor(state.destBlend, colour.a);
+        const bool plain = !state.blend || (pipeline.over && colour.a == 255);
+        if (state.blend && pipeline.over && colour.a == 0) return;
+        if (plain || fs + fd <= 255) {
+          const uint32_t rgb = (uint32_t(colour.r) << 16) | (uint32_t(colour.g) << 8) | uint32_t(colour.b);
+          const uint32_t cr = uint32_t(colour.r * fs + 127), cg = uint32_t(colour.g * fs + 127),
+                         cb = uint32_t(colour.b * fs + 127), k = uint32_t(fd);
+          walk([&](int32_t x, int32_t y, double) {
+            uint8_t* at = pipeline.target.bits + std::ptrdiff_t(y) * pipeline.target.pitch + std::ptrdiff_t(x) * 4;
+            uint32_t d;
+            std::memcpy(&d, at, 4);
+            const uint32_t out = plain ? rgb
+                                       : ((((d >> 16) & 255) * k + cr) / 255 << 16) |
+                                             ((((d >> 8) & 255) * k + cg) / 255 << 8) | ((d & 255) * k + cb) / 255;
+            std::memcpy(at, &out, 4);
+          });
+          return;
+        }
         walk([&](int32_t x, int32_t y, double) { PlotPixel<TargetKind::Xrgb8888>(pipeline, x, y, colour); });
         return;
+      }
       case TargetKind::Rgb565:
         walk([&](int32_t x, int32_t y, double) { PlotPixel<TargetKind::Rgb565>(pipeline, x, y, colour); });
         return;
