@@ -9,6 +9,7 @@
 #include <cstring>
 #include <mutex>
 #include <set>
+#include <string>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -71,6 +72,22 @@ void CopyToShow(uint8_t* to, const uint8_t* from, size_t bytes) {
 #else
   std::memcpy(to, from, bytes);
 #endif
+}
+
+// Whether an OpenGL renderer's driver is a software rasteriser. Its context
+// is the current one right after the renderer was made.
+bool RendersInSoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name || std::strncmp(info.name, "opengl", 6) != 0)
+    return false;
+  using GetString = const unsigned char* (*)(unsigned int);
+  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = getString ? getString(0x1F01) : nullptr;  // GL_RENDERER
+  if (!name) return false;
+  const std::string text(reinterpret_cast<const char*>(name));
+  for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"})
+    if (text.find(soft) != std::string::npos) return true;
+  return false;
 }
 
 // The X server's idea of the window's size: without a window manager a
@@ -280,6 +297,13 @@ bool SdlWindow::EnsurePresenter() {
   // frames go there directly instead, without a renderer.
   const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
   if (!asked || SDL_strcasecmp(asked, "software") != 0) mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_ACCELERATED);
+  // A graphics library that rasterises on the processor itself (Mesa's
+  // llvmpipe where there is no graphics card) calls itself accelerated, yet
+  // costs many times the plain copy, and threads and memory besides.
+  if (mRenderer && RendersInSoftware(mRenderer)) {
+    SDL_DestroyRenderer(mRenderer);
+    mRenderer = nullptr;
+  }
   if (mRenderer) return true;
   // The window's surface as the system's own image (shared memory on X11),
   // not a texture of a renderer SDL would make for it.

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -118,8 +119,17 @@ public:
 
   void PollEvents(std::vector<MSG>& out) override {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    // Asking the window system costs a few system calls every time, and the
+    // loop asks several times a tick: at most once a millisecond. Events a
+    // wait brought in are already in SDL's queue.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - mLastPump >= std::chrono::milliseconds(1)) {
+      SDL_PumpEvents();
+      mLastPump = now;
+    }
     SDL_Event e;
-    while (SDL_PollEvent(&e)) {
+    while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+      if (e.type == SDL_POLLSENTINEL) continue;  // SDL's own marker of a pump
       if (e.type == SDL_WINDOWEVENT) {
         if (SdlWindow* w = SdlWindow::FromWindowId(e.window.windowID)) {
           if (e.window.event == SDL_WINDOWEVENT_MOVED) w->OnMoved(e.window.data1, e.window.data2);
@@ -148,7 +158,14 @@ public:
       Sleep(timeoutMs);
       return false;
     }
-    return SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)) == 1;
+    const uint32_t start = timeGetTime();
+    const bool woken = SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)) == 1;
+    mLastPump = std::chrono::steady_clock::now();  // the wait asked the window system last
+    // SDL counts whole milliseconds of its own and may give up a fraction
+    // early: the rest is slept, rather than waited for again through it.
+    const uint32_t waited = timeGetTime() - start;
+    if (!woken && waited < timeoutMs) Sleep(timeoutMs - waited);
+    return woken;
   }
 
   POINT GetCursorPos() override {
@@ -308,6 +325,7 @@ private:
   std::atomic<int> mCursorX{0};
   std::atomic<int> mCursorY{0};
   std::thread::id mMainThread;
+  std::chrono::steady_clock::time_point mLastPump{};
 };
 
 }  // namespace

@@ -414,13 +414,13 @@ DWORD MsgWaitForMultipleObjects(DWORD, const HANDLE*, bool, DWORD timeoutMs, DWO
     if (!s.queue.empty()) return WAIT_OBJECT_0;
     for (auto& w : s.windows)
       if (w->needsPaint && w->visible) return WAIT_OBJECT_0;
-    // A timer falling due ends the wait as input would.
+    // A due timer's message is waiting too. One falling due meanwhile does
+    // not end the wait: the window timer runs at the tick's rate, out of
+    // step with it, and would wake the loop twice a tick for nothing that
+    // cannot wait until the tick.
     const uint32_t now = timeGetTime();
-    for (const Timer& t : s.timers) {
-      const int32_t left = static_cast<int32_t>(t.due - now);
-      if (left <= 0) return WAIT_OBJECT_0;
-      timeoutMs = std::min<DWORD>(timeoutMs, static_cast<DWORD>(left));
-    }
+    for (const Timer& t : s.timers)
+      if (static_cast<int32_t>(t.due - now) <= 0) return WAIT_OBJECT_0;
     backend = &GetWindowBackend();
   }
   // Not under the lock: other threads post while the main thread waits.

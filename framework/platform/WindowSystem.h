@@ -162,7 +162,8 @@ bool TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 bool PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Waits until a message is waiting (input, a posted message, a paint or a
-// due timer) or timeoutMs passes. Only the form the main loop uses: no
+// due timer) or timeoutMs passes; a timer falling due meanwhile is picked up
+// by the next PeekMessage after the wait. Only the form the main loop uses: no
 // handles, any input. WAIT_OBJECT_0 when a message waits, else WAIT_TIMEOUT.
 constexpr DWORD WAIT_OBJECT_0 = 0;
 constexpr DWORD WAIT_TIMEOUT = 258;

@@ -98,9 +98,9 @@ TEST_F(WindowSystemTest, ALateTimerFiresOnceAndRunsOnTheFrameworkClock) {
 }
 
 // The main loop's wait between ticks: whatever would make PeekMessage
-// return ends it at once; otherwise it lasts until the timeout or the next
-// timer, whichever comes first.
-TEST_F(WindowSystemTest, WaitingForInputEndsWithAnyMessageOrTheNextTimer) {
+// return ends it at once (a due timer too); otherwise it lasts until the
+// timeout, and a timer falling due meanwhile waits for the next pump.
+TEST_F(WindowSystemTest, WaitingForInputEndsWithAnyWaitingMessage) {
   const struct {
     const char* what;
     bool input, posted, paint;
@@ -112,7 +112,7 @@ TEST_F(WindowSystemTest, WaitingForInputEndsWithAnyMessageOrTheNextTimer) {
       {"input", true, false, false, 0, WAIT_OBJECT_0, 0},
       {"posted", false, true, false, 0, WAIT_OBJECT_0, 0},
       {"paint", false, false, true, 0, WAIT_OBJECT_0, 0},
-      {"timer first", false, false, false, 4, WAIT_TIMEOUT, 4},
+      {"timer falling due meanwhile", false, false, false, 4, WAIT_TIMEOUT, 10},
       {"timer later", false, false, false, 25, WAIT_TIMEOUT, 10},
   };
   for (const auto& c : cases) {
@@ -126,6 +126,11 @@ TEST_F(WindowSystemTest, WaitingForInputEndsWithAnyMessageOrTheNextTimer) {
     const uint32_t before = mClock.Milliseconds();
     EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, false, 10, QS_ALLINPUT), c.result);
     EXPECT_EQ(mClock.Milliseconds() - before, c.waited);
+    if (c.timerMs && c.timerMs <= 10) {
+      // Due now: the next wait ends at once, and the pump hands it out.
+      EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, false, 10, QS_ALLINPUT), WAIT_OBJECT_0);
+      EXPECT_EQ(Pump(), (std::vector<UINT>{WM_TIMER}));
+    }
     KillTimer(w, 7);
     DestroyWindow(w);
     Pump();
