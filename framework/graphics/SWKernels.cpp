@@ -217,9 +217,8 @@ PLIX_INLINE void OverTintTermsSpan(uint32_t* d, const uint32_t* s, const uint32_
   // within 255, w = 0 gives d back.
   auto vec = [](W8 dv, W8 tv) PLIX_LAMBDA { return (Fade8(dv, 256 - (tv >> 24)) + (tv & 0xFFFFFF)) | 0xFF000000; };
   if (destOpaque) {
-    auto one = [](uint32_t dp, uint32_t tp) PLIX_LAMBDA {
-      return (Fade1(dp, 256 - (tp >> 24)) + (tp & 0xFFFFFF)) | 0xFF000000;
-    };
+    auto one = [](uint32_t dp, uint32_t tp)
+                   PLIX_LAMBDA { return (Fade1(dp, 256 - (tp >> 24)) + (tp & 0xFFFFFF)) | 0xFF000000; };
     if (runs == nullptr) {
       Each8(d, t, n, vec, one);
       return;
@@ -345,9 +344,8 @@ PLIX_INLINE void OverNativeSpan(uint32_t* d, const uint32_t* s, const uint8_t* r
 }  // namespace
 
 PLIX_INLINE void OverNativeRowOne(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
-  auto span = [&](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA {
-    OverNativeSpan(dd, ss, runs + (ss - s), len);
-  };
+  auto span = [&](uint32_t* dd, const uint32_t* ss, int32_t len)
+                  PLIX_LAMBDA { OverNativeSpan(dd, ss, runs + (ss - s), len); };
   if (ShortRow(d, s, runs, n, span)) return;
   int32_t from = 0;
   for (int32_t i = 0; i < n;) {
@@ -364,7 +362,8 @@ PLIX_INLINE void OverNativeRowOne(uint32_t* d, const uint32_t* s, const uint8_t*
   if (n > from) span(d + from, s + from, n - from);
 }
 
-PLIX_KERNEL void OverNativeRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows, ptrdiff_t dStride, ptrdiff_t sStride) {
+PLIX_KERNEL void OverNativeRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows,
+                               ptrdiff_t dStride, ptrdiff_t sStride) {
   for (int32_t r = 0; r < rows; ++r) {
     OverNativeRowOne(d, s, runs, n);
     d += dStride;
@@ -377,15 +376,15 @@ PLIX_KERNEL void FadeAddRow(uint32_t* d, int32_t n, uint32_t k, uint32_t add) {
   W8 kv = W8{} + k;
   // The row is its own source: Each8 reads a pixel before it writes it.
   Each8(
-      d, d, n, [&](W8 dv, W8) PLIX_LAMBDA { return Fade8(dv, kv) + add; }, [&](uint32_t dp, uint32_t) PLIX_LAMBDA { return Fade1(dp, k) + add; });
+      d, d, n, [&](W8 dv, W8) PLIX_LAMBDA { return Fade8(dv, kv) + add; },
+      [&](uint32_t dp, uint32_t) PLIX_LAMBDA { return Fade1(dp, k) + add; });
 }
 
 PLIX_INLINE void BlitOpaqueRowOne(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
   // Long clear runs are skipped and long opaque runs copied whole; what lies
   // between goes pixel by pixel.
-  auto span = [&](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA {
-    BlitOpaqueSpan(dd, ss, runs + (ss - s), len);
-  };
+  auto span = [&](uint32_t* dd, const uint32_t* ss, int32_t len)
+                  PLIX_LAMBDA { BlitOpaqueSpan(dd, ss, runs + (ss - s), len); };
   if (ShortRow(d, s, runs, n, span)) return;
   int32_t from = 0;
   for (int32_t i = 0; i < n;) {
@@ -405,7 +404,8 @@ PLIX_INLINE void BlitOpaqueRowOne(uint32_t* d, const uint32_t* s, const uint8_t*
   if (n > from) span(d + from, s + from, n - from);
 }
 
-PLIX_KERNEL void BlitOpaqueRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows, ptrdiff_t dStride, ptrdiff_t sStride) {
+PLIX_KERNEL void BlitOpaqueRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows,
+                               ptrdiff_t dStride, ptrdiff_t sStride) {
   for (int32_t r = 0; r < rows; ++r) {
     BlitOpaqueRowOne(d, s, runs, n);
     d += dStride;
@@ -415,10 +415,12 @@ PLIX_KERNEL void BlitOpaqueRow(uint32_t* d, const uint32_t* s, const uint8_t* ru
 }
 
 PLIX_INLINE void OverRowOne(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
-  ForVisibleRuns(d, s, runs, n, [](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA { OverSpan(dd, ss, len); });
+  ForVisibleRuns(d, s, runs, n,
+                 [](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA { OverSpan(dd, ss, len); });
 }
 
-PLIX_KERNEL void OverRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows, ptrdiff_t dStride, ptrdiff_t sStride) {
+PLIX_KERNEL void OverRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows,
+                         ptrdiff_t dStride, ptrdiff_t sStride) {
   for (int32_t r = 0; r < rows; ++r) {
     OverRowOne(d, s, runs, n);
     d += dStride;
@@ -428,12 +430,14 @@ PLIX_KERNEL void OverRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, in
 }
 
 PLIX_INLINE void OverTintedRowOne(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, uint32_t tr,
-                               uint32_t tg, uint32_t tb, uint32_t ta) {
-  ForVisibleRuns(d, s, runs, n,
-                 [&](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA { OverTintedSpan(dd, ss, len, tr, tg, tb, ta); });
+                                  uint32_t tg, uint32_t tb, uint32_t ta) {
+  ForVisibleRuns(d, s, runs, n, [&](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA {
+    OverTintedSpan(dd, ss, len, tr, tg, tb, ta);
+  });
 }
 
-PLIX_KERNEL void OverTintedRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, uint32_t tr, uint32_t tg, uint32_t tb, uint32_t ta, int32_t rows, ptrdiff_t dStride, ptrdiff_t sStride) {
+PLIX_KERNEL void OverTintedRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, uint32_t tr, uint32_t tg,
+                               uint32_t tb, uint32_t ta, int32_t rows, ptrdiff_t dStride, ptrdiff_t sStride) {
   for (int32_t r = 0; r < rows; ++r) {
     OverTintedRowOne(d, s, runs, n, tr, tg, tb, ta);
     d += dStride;
@@ -443,13 +447,15 @@ PLIX_KERNEL void OverTintedRow(uint32_t* d, const uint32_t* s, const uint8_t* ru
 }
 
 PLIX_INLINE void OverTintTermsRowOne(uint32_t* d, const uint32_t* s, const uint32_t* t, const uint8_t* runs, int32_t n,
-                                  uint32_t tr, uint32_t tg, uint32_t tb, uint32_t ta, bool destOpaque) {
+                                     uint32_t tr, uint32_t tg, uint32_t tb, uint32_t ta, bool destOpaque) {
   ForVisibleRuns(d, s, runs, n, [&](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA {
     OverTintTermsSpan(dd, ss, t + (ss - s), runs ? runs + (ss - s) : nullptr, len, tr, tg, tb, ta, destOpaque);
   });
 }
 
-PLIX_KERNEL void OverTintTermsRow(uint32_t* d, const uint32_t* s, const uint32_t* t, const uint8_t* runs, int32_t n, uint32_t tr, uint32_t tg, uint32_t tb, uint32_t ta, bool destOpaque, int32_t rows, ptrdiff_t dStride, ptrdiff_t sStride) {
+PLIX_KERNEL void OverTintTermsRow(uint32_t* d, const uint32_t* s, const uint32_t* t, const uint8_t* runs, int32_t n,
+                                  uint32_t tr, uint32_t tg, uint32_t tb, uint32_t ta, bool destOpaque, int32_t rows,
+                                  ptrdiff_t dStride, ptrdiff_t sStride) {
   for (int32_t r = 0; r < rows; ++r) {
     OverTintTermsRowOne(d, s, t, runs, n, tr, tg, tb, ta, destOpaque);
     d += dStride;
@@ -474,10 +480,12 @@ PLIX_KERNEL void AddRow(uint32_t* d, const uint32_t* s, int32_t n, int32_t rows,
 }
 
 PLIX_INLINE void AddAlphaRowOne(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
-  ForVisibleRuns(d, s, runs, n, [](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA { AddAlphaSpan(dd, ss, len); });
+  ForVisibleRuns(d, s, runs, n,
+                 [](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA { AddAlphaSpan(dd, ss, len); });
 }
 
-PLIX_KERNEL void AddAlphaRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows, ptrdiff_t dStride, ptrdiff_t sStride) {
+PLIX_KERNEL void AddAlphaRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows,
+                             ptrdiff_t dStride, ptrdiff_t sStride) {
   for (int32_t r = 0; r < rows; ++r) {
     AddAlphaRowOne(d, s, runs, n);
     d += dStride;
@@ -568,8 +576,8 @@ PLIX_KERNEL void ResampleRow2(uint16_t* out, const uint32_t* row, const int32_t*
   }
   for (; i < n; ++i)
     for (int k = 0; k < 4; ++k)
-      out[i * 4 + k] = uint16_t(((row[i0[i]] >> (8 * k)) & 0xFF) * w0[i * 4 + k] +
-                                ((row[i1[i]] >> (8 * k)) & 0xFF) * w1[i * 4 + k]);
+      out[i * 4 + k] =
+          uint16_t(((row[i0[i]] >> (8 * k)) & 0xFF) * w0[i * 4 + k] + ((row[i1[i]] >> (8 * k)) & 0xFF) * w1[i * 4 + k]);
 }
 
 PLIX_KERNEL void MixRowsToPixels(uint32_t* out, const uint16_t* a, uint32_t w0, const uint16_t* b, uint32_t w1,

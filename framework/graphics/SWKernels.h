@@ -20,23 +20,21 @@ namespace Plix::Px {
 void BlitOpaqueRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows = 1,
                    ptrdiff_t dStride = 0, ptrdiff_t sStride = 0);
 // The over-blend with each source pixel's own alpha.
-void OverRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows = 1,
-             ptrdiff_t dStride = 0, ptrdiff_t sStride = 0);
+void OverRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows = 1, ptrdiff_t dStride = 0,
+             ptrdiff_t sStride = 0);
 // The tinted over-blend: alpha (sa * tint alpha) / 255, source terms
 // (s * w * t) >> 16.
 void OverTintedRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, uint32_t tr, uint32_t tg,
-                   uint32_t tb, uint32_t ta, int32_t rows = 1,
-                   ptrdiff_t dStride = 0, ptrdiff_t sStride = 0);
+                   uint32_t tb, uint32_t ta, int32_t rows = 1, ptrdiff_t dStride = 0, ptrdiff_t sStride = 0);
 // The same with the source's tint terms t (MemoryImage::GetTintTerms):
 // onto opaque destination pixels ((d * (256 - w)) >> 8) plus the term per
 // colour channel, with w the term's top byte; others as OverTintedRow.
 // destOpaque: every destination pixel is opaque.
-void OverTintTermsRow(uint32_t* d, const uint32_t* s, const uint32_t* t, const uint8_t* runs, int32_t n,
-                      uint32_t tr, uint32_t tg, uint32_t tb, uint32_t ta, bool destOpaque, int32_t rows = 1,
-                      ptrdiff_t dStride = 0, ptrdiff_t sStride = 0);
+void OverTintTermsRow(uint32_t* d, const uint32_t* s, const uint32_t* t, const uint8_t* runs, int32_t n, uint32_t tr,
+                      uint32_t tg, uint32_t tb, uint32_t ta, bool destOpaque, int32_t rows = 1, ptrdiff_t dStride = 0,
+                      ptrdiff_t sStride = 0);
 // Additive: each colour channel saturates at 255; the destination alpha stays.
-void AddRow(uint32_t* d, const uint32_t* s, int32_t n, int32_t rows = 1,
-            ptrdiff_t dStride = 0, ptrdiff_t sStride = 0);
+void AddRow(uint32_t* d, const uint32_t* s, int32_t n, int32_t rows = 1, ptrdiff_t dStride = 0, ptrdiff_t sStride = 0);
 // Additive with the source's alpha: d + ((s * sa) >> 8).
 void AddAlphaRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows = 1,
                  ptrdiff_t dStride = 0, ptrdiff_t sStride = 0);

@@ -296,7 +296,8 @@ bool SdlWindow::EnsurePresenter() {
   // copy each frame once more on its way into the window's own surface:
   // frames go there directly instead, without a renderer.
   const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
-  if (!asked || SDL_strcasecmp(asked, "software") != 0) mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_ACCELERATED);
+  if (!asked || SDL_strcasecmp(asked, "software") != 0)
+    mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_ACCELERATED);
   // A graphics library that rasterises on the processor itself (Mesa's
   // llvmpipe where there is no graphics card) calls itself accelerated, yet
   // costs many times the plain copy, and threads and memory besides.

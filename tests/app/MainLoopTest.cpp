@@ -433,8 +433,8 @@ TEST_F(MainLoopTest, TheCursorThreadMovesTheCursorOnlyWhenFramesStop) {
   auto moveMouse = [&](POINT screen) {
     mBackend.mCursorPos = screen;
     const POINT client = frameOf(screen);
-    mBackend.Queue(WM_MOUSEMOVE, 0, static_cast<LPARAM>(MAKELONG(static_cast<WORD>(client.x), static_cast<WORD>(client.y))),
-                   app.mMainWindow);
+    const DWORD packed = MAKELONG(static_cast<WORD>(client.x), static_cast<WORD>(client.y));
+    mBackend.Queue(WM_MOUSEMOVE, 0, static_cast<LPARAM>(packed), app.mMainWindow);
     Pump();
     return client;
   };

@@ -148,7 +148,8 @@ TEST(DisplayKernels, MemoryImageKernelsMatchThePixelRules) {
        },
        [](uint32_t d, uint32_t s) { return s >> 24 ? Px::Over(d, s, s >> 24) : d; }},
       {"tinted", false,
-       [&](uint32_t* d, const uint32_t* s, const uint8_t* r, int n, int rows, ptrdiff_t ds, ptrdiff_t ss, MemoryImage&) {
+       [&](uint32_t* d, const uint32_t* s, const uint8_t* r, int n, int rows, ptrdiff_t ds, ptrdiff_t ss,
+           MemoryImage&) {
          Px::OverTintedRow(d, s, r, n, uint32_t(faint.mRed), uint32_t(faint.mGreen), uint32_t(faint.mBlue),
                            uint32_t(faint.mAlpha), rows, ds, ss);
        },
