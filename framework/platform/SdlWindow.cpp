@@ -11,9 +11,6 @@
 #include <set>
 #include <string>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "framework/platform/DDraw.h"
 #include "framework/platform/QuietStderr.h"
@@ -43,35 +40,6 @@ uint32_t SdlFormat(FrameLayout layout) {
     case FrameLayout::X1R5G5B5: return SDL_PIXELFORMAT_RGB555;
     default: return SDL_PIXELFORMAT_RGB888;
   }
-}
-
-// Copies a row into the shown image. Nothing here reads that image again
-// (the window system does, elsewhere): the stores bypass the cache, which
-// spares reading the destination in first and keeps the frame's own
-// pixels cached.
-void CopyToShow(uint8_t* to, const uint8_t* from, size_t bytes) {
-#if defined(__SSE2__)
-  size_t head = (16 - (reinterpret_cast<uintptr_t>(to) & 15)) & 15;
-  if (bytes < 256 || head >= bytes) {
-    std::memcpy(to, from, bytes);
-    return;
-  }
-  std::memcpy(to, from, head);
-  size_t i = head;
-  for (; i + 64 <= bytes; i += 64) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i + 16));
-    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i + 32));
-    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i + 48));
-    _mm_stream_si128(reinterpret_cast<__m128i*>(to + i), a);
-    _mm_stream_si128(reinterpret_cast<__m128i*>(to + i + 16), b);
-    _mm_stream_si128(reinterpret_cast<__m128i*>(to + i + 32), c);
-    _mm_stream_si128(reinterpret_cast<__m128i*>(to + i + 48), d);
-  }
-  std::memcpy(to + i, from + i, bytes - i);
-#else
-  std::memcpy(to, from, bytes);
-#endif
 }
 
 // Whether an OpenGL renderer's driver is a software rasteriser. Its context
@@ -351,11 +319,11 @@ bool SdlWindow::PresentToSurface(const void* pixels, int pitch, int width, int h
     const int x0 = std::max(t.x, 0), x1 = std::min(t.x + width, target->w);
     const int y0 = std::max(t.y, 0), y1 = std::min(t.y + height, target->h);
     for (int y = y0; y < y1 && x0 < x1; ++y)
-      CopyToShow(static_cast<uint8_t*>(target->pixels) + static_cast<size_t>(y) * target->pitch +
-                     static_cast<size_t>(x0) * bytes,
-                 static_cast<const uint8_t*>(pixels) + static_cast<size_t>(y - t.y) * pitch +
-                     static_cast<size_t>(x0 - t.x) * bytes,
-                 static_cast<size_t>(x1 - x0) * bytes);
+      std::memcpy(static_cast<uint8_t*>(target->pixels) + static_cast<size_t>(y) * target->pitch +
+                      static_cast<size_t>(x0) * bytes,
+                  static_cast<const uint8_t*>(pixels) + static_cast<size_t>(y - t.y) * pitch +
+                      static_cast<size_t>(x0 - t.x) * bytes,
+                  static_cast<size_t>(x1 - x0) * bytes);
   } else {
     SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<void*>(pixels), width, height,
                                                             SDL_BITSPERPIXEL(format), pitch, format);
@@ -366,9 +334,6 @@ bool SdlWindow::PresentToSurface(const void* pixels, int pitch, int width, int h
                                                  : SDL_BlitScaled(frame, nullptr, target, &dest)) == 0;
     SDL_FreeSurface(frame);
   }
-#if defined(__SSE2__)
-  _mm_sfence();  // the streamed rows are in place before anyone looks
-#endif
   return SDL_UpdateWindowSurface(mWindow) == 0 && ok;
 }
 
