@@ -11,7 +11,6 @@
 #include <set>
 #include <string>
 
-
 #include "framework/platform/DDraw.h"
 #include "framework/platform/QuietStderr.h"
 #include "framework/platform/WindowSystem.h"
