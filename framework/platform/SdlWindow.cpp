@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -75,7 +76,50 @@ bool X11ClientSize(SDL_Window* window, int* width, int* height) {
 #endif
 }
 
+// The X11 connection behind SDL's windows, when that is the driver, taken
+// from the first window made (SDL keeps one connection for all).
+#if defined(SDL_VIDEO_DRIVER_X11)
+Display* gX11Display = nullptr;
+#endif
+
+void NoteX11Display(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (gX11Display) return;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) gX11Display = info.info.x11.display;
+#else
+  (void)window;
+#endif
+}
+
 }  // namespace
+
+int WindowInputPending() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (!gX11Display || !SDL_WasInit(SDL_INIT_VIDEO)) return -1;
+  if (XEventsQueued(gX11Display, QueuedAlready) > 0) return 1;
+  pollfd connection{ConnectionNumber(gX11Display), POLLIN, 0};
+  return poll(&connection, 1, 0) > 0 ? 1 : 0;
+#else
+  return -1;
+#endif
+}
+
+int WaitForWindowInput(uint32_t timeoutMs) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (!gX11Display || !SDL_WasInit(SDL_INIT_VIDEO)) return -1;
+  // Requests still in the buffer go out before the wait (flushing also
+  // reads what has come in).
+  XFlush(gX11Display);
+  if (XEventsQueued(gX11Display, QueuedAlready) > 0) return 1;
+  pollfd connection{ConnectionNumber(gX11Display), POLLIN, 0};
+  return poll(&connection, 1, static_cast<int>(timeoutMs)) > 0 ? 1 : 0;
+#else
+  (void)timeoutMs;
+  return -1;
+#endif
+}
 
 bool StartVideo(std::string* error) {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
@@ -159,6 +203,7 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const SdlWindowDesc& desc, std::str
   }
   w->mTitle = desc.title;
   w->mOwnerThread = std::this_thread::get_id();
+  NoteX11Display(w->mWindow);
   SDL_GetWindowPosition(w->mWindow, &w->mX, &w->mY);
   w->SyncSize();
   {

@@ -137,6 +137,14 @@ private:
   std::thread::id mOwnerThread;
 };
 
+// Input on the window system's connection without a full SDL pump (which
+// asks the connection many times over), where the driver is X11; -1 where
+// it is not (or before the first window). WindowInputPending: 1 when
+// something waits to be pumped, else 0. WaitForWindowInput: waits up to
+// timeoutMs for it; 1 when it came, 0 when the time ran out. Main thread.
+int WindowInputPending();
+int WaitForWindowInput(uint32_t timeoutMs);
+
 // Starts SDL's video once; false (with the reason, which names DISPLAY) when
 // no display can be opened. The reason stays for VideoStartError.
 bool StartVideo(std::string* error = nullptr);

@@ -122,10 +122,17 @@ public:
     // Asking the window system costs a few system calls every time, and the
     // loop asks several times a tick: at most once a millisecond. Events a
     // wait brought in are already in SDL's queue.
+    // On X11 only when the connection has something (looked at no more
+    // often either), or once a second for SDL's own upkeep (such as keeping
+    // the screen saver away).
     const auto now = std::chrono::steady_clock::now();
-    if (now - mLastPump >= std::chrono::milliseconds(1)) {
-      SDL_PumpEvents();
-      mLastPump = now;
+    if (now - mLastLook >= std::chrono::milliseconds(1)) {
+      mLastLook = now;
+      const int pending = WindowInputPending();
+      if (pending > 0 || now - mLastPump >= (pending < 0 ? std::chrono::milliseconds(1) : std::chrono::seconds(1))) {
+        SDL_PumpEvents();
+        mLastPump = now;
+      }
     }
     SDL_Event e;
     while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
@@ -158,9 +165,17 @@ public:
       Sleep(timeoutMs);
       return false;
     }
+    // On X11 on the connection itself: SDL's own wait pumps it first. What
+    // came is pumped by the next poll at once; after a quiet wait the
+    // connection was just looked at.
+    const int came = WaitForWindowInput(timeoutMs);
+    if (came >= 0) {
+      mLastLook = came > 0 ? std::chrono::steady_clock::time_point{} : std::chrono::steady_clock::now();
+      return came > 0;
+    }
     const uint32_t start = timeGetTime();
     const bool woken = SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)) == 1;
-    mLastPump = std::chrono::steady_clock::now();  // the wait asked the window system last
+    mLastPump = mLastLook = std::chrono::steady_clock::now();  // the wait asked the window system last
     // SDL counts whole milliseconds of its own and may give up a fraction
     // early: the rest is slept, rather than waited for again through it.
     const uint32_t waited = timeGetTime() - start;
@@ -326,6 +341,7 @@ private:
   std::atomic<int> mCursorY{0};
   std::thread::id mMainThread;
   std::chrono::steady_clock::time_point mLastPump{};
+  std::chrono::steady_clock::time_point mLastLook{};
 };
 
 }  // namespace
