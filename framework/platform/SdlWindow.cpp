@@ -76,30 +76,27 @@ bool X11ClientSize(SDL_Window* window, int* width, int* height) {
 #endif
 }
 
-// The X11 connection behind SDL's windows, when that is the driver, taken
-// from the first window made (SDL keeps one connection for all).
 #if defined(SDL_VIDEO_DRIVER_X11)
-Display* gX11Display = nullptr;
-#endif
-
-void NoteX11Display(SDL_Window* window) {
-#if defined(SDL_VIDEO_DRIVER_X11)
-  if (gX11Display) return;
+// The X11 connection behind SDL's windows, when that is the driver, asked
+// of a live window (SDL keeps one connection for all of them).
+Display* X11Display() {
+  std::lock_guard<std::mutex> lock(gWindowsLock);
+  if (gWindows.empty() || !SDL_WasInit(SDL_INIT_VIDEO)) return nullptr;
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) gX11Display = info.info.x11.display;
-#else
-  (void)window;
-#endif
+  if (!SDL_GetWindowWMInfo((*gWindows.begin())->Native(), &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
+  return info.info.x11.display;
 }
+#endif
 
 }  // namespace
 
 int WindowInputPending() {
 #if defined(SDL_VIDEO_DRIVER_X11)
-  if (!gX11Display || !SDL_WasInit(SDL_INIT_VIDEO)) return -1;
-  if (XEventsQueued(gX11Display, QueuedAlready) > 0) return 1;
-  pollfd connection{ConnectionNumber(gX11Display), POLLIN, 0};
+  Display* display = X11Display();
+  if (!display) return -1;
+  if (XEventsQueued(display, QueuedAlready) > 0) return 1;
+  pollfd connection{ConnectionNumber(display), POLLIN, 0};
   return poll(&connection, 1, 0) > 0 ? 1 : 0;
 #else
   return -1;
@@ -108,12 +105,13 @@ int WindowInputPending() {
 
 int WaitForWindowInput(uint32_t timeoutMs) {
 #if defined(SDL_VIDEO_DRIVER_X11)
-  if (!gX11Display || !SDL_WasInit(SDL_INIT_VIDEO)) return -1;
+  Display* display = X11Display();
+  if (!display) return -1;
   // Requests still in the buffer go out before the wait (flushing also
   // reads what has come in).
-  XFlush(gX11Display);
-  if (XEventsQueued(gX11Display, QueuedAlready) > 0) return 1;
-  pollfd connection{ConnectionNumber(gX11Display), POLLIN, 0};
+  XFlush(display);
+  if (XEventsQueued(display, QueuedAlready) > 0) return 1;
+  pollfd connection{ConnectionNumber(display), POLLIN, 0};
   return poll(&connection, 1, static_cast<int>(timeoutMs)) > 0 ? 1 : 0;
 #else
   (void)timeoutMs;
@@ -203,7 +201,6 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const SdlWindowDesc& desc, std::str
   }
   w->mTitle = desc.title;
   w->mOwnerThread = std::this_thread::get_id();
-  NoteX11Display(w->mWindow);
   SDL_GetWindowPosition(w->mWindow, &w->mX, &w->mY);
   w->SyncSize();
   {

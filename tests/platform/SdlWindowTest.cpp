@@ -100,6 +100,33 @@ TEST(SdlWindow, PresentsTheClientAreaOfTheWindowedPrimary) {
   dd->Release();
 }
 
+// The main loop's wait on the window system's connection: on X11 a quiet
+// connection lets it run out its time and tells of nothing waiting; other
+// drivers have no such connection to wait on.
+TEST(SdlWindow, AQuietConnectionIsWaitedOnUntilTheTimeRunsOut) {
+  auto window = MakeWindow(10, 20, 64, 48);
+  ASSERT_TRUE(window);
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || std::strcmp(driver, "x11") != 0) {
+    EXPECT_EQ(WaitForWindowInput(5), -1);
+    EXPECT_EQ(WindowInputPending(), -1);
+    return;
+  }
+  // Whatever showing the window brought in is handed out first.
+  while (WindowInputPending() > 0) {
+    SDL_PumpEvents();
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+    }
+  }
+  const uint32_t before = SDL_GetTicks();
+  const int result = WaitForWindowInput(30);
+  if (result == 0) {
+    EXPECT_GE(SDL_GetTicks() - before, 29u);
+  }
+  EXPECT_GE(result, 0);
+}
+
 // Full screen: the whole primary, scaled with its aspect kept, black bars.
 TEST(SdlWindow, LetterBoxesTheExclusivePrimary) {
   ScopedEmulatedDisplay scope;
