@@ -55,6 +55,7 @@ public:
   void SetFreezerClosedImage(int state);
   void SetState(int state) { mState = state; }
   void SetDisabled(bool disabled) { mState = disabled ? 3 : 0; }
+  bool IsDisabled() const { return mState == 3; }
   // The mouse has left it: a highlight goes, a disabled or pressed look
   // stays.
   void LeaveHover() {

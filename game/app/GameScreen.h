@@ -3,9 +3,7 @@
 // main menu, the map, the shops, the hotel, the contest, the best sellers,
 // the end map) is a GameScreen widget covering the window; the application
 // makes them through a ScreenFactory, so that this library does not depend
-// on the screens' own. Until a screen is built, the factory of
-// PlaceholderScreens makes a stand-in that names it and offers the moves
-// out of it.
+// on the screens' own; the executable installs the one that makes them.
 #include "framework/widget/Widget.h"
 
 namespace Plix {

@@ -3,19 +3,39 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/widget/WidgetManager.h"
 #include "game/app/Loader.h"
-#include "game/app/PlaceholderScreens.h"
 #include "game/app/PlayerProfile.h"
 #include "game/app/Splash.h"
 
 namespace Plix {
 
-GameScreens::GameScreens() : mPlaceholders(std::make_unique<PlaceholderScreens>(*this)), mFactory(mPlaceholders.get()) {}
+namespace {
+
+// Until the executable installs its factory: no screen is made.
+class NoScreens : public ScreenFactory {
+public:
+  GameScreen* CreateMainMenu() override { return nullptr; }
+  GameScreen* CreateMap(int, int, int) override { return nullptr; }
+  GameScreen* CreateStore() override { return nullptr; }
+  GameScreen* CreateCircus() override { return nullptr; }
+  GameScreen* CreateTrophyRoom() override { return nullptr; }
+  GameScreen* CreateHotel(int) override { return nullptr; }
+  GameScreen* CreateTheEndMap() override { return nullptr; }
+  GameScreen* CreateFlavorContest() override { return nullptr; }
+  GameScreen* CreateBestSellers(int, int, int, int) override { return nullptr; }
+  GameScreen* CreateBoard(int, int) override { return nullptr; }
+};
+
+NoScreens gNoScreens;
+
+}  // namespace
+
+GameScreens::GameScreens() : mFactory(&gNoScreens) {}
 
 GameScreens::GameScreens(ScreenHost& host) : GameScreens() { mHost = &host; }
 
 GameScreens::~GameScreens() = default;
 
-void GameScreens::SetScreenFactory(ScreenFactory* factory) { mFactory = factory ? factory : mPlaceholders.get(); }
+void GameScreens::SetScreenFactory(ScreenFactory* factory) { mFactory = factory ? factory : &gNoScreens; }
 
 void GameScreens::DeleteScreens() {
   for (GameScreen** screen : {&mBoard, &mCircus, &mTrophyRoom, &mFlavorContest, &mStore, &mMainMenu, &mMap,
@@ -37,6 +57,7 @@ void GameScreens::Leave(GameScreen*& leaving, Particles particles) {
 
 void GameScreens::Show(GameScreen*& slot, GameScreen* screen) {
   slot = screen;
+  if (!screen) return;
   screen->Resize(0, 0, mHost->GetWidth(), mHost->GetHeight());
   WidgetManager* widgets = mHost->GetWidgetManager();
   widgets->AddWidget(screen);

@@ -57,7 +57,7 @@ public:
   GameScreens& operator=(const GameScreens&) = delete;
 
   ScreenHost& GetScreenHost() { return *mHost; }
-  // Null brings the stand-ins back.
+  // Null: no screen is made until a factory is installed.
   void SetScreenFactory(ScreenFactory* factory);
   ScreenFactory& GetScreenFactory() { return *mFactory; }
 
@@ -150,7 +150,6 @@ private:
   GameScreen* FirstScreen();
 
   ScreenHost* mHost = nullptr;
-  std::unique_ptr<ScreenFactory> mPlaceholders;
   ScreenFactory* mFactory;
   ParticleList mParticles;
   Fade mFade;

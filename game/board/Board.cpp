@@ -70,6 +70,11 @@ Board::Board(GameApp& app, int mode, int day) : mMode(mode), mApp(app) {
   PlayerProfile& profile = Profile();
   const int daysDone = profile.GetStoryDays();
   mDay = day == -1 ? daysDone : day;
+  // Every day reads its level record: a day past the table (a finished
+  // story) plays the last one, as a replay.
+  const int levels = mApp.GetLevelCount();
+  if (levels > 0 && mDay >= levels) mDay = levels - 1;
+  if (mDay < 0) mDay = 0;
   mReplay = mDay != daysDone;
   mFastForwardClicks = daysDone >= 1 && daysDone <= 6 ? 0 : 10;
 

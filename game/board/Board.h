@@ -40,6 +40,7 @@ class Graphics;
 class ICBoxButton;
 class Image;
 class InfoBalloon;
+struct LevelRecord;
 class LemonadeButton;
 class Monkey;
 class ServingMonkey;
@@ -59,6 +60,12 @@ struct BoardBanner {
   int mYOffset = 0;
   int mAlpha = 0;
   int mCounter = 0;
+
+  // One tick of state 1: it fades in and grows to full size, moving down,
+  // then holds.
+  void Grow();
+  // One tick of state 3: it fades out; true once it is done (state 4).
+  bool FadeOut();
 };
 
 // A picture flashed over the floor, four slots taken in turn.
@@ -142,7 +149,8 @@ public:
   void MouseUpButton(int x, int y, int button, int clickCount) override;
   // Balloon keys; Escape and "p" open the game menu.
   void KeyChar(wchar_t ch) override;
-  // What a click at (x, y) does: balloon, stations, customers, belt.
+  // What a click at (x, y) does: balloon, stations, customers, belt. The
+  // click count is signed, negative for the right button.
   void ClickAt(int x, int y, int clickCount);
   // A balloon button or key: closes it and advances the tutorial; true
   // when the input was used.
@@ -247,6 +255,8 @@ public:
 
   // ---- Story and Happy Hour set-up (BoardSetup.cpp) ----
   void SetUpStoryDay();
+  // The day's lessons the player has not seen, in the order they run.
+  void QueueStoryLessons(const LevelRecord& level);
   void SetUpHappyHour();
 
   // ---- Environment (BoardEnvironment.cpp) ----
@@ -582,6 +592,10 @@ private:
   // The cookie jar and the lemonade bottles show the last non-empty stock.
   void ShowCookies();
   void ShowLemonade();
+  // The treat stations and the decoration mugs show their stocks; an empty
+  // mug is put away.
+  void ShowTreats();
+  void ShowMugs();
   void UpdateEntrance();
   void UpdateShake();
   void StartQueuedTutorial();
@@ -589,6 +603,12 @@ private:
   void UpdateRunningTutorial();
   void UpdateConveyorHover();
   void UpdateTrophyHandOver(int& pendingGrade, int trophy, float dayShare);
+  // The story logic's steps: the two goal banners with their stars, and
+  // the trash and napkin hints once both helpers are free.
+  void UpdateGoalBanner();
+  void UpdateExpertBanner();
+  void UpdateHintTriggers();
+  void AddStar(Animation& star, int x, int y);
   // The day's books for results 1 and 2.
   void CloseSucceededDay(PlayerProfile& profile);
   void CloseFailedDay(PlayerProfile& profile);
@@ -608,6 +628,11 @@ private:
   // Set once the fade-out's result has been acted on: the board has left
   // the screen and waits for its deletion.
   bool mHandedOver = false;
+  // The day's trash and napkin trophies, counted on the first pass of the
+  // day's end and handed over one visit at a time.
+  bool mDayEndTrophiesCounted = false;
+  int mDayEndTrashGrade = 0;
+  int mDayEndNapkinGrade = 0;
   bool mFloorMissing = false;
   // Only when there is no current player.
   std::unique_ptr<PlayerProfile> mNoPlayer;

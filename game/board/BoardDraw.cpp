@@ -59,16 +59,16 @@ private:
   bool mOn, mFast, mSmooth;
 };
 
-// The filling's colour by the machine's ingredient; other values keep the
-// colour already set.
+// The filling's colour by the machine's ingredient (strawberry, chocolate,
+// pear, blueberry, pineapple); other values keep the colour already set.
 void SetFillingColor(Graphics& g, int ingredient) {
   switch (ingredient) {
     case 0: g.SetColor(Color(255, 255, 255, 255)); break;
     case 26: g.SetColor(Color(230, 80, 80, 255)); break;
-    case 27: g.SetColor(Color(154, 224, 116, 255)); break;
-    case 28: g.SetColor(Color(92, 156, 228, 255)); break;
-    case 29: g.SetColor(Color(247, 238, 93, 255)); break;
-    case 30: g.SetColor(Color(181, 116, 59, 255)); break;
+    case 27: g.SetColor(Color(181, 116, 59, 255)); break;
+    case 28: g.SetColor(Color(154, 224, 116, 255)); break;
+    case 29: g.SetColor(Color(92, 156, 228, 255)); break;
+    case 30: g.SetColor(Color(247, 238, 93, 255)); break;
     default: break;
   }
 }

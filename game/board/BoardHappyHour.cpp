@@ -181,6 +181,8 @@ void Board::SetUpHappyHour() {
   Disable(mTrashStationButton.get(), true);
   Disable(mMachineButton.get(), true);
   mTicksToNextArrival = 200;
+  // The first game's lesson comes whether or not lessons are on.
+  if (!Profile().GetFlag(kHappyHourLesson)) mQueuedTutorials.PushBack(new HappyHourTutorial(this));
 
   mApp.LoadSong(mMode == 1 ? 1 : mMode == 2 ? 3 : 4);
   if (mApp.mMusicOutput) mApp.mMusicOutput->FadeIn(1, 0, 0.005, false);
@@ -189,6 +191,7 @@ void Board::SetUpHappyHour() {
 // ------------------------------------------------------------------- logic
 
 void Board::UpdateHappyHourLogic() {
+  UpdateHappyHourHud();
   if (!mTutorial && --mTicksToNextArrival <= 0) {
     const int d = Difficulty(mMode);
     const float t = static_cast<float>(mSeconds);
@@ -230,27 +233,13 @@ void Board::UpdateHappyHourLogic() {
   BoardBanner& banner = mGameOverBanner;
   switch (banner.mState) {
     case 1:
-      banner.mAlpha = banner.mAlpha + 4 > 255 ? 255 : banner.mAlpha + 4;
-      if (banner.mScale < 1.0f) {
-        banner.mScale += 0.01f;
-        banner.mYOffset += 2;
-      }
-      if (banner.mScale >= 1.0f) {
-        banner.mScale = 1.0f;
-        banner.mState = 2;
-        banner.mCounter = 0;
-      }
+      banner.Grow();
       break;
     case 2:
       if (++banner.mCounter >= 100) banner.mState = 3;
       break;
     case 3:
-      banner.mAlpha -= 8;
-      if (banner.mAlpha <= 0) {
-        banner.mAlpha = 0;
-        banner.mState = 4;
-        banner.mCounter = 50;
-      }
+      if (banner.FadeOut()) banner.mCounter = 50;
       break;
     case 4:
       if (--banner.mCounter <= 0) {

@@ -131,9 +131,10 @@ void Board::MouseDrag(int x, int y) {
   if (mBalloon) mBalloon->MouseDrag(x, y);
 }
 
-void Board::MouseDownButton(int x, int y, int, int clickCount) {
+void Board::MouseDownButton(int x, int y, int button, int clickCount) {
   if (!BoardTakesInput(*this)) return;
-  ClickAt(x, y, clickCount);
+  // The click keeps its sign: a right click lifts a whole ice-cream box.
+  ClickAt(x, y, button == 1 ? -clickCount : clickCount);
 }
 
 void Board::MouseUpButton(int x, int y, int, int) {
@@ -246,7 +247,9 @@ void Board::ClickAt(int, int, int clickCount) {
       case 10:
       case 11:
       case 12: {
-        bool takeWhole = mMode == 0 && clickCount == 1 &&
+        // A single right click lifts the box with what is left in it, once
+        // the machine lesson has told the player so (or lessons are off).
+        bool takeWhole = mMode == 0 && clickCount == -1 &&
                          (ProfileFlag(mApp, kFlagMachineLesson) ||
                           (mApp.GetCurrentProfile() && !mApp.GetCurrentProfile()->GetShowTutorials()));
         badge(girl->EnqueueIceCreamBox(&mIceCreamBoxes[id - 7], hovered, takeWhole));

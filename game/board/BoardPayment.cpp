@@ -8,6 +8,7 @@
 #include "game/board/ArrivalSchedule.h"
 #include "game/board/Board.h"
 #include "game/board/Conveyor.h"
+#include "game/board/CustomerFlow.h"
 #include "game/board/Table.h"
 #include "game/board/Tutorial.h"
 #include "game/board/Uncle.h"
@@ -223,10 +224,16 @@ bool Board::OfferToServingMonkey(IceCream* item, int, int, int serial) {
   }
   if (mServingMonkey->GetState() != ServingMonkey::kIdle) return false;
   if (mMode != 0) {
-    // The crowd customer it is for comes with the Happy Hour queue; until
-    // one is found the item is thrown away.
-    item->ClearPending();
-    mServingMonkey->TakeItem(*item, serial);
+    // The least patient customer in the queue who wants it gets it; with
+    // none it is thrown away.
+    FlowCustomer* customer = mCustomerFlow ? mCustomerFlow->FindCustomerFor(item) : nullptr;
+    if (customer) {
+      mServingMonkey->TakeItemWithTarget(*item, serial, customer);
+      customer->SetServed();
+    } else {
+      item->ClearPending();
+      mServingMonkey->TakeItem(*item, serial);
+    }
     mServingMonkeyCalled = true;
     mServingMonkeyDone = false;
     return false;

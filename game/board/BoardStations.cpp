@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 #include "framework/graphics/Image.h"
 #include "game/app/GameResources.h"
@@ -392,6 +393,28 @@ void Board::ShowLemonade() {
   b.SetDisabled(false);
   b.SetStateCell(0, column, 0);
   b.SetStateCell(1, column, 1);
+}
+
+void Board::ShowTreats() {
+  ShowTreat(mBananaButton.get(), mBananas, 5);
+  ShowTreat(mAppleButton.get(), mApples, 3);
+  ShowTreat(mPearButton.get(), mPears, 3);
+}
+
+void Board::ShowMugs() {
+  const std::pair<AlphaButton*, int> mugs[4] = {{mUmbrellaButton.get(), mUmbrellas},
+                                                {mCocktailStickButton.get(), mCocktailSticks},
+                                                {mStrawButton.get(), mStraws},
+                                                {mSparklerButton.get(), mSparklers}};
+  for (const auto& [button, stock] : mugs) {
+    if (!button) continue;
+    if (stock == 0) {
+      button->SetDisabled(true);
+      button->SetVisible(false);
+    } else {
+      ShowMug(button, stock);
+    }
+  }
 }
 
 void Board::TakeUmbrella() {

@@ -312,10 +312,12 @@ void FlowCustomer::Draw(Graphics& g) {
       if (Image* special = SpecialWishPicture(mOrder.GetKind(), dx, dy)) {
         g.DrawImage(special, bx + dx, by + dy);
       } else {
-        // The wish drawn at half size, standing in the bubble's middle.
+        // The wish drawn at three quarters of its size (smaller it is
+        // hard to read on the floor), standing in the bubble's middle.
+        constexpr float kWishScale = 0.75f;
         g.PushState();
-        g.Translate(bx, by + mOrder.GetHeight() / 4);
-        g.SetScale(0.5f, 0.5f, 0.0f, 0.0f);
+        g.Translate(bx, by + static_cast<int>(static_cast<float>(mOrder.GetHeight()) * kWishScale * 0.5f));
+        g.SetScale(kWishScale, kWishScale, 0.0f, 0.0f);
         mOrder.Draw(g);
         g.PopState();
       }

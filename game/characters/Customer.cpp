@@ -406,6 +406,11 @@ void DrawBands(Graphics& g, Image* image, int x, int y, int shown, int target, i
 
 bool Customer::IsMirrored() const { return (mSeatSide == 1) != mFacing; }
 
+// The figure stands centred on the seat point with its feet on it; the
+// kind's body and legs offsets move it from there.
+int Customer::BodyLeft() const { return -CelWidth(mSittingImage) / 2; }
+int Customer::BodyTop() const { return -FullHeight(mSittingImage); }
+
 void Customer::DrawLegs(Graphics& g) {
   if (!mLegsImage) return;
   const bool tinted = mAlpha < 255;
@@ -413,10 +418,11 @@ void Customer::DrawLegs(Graphics& g) {
     g.SetImageTinting(true);
     g.SetColor(Color(255, 255, 255, mAlpha));
   }
+  const int x = BodyLeft() + mLegsX, y = BodyTop() + mLegsY;
   if (IsMirrored())
-    g.DrawImageMirror(mLegsImage, -(mLegsImage->GetWidth() + mLegsX), mLegsY);
+    g.DrawImageMirror(mLegsImage, -(mLegsImage->GetWidth() + x), y);
   else
-    g.DrawImage(mLegsImage, mLegsX, mLegsY);
+    g.DrawImage(mLegsImage, x, y);
   if (tinted) g.SetImageTinting(false);
 }
 
@@ -445,10 +451,11 @@ void Customer::Draw(Graphics& g) {
       g.SetColor(Color(255, 255, 255, mAlpha));
     }
     const int cel = mCurrentAnimation->GetCurrentCel();
+    const int x = BodyLeft() + mBodyX, y = BodyTop() + mBodyY;
     if (IsMirrored())
-      g.DrawImageMirrorCell(mSittingImage, -(mSittingImage->GetCellWidth() + mBodyX), mBodyY, cel);
+      g.DrawImageMirrorCell(mSittingImage, -(mSittingImage->GetCellWidth() + x), y, cel);
     else
-      g.DrawImageCell(mSittingImage, mBodyX, mBodyY, cel);
+      g.DrawImageCell(mSittingImage, x, y, cel);
     if (tinted) g.SetImageTinting(false);
   }
 

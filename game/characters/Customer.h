@@ -174,6 +174,10 @@ private:
   // The figure is drawn flipped when exactly one of seat side 1 and the
   // kind's facing is set.
   bool IsMirrored() const;
+  // Where the seated picture's top-left corner goes before the kind's
+  // offsets.
+  int BodyLeft() const;
+  int BodyTop() const;
   void DrawCloudBubbles(Graphics& g);
   void DrawCloudContent(Graphics& g);
   void UpdateChoosing();

@@ -1,6 +1,7 @@
 #include "game/screens/GameScreenFactory.h"
 
 #include "game/app/GameApp.h"
+#include "game/board/Board.h"
 #include "game/screens/BestSellers.h"
 #include "game/screens/Circus.h"
 #include "game/screens/CircusOffers.h"
@@ -16,7 +17,7 @@
 
 namespace Plix {
 
-GameScreenFactory::GameScreenFactory(GameApp& app) : mApp(app), mStandIns(app) {}
+GameScreenFactory::GameScreenFactory(GameApp& app) : mApp(app) {}
 
 GameScreen* GameScreenFactory::CreateMainMenu() { return new MainMenu(mApp); }
 
@@ -40,7 +41,7 @@ GameScreen* GameScreenFactory::CreateBestSellers(int kind, int score, int stars,
   return new BestSellers(mApp, kind, score, stars, time);
 }
 
-GameScreen* GameScreenFactory::CreateBoard(int mode, int day) { return mStandIns.CreateBoard(mode, day); }
+GameScreen* GameScreenFactory::CreateBoard(int mode, int day) { return new Board(mApp, mode, day); }
 
 void GameScreenFactory::UpdateNewItemFlags(PlayerProfile& profile) { Store::UpdateNewItemFlags(profile); }
 

@@ -1,10 +1,7 @@
 #pragma once
-// The screens the application's switchers make: the real ones where they are
-// built, the stand-ins of PlaceholderScreens for the others. The executable
-// and the screen tests install one on the application. A screen, once
-// built, replaces its stand-in here.
+// The screens the application's switchers make. The executable and the
+// screen tests install one on the application.
 #include "game/app/GameScreen.h"
-#include "game/app/PlaceholderScreens.h"
 
 namespace Plix {
 
@@ -33,7 +30,6 @@ public:
 
 private:
   GameApp& mApp;
-  PlaceholderScreens mStandIns;
 };
 
 }  // namespace Plix

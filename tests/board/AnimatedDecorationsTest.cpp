@@ -9,11 +9,18 @@
 #include <algorithm>
 #include <memory>
 #include <typeinfo>
+#include <vector>
 
+#include "framework/graphics/DDImage.h"
+#include "framework/graphics/Graphics.h"
 #include "framework/platform/CRand.h"
+#include "game/app/GameResources.h"
+#include "tests/board/BoardTestSupport.h"
 
 namespace Plix {
 namespace {
+
+using Testing::BoardFixture;
 
 TEST(AnimatedDecorations, EachAreaSlotMakesItsDecoration) {
   struct Case {
@@ -80,6 +87,30 @@ TEST(AnimatedDecorations, TheRisingBalloonStopsOnceItHasLeftTheScreen) {
   balloons.Update();
   EXPECT_EQ(balloons.GetBalloonY(), gone);
   EXPECT_EQ(balloons.GetCountdown(), 0);
+}
+
+TEST_F(BoardFixture, TheRisingBalloonIsDrawnOnlyOnItsWayAndTheBunchStays) {
+  ASSERT_TRUE(mGame->LoadAndBindGroup("Area4", false));
+  ASSERT_NE(IMAGE_BG4_BALLOON, nullptr);
+  ASSERT_NE(IMAGE_BG4_BALLOONS, nullptr);
+  SRand(3);
+  ZBalloons balloons(300, 250, 30);
+  auto picture = [&] {
+    DDImage canvas(mGame->mAppDisplay);
+    canvas.Create(800, 600);
+    canvas.CreateSurface();
+    Graphics g(&canvas);
+    balloons.Draw(g);
+    return std::vector<uint32_t>(canvas.GetBits(), canvas.GetBits() + 800 * 600);
+  };
+  const std::vector<uint32_t> waiting = picture();
+  EXPECT_NE(waiting, std::vector<uint32_t>(800 * 600, waiting[0]));  // the bunch
+  while (balloons.GetCountdown() > 0) balloons.Update();
+  for (int i = 0; i < 500; ++i) balloons.Update();
+  EXPECT_NE(picture(), waiting);
+  for (int i = 0; i < 3000; ++i) balloons.Update();
+  ASSERT_LT(balloons.GetBalloonY(), ZBalloons::kNotFlying);
+  EXPECT_EQ(picture(), waiting);
 }
 
 TEST(AnimatedDecorations, BlinksComeOnMultiplesOf200TicksAndLast15) {

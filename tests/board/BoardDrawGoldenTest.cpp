@@ -13,6 +13,7 @@
 #include "framework/graphics/DDImage.h"
 #include "framework/resources/ImageLib.h"
 #include "game/board/Conveyor.h"
+#include "game/board/CustomerFlow.h"
 #include "game/characters/CustomerManager.h"
 #include "tests/board/BoardTestSupport.h"
 #include "tests/board/DayScene.h"
@@ -60,6 +61,8 @@ TEST_P(DayPicture, MatchesItsGoldenImage) {
   ASSERT_TRUE(board);
   EXPECT_GE(board->GetConveyor()->GetContainers().GetCount(), 3);
   EXPECT_GE(board->GetCustomerManager()->Count(), c.moment.closed ? 4 : 8);
+  for (int place = 0; place < ItemHolder::kPlaces; ++place)
+    EXPECT_TRUE(board->GetCounter()->IsOccupied(place)) << "counter place " << place;
   DDImage canvas(mGame->mAppDisplay);
   const std::vector<uint32_t> half = DrawFrame(*board, canvas);
   // The full picture, to look at.
@@ -67,6 +70,21 @@ TEST_P(DayPicture, MatchesItsGoldenImage) {
   for (int i = 0; i < 800 * 600; ++i) full->mBits[i] = canvas.GetBits()[i] | 0xFF000000u;
   ImageLib::WritePNGImage(Testing::BinaryDir() + "/day-" + c.name + ".png", full.get());
   Testing::ExpectMatchesGolden(std::string("tests/board/golden/day-") + c.name + ".png", half, 400, 300);
+}
+
+// Happy Hour: the queue of customers with their wishes and moods, and its
+// own bar.
+TEST_F(BoardFixture, AHappyHourQueueMatchesItsGoldenImage) {
+  std::unique_ptr<Board> board = Testing::MakeHappyHourMoment(*mGame, 7);
+  ASSERT_TRUE(board);
+  EXPECT_GE(board->GetCustomerFlow()->GetCount(), 5);
+  EXPECT_EQ(board->mFlyingIceCreams.GetCount(), 1);
+  DDImage canvas(mGame->mAppDisplay);
+  const std::vector<uint32_t> half = DrawFrame(*board, canvas);
+  auto full = ImageLib::CreateImage(800, 600);
+  for (int i = 0; i < 800 * 600; ++i) full->mBits[i] = canvas.GetBits()[i] | 0xFF000000u;
+  ImageLib::WritePNGImage(Testing::BinaryDir() + "/happy-hour.png", full.get());
+  Testing::ExpectMatchesGolden("tests/board/golden/happy-hour.png", half, 400, 300);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,6 +3,9 @@
 // cream and the reputation star on their two legs into the HUD row.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/platform/CRand.h"
 #include "game/app/GameResources.h"
 #include "game/board/Board.h"
@@ -75,6 +78,7 @@ TEST_F(BoardFixture, TheFifthNoticeInARowTakesTheFirstSlotWhateverItShows) {
 }
 
 TEST_F(BoardFixture, OneFlyingIceCreamLandsAnUpdateAndOneWithoutACustomerEndsInTheTrash) {
+  Testing::DistinctSoundIds ids{&SOUND_GARBAGE_MEDIUM};
   Board& board = Open(1);
   board.mTrashStationX = 500;
   board.mTrashStationY = 300;
@@ -94,11 +98,30 @@ TEST_F(BoardFixture, OneFlyingIceCreamLandsAnUpdateAndOneWithoutACustomerEndsInT
   EXPECT_EQ(board.mFlyingIceCreams.GetCount(), 1);
   EXPECT_EQ(board.GetSparklersInPlay(), 0);
   EXPECT_EQ(mGame->GetParticleCount() - particles, 6);
+  EXPECT_EQ(mGame->CountSound(SOUND_GARBAGE_MEDIUM), 1);
   board.UpdateFlyingIceCreams(5.0f);
   EXPECT_EQ(board.mFlyingIceCreams.GetCount(), 0);
   EXPECT_EQ(mGame->GetParticleCount() - particles, 12);
+  EXPECT_EQ(mGame->CountSound(SOUND_GARBAGE_MEDIUM), 2);
   board.UpdateFlyingIceCreams(5.0f);  // nothing left: nothing happens
   EXPECT_EQ(mGame->GetParticleCount() - particles, 12);
+}
+
+TEST_F(BoardFixture, TheSparklerSoundLoopsFromTheFirstSparklerToTheLast) {
+  std::vector<std::string> sounds;
+  Testing::RecordingSound sparkler(sounds);
+  Board& board = Open(0);
+  if (board.mSparklerSound) board.mSparklerSound->Release();
+  board.mSparklerSound = &sparkler;
+  board.OnSparklerAdded();
+  board.OnSparklerAdded();
+  EXPECT_EQ(sounds, std::vector<std::string>{"loop"});
+  board.OnSparklerRemoved();
+  EXPECT_EQ(sounds, std::vector<std::string>{"loop"});
+  board.OnSparklerRemoved();
+  EXPECT_EQ(sounds, (std::vector<std::string>{"loop", "stop"}));
+  EXPECT_EQ(board.GetSparklersInPlay(), 0);
+  board.mSparklerSound = nullptr;
 }
 
 TEST_F(BoardFixture, AThrownTreatIsGoneOnceItHasLanded) {

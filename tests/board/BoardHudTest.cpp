@@ -11,6 +11,7 @@
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "game/app/AlphaButton.h"
+#include "game/app/GameResources.h"
 #include "game/board/ArrivalSchedule.h"
 #include "game/board/Board.h"
 #include "tests/board/BoardTestSupport.h"
@@ -122,6 +123,7 @@ TEST_F(Hud, HappyHourFiguresChaseTheNextPlaceOrTheMoney) {
 }
 
 TEST_F(Hud, PassedHoursFadeAndTheTenthShakesTheClockOnce) {
+  Testing::DistinctSoundIds ids{&SOUND_TIME_UP};
   Board& board = Make(0);
   for (int& blob : board.mStoryDayFlags) blob = 255;
   DayAt(99, 100);  // 11.88 of 12 hours
@@ -142,6 +144,37 @@ TEST_F(Hud, PassedHoursFadeAndTheTenthShakesTheClockOnce) {
   DayAt(100, 100);  // the twelfth hour fades blob 0
   board.UpdateStoryHud();
   EXPECT_EQ(board.mStoryDayFlags[0], 253);
+  EXPECT_EQ(mGame->CountSound(SOUND_TIME_UP), 1);
+}
+
+TEST_F(Hud, TheExpertLabelShowsOnceTheGoalIsReached) {
+  Board& board = Make(0);
+  board.mGoal = 300;
+  board.mShownMoney = 250;
+  board.mShownMoneyTarget = 450;
+  struct Case {
+    int money;
+    bool label;
+  } cases[] = {{299, false}, {300, true}, {800, true}};
+  board.mMoney = 0;
+  const std::vector<uint32_t> without = Frame();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.money);
+    board.mMoney = c.money;
+    EXPECT_EQ(Frame() != without, c.label);
+    Testing::Unbound noLabel(IMAGE_GAME_INTERFACE_EXPERT);
+    EXPECT_EQ(Frame(), without);  // nothing else changes
+  }
+}
+
+TEST_F(Hud, HappyHourShowsNoNegativeLives) {
+  Board& board = Make(2);
+  board.mLivesLeft = 0;
+  const std::vector<uint32_t> none = Frame();
+  board.mLivesLeft = -2;
+  EXPECT_EQ(Frame(), none);
+  board.mLivesLeft = 1;
+  EXPECT_GT(Differing(Frame(), none, 260, 0, 320, 34), 10);
 }
 
 TEST_F(Hud, TheFrameShowsTheStarsGoldenIceCreamsAndTheJugglingShadowByTheirCounts) {

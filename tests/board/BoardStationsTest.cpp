@@ -2,6 +2,9 @@
 // stations, the hover lists, and the pictures that follow the stocks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/app/GameResources.h"
@@ -292,6 +295,55 @@ TEST_F(BoardStations, BoxShowsScoopsLeftAndItsBadge) {
   // Badge cel 0 five pixels below the middle: (100 + 18, 100 + 13 + 5).
   EXPECT_EQ((((at(119, 119) >> 16) & 0xFF) + 10) / 20, 1u);
   EXPECT_EQ(at(119, 115) & 0xFFFFFF, 0u);
+}
+
+}  // namespace
+}  // namespace Plix
+
+namespace Plix {
+namespace {
+
+// The ice-cream machine's stream of cream takes the colour of the flavour
+// its ingredient makes: strawberry red, chocolate brown, pear green,
+// blueberry blue, pineapple yellow.
+TEST_F(BoardStations, MachineFillingTakesItsIngredientsColour) {
+  auto board = MakeBoard(30);
+  // Only the stream is drawn: no handle and no box over it.
+  board->mMachineHandleImage = nullptr;
+  board->mMachineBoxImage = nullptr;
+  const float colours[5][3] = {{1.0f, 0.2f, 0.2f}, {1.0f, 0.6f, 0.3f}, {0.6f, 1.0f, 0.4f}, {0.3f, 0.6f, 1.0f},
+                               {1.0f, 1.0f, 0.35f}};
+  for (int ingredient = 26; ingredient <= 30; ++ingredient) {
+    board->SetIceCreamMachineIngredient(ingredient);
+    board->StartIceCreamMachine();
+    board->mMachineTicksLeft = 0;  // the run is over: full colour
+    DDImage canvas(mGame->mAppDisplay);
+    canvas.Create(800, 600);
+    canvas.CreateSurface();
+    Graphics g(&canvas);
+    board->DrawIceCreamMachine(g);
+    // The brightest pixel of the stream (level 3: at 698, 414).
+    uint32_t best = 0;
+    int bestSum = -1;
+    for (int y = 414; y < 444; ++y)
+      for (int x = 698; x < 718; ++x) {
+        const uint32_t p = canvas.GetBits()[y * 800 + x];
+        const int sum = static_cast<int>((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF));
+        if (sum > bestSum) bestSum = sum, best = p;
+      }
+    ASSERT_GT(bestSum, 60) << ingredient;
+    const float rgb[3] = {static_cast<float>(best >> 16 & 0xFF), static_cast<float>(best >> 8 & 0xFF),
+                          static_cast<float>(best & 0xFF)};
+    const float top = std::max({rgb[0], rgb[1], rgb[2]});
+    int nearest = -1;
+    float nearestDistance = 1e9f;
+    for (int k = 0; k < 5; ++k) {
+      float d = 0;
+      for (int c = 0; c < 3; ++c) d += (rgb[c] / top - colours[k][c]) * (rgb[c] / top - colours[k][c]);
+      if (d < nearestDistance) nearestDistance = d, nearest = k;
+    }
+    EXPECT_EQ(nearest, ingredient - 26) << ingredient << ": " << std::hex << best;
+  }
 }
 
 }  // namespace

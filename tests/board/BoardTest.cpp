@@ -22,6 +22,9 @@ class BoardDay : public BoardFixture,
 
 TEST_P(BoardDay, TicksItsClockPausesAndLeavesThroughTheFade) {
   const int mode = GetParam();
+  // The first Happy Hour game's lesson holds the clock: this player has
+  // seen it.
+  Player().SetFlag(25, true);
   Board& board = Open(mode);
   EXPECT_EQ(board.GetMode(), mode);
   EXPECT_EQ(mGame->GetFadeState(), Fade::kFadingIn);
@@ -114,6 +117,7 @@ TEST_F(BoardFixture, HappyHourClockStandsWhileATutorialRuns) {
 }
 
 TEST_F(BoardFixture, QueuedTutorialsAlreadySeenAreDropped) {
+  Player().SetShowTutorials(false);  // the day queues none of its own
   Board& board = Open(0);
   Player().SetFlag(20, true);
   board.mQueuedTutorials.PushBack(new Tutorial(&board, 20));  // seen
@@ -252,46 +256,11 @@ TEST_F(BoardFixture, LeavingAButtonTakesOnlyItsHighlight) {
   }
 }
 
-// A looping sound that records what it is asked, and any use after its
-// release.
-class RecordingSound : public SoundInstance {
-public:
-  explicit RecordingSound(std::vector<std::string>& log) : mLog(log) {}
-  void Release() override { Note("release"), mReleased = true; }
-  void SetBaseVolume(double) override {}
-  void SetBasePan(int) override {}
-  void AdjustPitch(double) override {}
-  void SetVolume(double) override {}
-  void SetPan(int) override {}
-  bool Play(bool looping, bool autoRelease) override {
-    Note(looping && !autoRelease ? "loop" : "play");
-    mPlaying = true;
-    return true;
-  }
-  void Stop() override {
-    Note("stop");
-    mPlaying = false;
-  }
-  bool IsPlaying() override {
-    if (mReleased) mLog.push_back("used after release");
-    return mPlaying;
-  }
-  bool IsReleased() override { return mReleased; }
-  double GetVolume() override { return 1.0; }
-
-private:
-  void Note(const char* what) { mLog.push_back(mReleased ? std::string("used after release: ") + what : what); }
-
-  std::vector<std::string>& mLog;
-  bool mPlaying = false;
-  bool mReleased = false;
-};
-
 // A sparkler still on the counter when the day ends is cleared away while
 // its sound can still be stopped, never after the sound was let go.
 TEST_F(BoardFixture, CounterIsClearedBeforeTheSparklerSoundGoes) {
   std::vector<std::string> sounds;
-  RecordingSound sparkler(sounds);
+  Testing::RecordingSound sparkler(sounds);
   {
     Board board(*mGame, 0, -1);
     if (board.mSparklerSound) board.mSparklerSound->Release();

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/sound/SoundInstance.h"
 #include "framework/widget/WidgetManager.h"
 #include "game/app/GameApp.h"
 #include "game/app/PlayerProfile.h"
@@ -55,6 +56,55 @@ public:
 
 private:
   std::vector<std::pair<int*, int>> mSaved;
+};
+
+// An image handle unbound for the length of a scope: what a picture loses
+// then is what that image drew.
+class Unbound {
+public:
+  explicit Unbound(Image*& handle) : mHandle(handle), mSaved(handle) { handle = nullptr; }
+  ~Unbound() { mHandle = mSaved; }
+  Unbound(const Unbound&) = delete;
+  Unbound& operator=(const Unbound&) = delete;
+
+private:
+  Image*& mHandle;
+  Image* mSaved;
+};
+
+// A looping sound that records what it is asked, and any use after its
+// release.
+class RecordingSound : public SoundInstance {
+public:
+  explicit RecordingSound(std::vector<std::string>& log) : mLog(log) {}
+  void Release() override { Note("release"), mReleased = true; }
+  void SetBaseVolume(double) override {}
+  void SetBasePan(int) override {}
+  void AdjustPitch(double) override {}
+  void SetVolume(double) override {}
+  void SetPan(int) override {}
+  bool Play(bool looping, bool autoRelease) override {
+    Note(looping && !autoRelease ? "loop" : "play");
+    mPlaying = true;
+    return true;
+  }
+  void Stop() override {
+    Note("stop");
+    mPlaying = false;
+  }
+  bool IsPlaying() override {
+    if (mReleased) mLog.push_back("used after release");
+    return mPlaying;
+  }
+  bool IsReleased() override { return mReleased; }
+  double GetVolume() override { return 1.0; }
+
+private:
+  void Note(const char* what) { mLog.push_back(mReleased ? std::string("used after release: ") + what : what); }
+
+  std::vector<std::string>& mLog;
+  bool mPlaying = false;
+  bool mReleased = false;
 };
 
 class BoardScreens : public ScreenFactory {

@@ -15,6 +15,8 @@
 #include "game/board/ArrivalSchedule.h"
 #include "game/board/Board.h"
 #include "game/board/Conveyor.h"
+#include "game/board/CustomerFlow.h"
+#include "game/board/EventSchedule.h"
 #include "game/board/IceCream.h"
 #include "game/board/ItemHolder.h"
 #include "game/characters/Customer.h"
@@ -132,7 +134,9 @@ inline std::unique_ptr<Board> MakeDayMoment(GameApp& app, const DayMoment& momen
   }
 
   ItemHolder& counter = *board->GetCounter();
-  for (int i = 0; i < 4; ++i) counter.Add(SceneOrder(i * 2));
+  // Four ice creams of one place each fill it: two cones, a cup and a
+  // sundae glass.
+  for (int i : {0, 1, 3, 6}) counter.Add(SceneOrder(i));
 
   PlayerProfile* profile = app.GetCurrentProfile();
   if (profile) profile->SetReputationStars(2);
@@ -150,6 +154,52 @@ inline std::unique_ptr<Board> MakeDayMoment(GameApp& app, const DayMoment& momen
     for (BoardNotice& notice : board->mNotices) notice.Update();
   board->mMoneyPopups[0].Start(12, 300, 300.0f);
   for (int t = 0; t < 20; ++t) board->mMoneyPopups[0].Update();
+  return board;
+}
+
+// A Happy Hour game of normal difficulty some minutes in: what the
+// timetable has unlocked by then on the stations, a queue of customers who
+// came as the game brings them (the first in line waiting longest, so the
+// moods differ), an ice cream flying to one of them, the bar with the
+// clock, a life lost and the best-seller place being chased. Null when the
+// floor cannot be read.
+inline std::unique_ptr<Board> MakeHappyHourMoment(GameApp& app, uint32_t seed, int seconds = 150) {
+  SRand(seed);
+  app.ClearParticles();
+  auto board = std::make_unique<Board>(app, 2, 0);
+  board->SetUpHappyHour();
+  if (board->IsFloorMissing() || !board->mCrowdSchedule) return nullptr;
+  board->mSeconds = seconds;
+  for (int i = 0; i < 10000 && board->mCrowdSchedule->GetClock() < seconds; ++i) board->UpdateHappyHourUnlocks();
+  // Half a minute of arrivals at that hour; the stations that appeared
+  // have finished their entrance meanwhile.
+  CustomerFlow& flow = *board->GetCustomerFlow();
+  for (int t = 0; t < 3000 && flow.GetCount() < 6; ++t) board->UpdateHappyHourLogic();
+  // The first in line have waited long; their faces have turned by now.
+  int place = 0;
+  const float moodLoss[] = {25.0f, 12.0f};
+  for (int i = flow.GetCount() - 1; i >= 0 && place < 2; --i, ++place)
+    static_cast<FlowCustomer*>(flow.GetCustomers().GetAt(i))->ChangeMood(-moodLoss[place]);
+  for (int t = 0; t < 70; ++t) board->UpdateHappyHourLogic();
+  app.ClearParticles();
+
+  // An ice cream on its way to the first in line.
+  ObjectListIterator it;
+  FlowCustomer* first = nullptr;
+  for (it.Begin(flow.GetCustomers()); !it.AtEnd(); it.Next()) first = static_cast<FlowCustomer*>(it.Get());
+  if (first) {
+    IceCream item = first->GetOrder();
+    first->SetServed();
+    auto* flying = new FlyingIceCream(item, 640.0f, 420.0f, 0.01f, first);
+    for (int t = 0; t < 40; ++t) flying->Update(1.0f);
+    board->mFlyingIceCreams.PushBack(flying);
+  }
+
+  board->mIntroCountdown = 0.0f;
+  board->mLivesLeft = 2;
+  board->mMoney = board->mShownMoney = 265;
+  board->mHiscorePlace = 6;
+  board->mNextHiscore = board->mShownMoneyTarget = 300;
   return board;
 }
 

@@ -71,6 +71,7 @@ TEST(OrderChoice, StoryWishes) {
   const StoryCase cases[] = {
       // 41 % 1 = 0: special; 18467 % 5 = 2.
       {"the best table always gets a special", Story(4, 3, 3, 6), 2, 13, false, 1, {6, {}, 0, 6334}},
+      {"a table of appeal 14 leaves no divisor: likewise", Story(4, 3, 3, 6), 2, 14, false, 1, {6, {}, 0, 6334}},
       {"a table past the best likewise", Story(4, 3, 3, 6), 2, 20, false, 1, {6, {}, 0, 6334}},
       // 41 % 14 = 13: no special; size 3 - 18467 % 3 = 1; 6334 % 2 = 0: cup; 26500 % 2 = 0.
       {"a second order picks its size", Sizes(Story(2, 3, 1, 2), 1, 1, 0), 4, 0, true, 1, {2, {13}, 0, 19169}},

@@ -99,6 +99,20 @@ TEST_F(BoardFixture, EachReportFinishesOnlyItsStepAndAFailureGoesBackToTheRetryS
   delete other;
 }
 
+// The board deletes lessons through their base: a lesson's own parts go
+// with it.
+TEST_F(BoardFixture, ALessonDeletedThroughItsBaseGoesWhole) {
+  static int destroyed = 0;
+  struct Owning : Tutorial {
+    explicit Owning(Board* board) : Tutorial(board, kLessonId), mNote(L"its own part") {}
+    ~Owning() override { ++destroyed; }
+    std::wstring mNote;
+  };
+  Board board(*mGame, 0, -1);
+  board.DeleteTutorial(new Owning(&board));
+  EXPECT_EQ(destroyed, 1);
+}
+
 TEST_F(BoardFixture, ALessonWithoutStepsIsNeverAdvanced) {
   Board board(*mGame, 0, -1);
   auto* lesson = new Tutorial(&board, kLessonId);
@@ -178,6 +192,16 @@ TEST_F(BoardFixture, TheDemoCustomerIsAskedForAgainUntilATableIsFree) {
   EXPECT_EQ(board.GetCustomerManager()->GetCustomers().GetCount(), 1);
   board.OnTutorialCustomerEvent(demo);
   EXPECT_EQ(lesson->GetCurrentStep(), 3);
+
+  // A failure later on goes back to the cup's balloon (step 4); the demo
+  // customer is not sent again.
+  lesson->SetCurrent(9);
+  lesson->RetryStep();
+  EXPECT_TRUE(board.HandleBalloonResult(InfoBalloon::kYesChosen));
+  EXPECT_EQ(lesson->GetCurrentStep(), 4);
+  EXPECT_EQ(board.GetBalloon(), lesson->GetStep(4)->GetBalloon());
+  for (int tick = 0; tick < 10; ++tick) lesson->Update();
+  EXPECT_EQ(board.GetCustomerManager()->GetCustomers().GetCount(), 1);
 }
 
 }  // namespace

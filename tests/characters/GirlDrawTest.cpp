@@ -7,6 +7,7 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
+#include "game/board/Uncle.h"
 #include "tests/characters/GirlTestSupport.h"
 
 namespace Plix {
@@ -72,6 +73,30 @@ TEST_F(GirlFixture, AnEmptyBoxShowsNoFilling) {
   EXPECT_NE(Paint(*mGirl, 0, 0, 800, 600).hash, empty);
   mGirl->SetCarriedBoxContents(0, 3);  // no flavour: no filling either
   EXPECT_EQ(Paint(*mGirl, 0, 0, 800, 600).hash, empty);
+}
+
+// While the uncle hands over an award she turns her back to the floor: one
+// picture for the small things she may hold, one for the large, one for
+// empty hands, and neither what she holds nor her work shows.
+TEST_F(GirlFixture, WhileTheUncleVisitsSheIsSeenFromBehind) {
+  mGirl->SetPosition(400.0f, 450.0f);
+  mBoard->mUncle->StartAward(0, 1);
+  ASSERT_FALSE(mBoard->mUncle->IsIdle());
+  auto picture = [this](int code) {
+    mGirl->SetCarryCode(code);
+    return Paint(*mGirl, 0, 0, 800, 600).hash;
+  };
+  const uint64_t small = picture(13);
+  for (int code : {4, 19, 22, 26, 31, 34}) EXPECT_EQ(picture(code), small) << code;
+  const uint64_t large = picture(35);
+  for (int code : {5, 6, 7}) EXPECT_EQ(picture(code), large) << code;
+  const uint64_t empty = picture(0);
+  EXPECT_EQ(picture(9), empty);
+  EXPECT_NE(small, empty);
+  EXPECT_NE(large, empty);
+  mGirl->SetCarryCode(13);
+  mGirl->PlayScoopAnimation();
+  EXPECT_EQ(Paint(*mGirl, 0, 0, 800, 600).hash, small);
 }
 
 }  // namespace

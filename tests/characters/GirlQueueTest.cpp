@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "framework/platform/CRand.h"
+#include "game/app/InfoBalloon.h"
 #include "game/board/IceCream.h"
+#include "game/board/Tutorial.h"
 #include "tests/characters/GirlTestSupport.h"
 
 namespace Plix {
@@ -18,10 +20,12 @@ using Testing::GirlFixture;
 // An errand that writes what is asked of it into a log and answers as told.
 class ScriptedAction : public GirlAction {
 public:
-  enum Mode { kFinishAtStart, kRun, kHandOnce, kHandForever };
-  ScriptedAction(Girl* girl, Mode mode, std::string name, std::vector<std::string>& log)
+  // kHandForever hands over a new errand on every start, a thousand times
+  // over; kReplace ends handing over an errand of kind 7 that runs.
+  enum Mode { kFinishAtStart, kRun, kHandOnce, kHandForever, kReplace };
+  ScriptedAction(Girl* girl, Mode mode, std::string name, std::vector<std::string>& log, int kind = 6)
       : GirlAction(girl, false), mMode(mode), mName(std::move(name)), mLog(log) {
-    mKind = 6;
+    mKind = kind;
   }
   void Run(GirlActionResult& result) override {
     mLog.push_back("run " + mName);
@@ -32,7 +36,16 @@ public:
         mMode = kRun;
         result.next = new ScriptedAction(mGirl, kFinishAtStart, mName + "'", mLog);
         break;
-      case kHandForever: result.next = new ScriptedAction(mGirl, kHandForever, mName, mLog); break;
+      case kHandForever:
+        if (mLog.size() < 1000)
+          result.next = new ScriptedAction(mGirl, kHandForever, mName, mLog);
+        else
+          result.finished = true;
+        break;
+      case kReplace:
+        result.finished = true;
+        result.next = new ScriptedAction(mGirl, kRun, mName + "'", mLog, 7);
+        break;
       default: break;
     }
   }
@@ -166,6 +179,47 @@ TEST_F(GirlQueue, ErrandsThatKeepHandingOverDoNotHoldTheTick) {
   EXPECT_FALSE(mGirl->IsRunning());
   mGirl->Update();  // and goes on with the next update
   EXPECT_GT(mRuns.size(), static_cast<size_t>(Girl::kMaxStartsPerUpdate));
+  for (int i = 0; i < 100 && !mGirl->IsIdle(); ++i) mGirl->Update();
+  EXPECT_TRUE(mGirl->IsIdle());
+  EXPECT_EQ(GirlAction::GetLiveCount(), mLiveAtStart);
+}
+
+// A lesson waiting for errands of one kind.
+class WaitingLesson : public Tutorial {
+public:
+  WaitingLesson(Board* board, int kind, int steps) : Tutorial(board, 40) {
+    for (int i = 0; i < steps; ++i) AddStep(TutorialStep::kGirlEvent)->SetEvent(kind);
+  }
+};
+
+// A lesson hears of an errand that did its work; one that found nothing to
+// do shows the lesson's step again; one replaced by another is not heard
+// of at all.
+TEST_F(GirlQueue, OnlyCompletedErrandsMoveALessonOn) {
+  auto* lesson = new WaitingLesson(mBoard, 6, 2);
+  mBoard->mTutorial = lesson;
+  lesson->StartStep();
+
+  Add(ScriptedAction::kReplace, "A");
+  for (int i = 0; i < 4; ++i) mGirl->Update();
+  ASSERT_TRUE(mGirl->IsIdle());
+  EXPECT_EQ(mRuns, (std::vector<std::string>{"run A", "run A'"}));
+  EXPECT_EQ(lesson->GetCurrentStep(), 0);
+  EXPECT_FALSE(lesson->IsRewound());
+
+  Add(ScriptedAction::kFinishAtStart, "B");
+  mGirl->Update();
+  EXPECT_TRUE(lesson->IsRewound());
+  EXPECT_EQ(lesson->GetCurrentStep(), 0);
+  mBoard->HandleBalloonResult(InfoBalloon::kYesChosen);
+  ASSERT_FALSE(lesson->IsRewound());
+
+  Add(ScriptedAction::kRun, "C");
+  for (int i = 0; i < 4; ++i) mGirl->Update();
+  ASSERT_TRUE(mGirl->IsIdle());
+  EXPECT_EQ(lesson->GetCurrentStep(), 1);
+  EXPECT_FALSE(lesson->IsRewound());
+  EXPECT_EQ(GirlAction::GetLiveCount(), mLiveAtStart);
 }
 
 TEST_F(GirlQueue, TheMachineClickBecomesTheMachinesSequence) {
@@ -232,6 +286,25 @@ TEST_F(GirlQueue, IdleLeftOfTheCounterSheWalksBack) {
   ASSERT_TRUE(RunUntilIdle());
   EXPECT_EQ(mGirl->GetX(), Girl::kHomeX);
   EXPECT_EQ(GirlAction::GetLiveCount(), mLiveAtStart);
+
+  // Not while a lesson waits to start or runs: it may want her there.
+  mGirl->SetPosition(120.0f, mGirl->GetY());
+  auto* waiting = new WaitingLesson(mBoard, 6, 1);
+  mBoard->mQueuedTutorials.PushBack(waiting);
+  mGirl->Update();
+  EXPECT_EQ(mGirl->GetActionCount(), 0);
+  mBoard->mQueuedTutorials.Remove(waiting);
+  mBoard->mTutorial = waiting;
+  mGirl->Update();
+  EXPECT_EQ(mGirl->GetActionCount(), 0);
+  mBoard->mTutorial = nullptr;
+  delete waiting;
+  mGirl->Update();
+  EXPECT_EQ(mGirl->GetActionCount(), 1);
+  ASSERT_TRUE(RunUntilIdle());
+  // Standing at x 211 itself, she stays.
+  mGirl->Update();
+  EXPECT_TRUE(mGirl->IsIdle());
 }
 
 }  // namespace

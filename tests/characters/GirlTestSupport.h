@@ -7,6 +7,8 @@
 #include "framework/widget/WidgetManager.h"
 #include "game/app/AlphaButton.h"
 #include "game/board/Board.h"
+#include "game/board/Conveyor.h"
+#include "game/board/IceCream.h"
 #include "game/board/StationButtons.h"
 #include "game/characters/Girl.h"
 #include "game/characters/GirlAction.h"
@@ -35,6 +37,10 @@ protected:
     mMenuScreens = screens.get();
     mScreens = std::move(screens);
     mGame->SetScreenFactory(mScreens.get());
+    // The last day, which has every station, and no lessons holding the
+    // floor.
+    Player().SetStoryDays(49);
+    Player().SetShowTutorials(false);
     mBoard = &Open(0);
     mGirl = mBoard->GetGirl();
     RunFor(1000);  // the fade-in is over
@@ -100,6 +106,32 @@ protected:
       if (mGirl->IsIdle()) return true;
     }
     return false;
+  }
+
+  // Orders a cone at the machine and runs the loop until it rides the belt;
+  // none when it did not come within a minute.
+  ConveyorContainer* OrderCone() {
+    Conveyor& belt = *mBoard->GetConveyor();
+    const int before = belt.GetContainers().GetCount();
+    Click(mBoard->mConeMachineButton.get());
+    for (int i = 0; i < 6000 && belt.GetContainers().GetCount() == before; ++i) RunFor(10);
+    if (belt.GetContainers().GetCount() == before) return nullptr;
+    return static_cast<ConveyorContainer*>(belt.GetContainers().GetAt(belt.GetContainers().GetCount() - 1));
+  }
+
+  // Clicks the item where it rides now, as a player does: the mouse goes
+  // there, a tick finds the item under it, then the press. False when the
+  // board does not find it.
+  bool ClickItem(ConveyorContainer* container) {
+    IceCream* item = container->GetItem();
+    const int x = static_cast<int>(container->GetX());
+    const int y = static_cast<int>(container->GetY()) - item->GetHeight() / 2;
+    Widgets().MouseMove(x, y);
+    RunFor(10);
+    if (mBoard->mHoverConveyorItem != item) return false;
+    Widgets().MouseDown(x, y, 1);
+    Widgets().MouseUp(x, y, 1);
+    return true;
   }
 
   Board* mBoard = nullptr;

@@ -6,7 +6,9 @@
 #include <cmath>
 
 #include "game/app/GameResources.h"
+#include "game/app/InfoBalloon.h"
 #include "game/app/PlayerProfile.h"
+#include "game/board/Tutorial.h"
 #include "game/board/WalkPath.h"
 #include "tests/characters/MonkeyTestSupport.h"
 
@@ -320,6 +322,57 @@ TEST_F(MonkeyFixture, IdleAnimationsStartOnlyEveryTwoHundredTicksWithEmptyHands)
   mMonkey->PickUp(Monkey::kCarryNapkin);
   Tick(2000);
   EXPECT_EQ(mMonkey->GetCurrentAnimation(), nullptr);
+}
+
+// ---- What the lessons hear ----
+
+// A lesson waiting for tasks of one kind, then for one of another.
+class MonkeyLesson : public Tutorial {
+public:
+  MonkeyLesson(Board* board, int kind, int next) : Tutorial(board, 40) {
+    AddStep(TutorialStep::kMonkeyEvent)->SetEvent(kind);
+    AddStep(TutorialStep::kMonkeyEvent)->SetEvent(next);
+  }
+};
+
+// A task that ends at its start shows the lesson's step again; one that
+// ends through its running moves the lesson on; one replaced by another is
+// not heard of (the table task speaks for itself on arrival).
+TEST_F(MonkeyFixture, LessonsHearHowATaskEnded) {
+  StandardFloor();
+  auto start = [this](Tutorial* lesson) {
+    delete mBoard->mTutorial;
+    mBoard->mTutorial = lesson;
+    lesson->StartStep();
+  };
+
+  auto* lemonade = new MonkeyLesson(mBoard, kMonkeyToLemonade, 99);
+  start(lemonade);
+  ASSERT_TRUE(mMonkey->EnqueueToLemonade());  // every stock is empty
+  Tick();
+  EXPECT_TRUE(lemonade->IsRewound());
+  EXPECT_EQ(lemonade->GetCurrentStep(), 0);
+  mBoard->HandleBalloonResult(InfoBalloon::kYesChosen);
+
+  auto* organ = new MonkeyLesson(mBoard, kMonkeyToBarrelOrgan, 99);
+  start(organ);
+  ASSERT_TRUE(mMonkey->EnqueueToBarrelOrgan());
+  ASSERT_TRUE(TickUntilDone());
+  ASSERT_EQ(mBoard->mTutorial, organ);
+  EXPECT_FALSE(organ->IsRewound());
+  EXPECT_EQ(organ->GetCurrentStep(), 1);
+
+  // An empty tray: at the table the task reports itself, then gives way to
+  // a trip to the trash station.
+  auto* table = new MonkeyLesson(mBoard, kMonkeyToTable, kMonkeyToTable);
+  start(table);
+  mMonkey->PickUp(Monkey::kCarryTray, mBoard->GetCounter());
+  ASSERT_TRUE(mMonkey->EnqueueToTable(TableAt(0)));
+  ASSERT_TRUE(TickUntilDone());
+  EXPECT_EQ(mMonkey->GetNode(), Node(kTrash));
+  ASSERT_EQ(mBoard->mTutorial, table);
+  EXPECT_FALSE(table->IsRewound());
+  EXPECT_EQ(table->GetCurrentStep(), 1);
 }
 
 }  // namespace

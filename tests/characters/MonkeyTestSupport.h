@@ -79,7 +79,13 @@ protected:
     mLiveAtStart = MonkeyAction::GetLiveCount();
   }
   void TearDown() override {
-    mBoard.reset();
+    mOwnedBoard.reset();
+    if (GameScreen* shown = mGame->mBoard) {
+      mGame->mAppWidgets->RemoveWidget(shown);
+      delete shown;
+      mGame->mBoard = nullptr;
+    }
+    mBoard = nullptr;
     SetGameHost(nullptr);
     for (size_t i = 0; i < std::size(kHeard); ++i) *kHeard[i] = mSavedSounds[i];
     EXPECT_EQ(MonkeyAction::GetLiveCount(), mLiveAtStart);
@@ -97,6 +103,29 @@ protected:
   // is linked both ways to the last node, the hub, unless `linked` says
   // otherwise for it.
   Board& Floor(const std::vector<FloorNode>& nodes, int day = 40, std::vector<bool> linked = {}) {
+    const std::string path = WriteFloor(nodes, day, linked);
+    mOwnedBoard = std::make_unique<Board>(*mGame, 0, day);
+    mBoard = mOwnedBoard.get();
+    EXPECT_TRUE(mBoard->LoadEnvironment(path.c_str()));
+    mMonkey = mBoard->GetMonkey();
+    return *mBoard;
+  }
+  Board& StandardFloor(int day = 40) { return Floor(StandardNodes(), day); }
+  // The story day as the map opens it, in the widget manager, on the
+  // standard floor in place of whatever floor the day's set-up laid.
+  Board& ShownFloor(int day) {
+    const std::string path = WriteFloor(StandardNodes(), day, {});
+    Board& board = Open(0, day);
+    board.ClearFloor();
+    EXPECT_TRUE(board.LoadEnvironment(path.c_str()));
+    mBoard = &board;
+    mMonkey = mBoard->GetMonkey();
+    return board;
+  }
+
+  // The floor's file; the player has played the days before `day` and
+  // trained the juggling and the organ to their top.
+  std::string WriteFloor(const std::vector<FloorNode>& nodes, int day, const std::vector<bool>& linked) {
     std::string records, links;
     const int hub = static_cast<int>(nodes.size()) - 1;
     std::vector<std::vector<int>> out(nodes.size());
@@ -118,12 +147,8 @@ protected:
     Player().SetStoryDays(day);  // today's day counts for the trophies
     Player().SetJugglingLevel(3);
     Player().SetMelodyLevel(3);
-    mBoard = std::make_unique<Board>(*mGame, 0, day);
-    EXPECT_TRUE(mBoard->LoadEnvironment(path.c_str()));
-    mMonkey = mBoard->GetMonkey();
-    return *mBoard;
+    return path;
   }
-  Board& StandardFloor(int day = 40) { return Floor(StandardNodes(), day); }
 
   Table* TableAt(int i) { return static_cast<Table*>(mBoard->mTables.GetAt(i)); }
   BarMovementNode* Node(int record) { return mBoard->mWalkNodes[record]; }
@@ -165,7 +190,8 @@ protected:
       &SOUND_BARREL_ORGAN_3};
   std::vector<int> mSavedSounds;
   std::unique_ptr<SoundLog> mSoundLog;
-  std::unique_ptr<Board> mBoard;
+  std::unique_ptr<Board> mOwnedBoard;
+  Board* mBoard = nullptr;
   Monkey* mMonkey = nullptr;
   int mLiveAtStart = 0;
 };

@@ -72,6 +72,7 @@ TEST_F(LevelCompleteDialogTest, CountsTheDayAndLeavesItWithPassOrFail) {
       {{400, 50, 300, 500, 0}, L"Completed", 1, 100},
       {{300, 0, 300, 450, 0}, L"Completed", 1, 0},
       {{120, 20, 200, 300, 350}, L"Failed", 2, -80},
+      {{0, 0, 0, 0, 0}, L"Completed", 1, 0},  // nothing to scale the chart by
   };
   FloorStandIn& floor = BootToFloor();
   for (const Case& c : cases) {

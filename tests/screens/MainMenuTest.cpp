@@ -9,7 +9,6 @@
 #include "framework/resources/ResourceManager.h"
 #include "framework/widget/ButtonWidget.h"
 #include "game/app/AlphaButton.h"
-#include "game/app/PlaceholderScreens.h"
 #include "game/screens/DifficultyDialog.h"
 #include "game/screens/HelpDialog.h"
 #include "game/screens/Map.h"
@@ -111,8 +110,8 @@ TEST_P(HappyHourTest, StartsTheDayAtTheDifficultyPicked) {
   ClickButton(d->GetButton(DifficultyDialog::kPlay));
   ASSERT_TRUE(TickUntil([&] { return g.mBoard != nullptr; }, 300));
   EXPECT_EQ(g.mMainMenu, nullptr);
-  ASSERT_NE(StandIn(g.mBoard), nullptr);
-  EXPECT_EQ(StandIn(g.mBoard)->GetDetail(), L"Happy Hour, difficulty " + std::to_wstring(c.mode) + L", day -1");
+  ASSERT_NE(Floor(g.mBoard), nullptr);
+  EXPECT_EQ(Floor(g.mBoard)->GetMode(), c.mode);
 }
 
 INSTANTIATE_TEST_SUITE_P(Difficulties, HappyHourTest,
@@ -139,7 +138,8 @@ TEST_F(MainMenuTest, BackAndEscResumeTheMenuOnce) {
   Tick(3);
   Key(13);
   ASSERT_TRUE(TickUntil([&] { return g.mBoard != nullptr; }, 300));
-  EXPECT_EQ(StandIn(g.mBoard)->GetDetail(), L"Happy Hour, difficulty 2, day -1");
+  ASSERT_NE(Floor(g.mBoard), nullptr);
+  EXPECT_EQ(Floor(g.mBoard)->GetMode(), 2);
 }
 
 TEST_F(MainMenuTest, AFirstPlayerIsAskedForBeforeStoryModeAndHappyHour) {

@@ -45,13 +45,15 @@ protected:
         [&] { return Menu() && Menu()->GetQuitOffset() == 0 && Menu()->GetBuildingOffset() == 0; }, 600));
   }
   // From a stand-in or the map (the save hint already seen) to the menu.
-  void LeaveForMenu(GameScreen* standIn = nullptr) {
-    if (standIn) {
+  // From the map, or from a day that is quit back to the map first.
+  void LeaveForMenu(GameScreen* floor = nullptr) {
+    if (Board* board = Floor(floor)) {
       Settle();
-      ClickMove(standIn, L"Main Menu");
-    } else {
-      ClickMapButton(Map::kBack);
+      board->ExitLevel(4);
+      ASSERT_TRUE(TickUntil([&] { return TheMap() != nullptr; }, 300));
+      Settle();
     }
+    ClickMapButton(Map::kBack);
     AtMenu();
   }
   Map& EnterMap(int days) {
@@ -82,17 +84,6 @@ protected:
   void ClickDay(int day) {
     Move(1, 1);
     Click(Map::kMarkers[day][0] + 19, Map::kMarkers[day][1] + 8);
-  }
-  void ClickMove(GameScreen* screen, const std::wstring& label) {
-    const PlaceholderScreen* s = StandIn(screen);
-    ASSERT_NE(s, nullptr);
-    for (size_t i = 0; i < s->GetMoves().size(); ++i) {
-      if (s->GetMoves()[i].label != label) continue;
-      const Rect r = s->GetMoveRect(static_cast<int>(i));
-      Click(r.mX + r.mWidth / 2, r.mY + r.mHeight / 2);
-      return;
-    }
-    FAIL() << "no move " << std::string(label.begin(), label.end());
   }
   // Clicks through the balloon's pages and its closing button; true once
   // the balloon of that id is gone.
@@ -141,7 +132,9 @@ TEST_F(MapTest, TheNextDayStartsFromItsMarkerAndTheMapStopsWhenItSwitches) {
   // The tick that switches leaves the next screen's fade and particles alone.
   ASSERT_TRUE(TickUntil([&] { return g.mBoard != nullptr; }, 300));
   EXPECT_EQ(g.mMap, nullptr);
-  EXPECT_EQ(StandIn(g.mBoard)->GetDetail(), L"Story Mode, day -1");
+  ASSERT_NE(Floor(g.mBoard), nullptr);
+  EXPECT_EQ(Floor(g.mBoard)->GetMode(), 0);
+  EXPECT_EQ(Floor(g.mBoard)->GetDay(), 3);
   EXPECT_NE(g.GetFadeState(), 2);
   EXPECT_EQ(g.GetParticleCount(), 0);
 }
@@ -149,8 +142,8 @@ TEST_F(MapTest, TheNextDayStartsFromItsMarkerAndTheMapStopsWhenItSwitches) {
 TEST_F(MapTest, PlayButtonStartsTheDayDueAndAnEarlierMarkerReplaysItsDay) {
   const struct {
     int clickDay;  // -1: the play button
-    const wchar_t* board;
-  } cases[] = {{-1, L"Story Mode, day -1"}, {1, L"Story Mode, day 1"}, {5, L"Story Mode, day -1"}};
+    int day;
+  } cases[] = {{-1, 5}, {1, 1}, {5, 5}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.clickDay);
     Map& map = EnterMap(5, [](PlayerProfile& p) {
@@ -166,7 +159,8 @@ TEST_F(MapTest, PlayButtonStartsTheDayDueAndAnEarlierMarkerReplaysItsDay) {
     else
       ClickDay(c.clickDay);
     ASSERT_TRUE(TickUntil([&] { return Game().mBoard != nullptr; }, 300));
-    EXPECT_EQ(StandIn(Game().mBoard)->GetDetail(), c.board);
+    ASSERT_NE(Floor(Game().mBoard), nullptr);
+    EXPECT_EQ(Floor(Game().mBoard)->GetDay(), c.day);
     LeaveForMenu(Game().mBoard);
   }
 }
@@ -177,8 +171,11 @@ TEST_F(MapTest, AFinishedDayBringsTheMapBackWithTheDayCounterFlipping) {
   ClickMapButton(Map::kPlay);
   ASSERT_TRUE(TickUntil([&] { return g.mBoard != nullptr; }, 300));
   Settle();
-  Player().AdvanceStoryDay();  // the board's bookkeeping of the day
-  ClickMove(g.mBoard, L"Map");
+  // The day closes with its goal reached: the board books it and goes back.
+  Board* board = Floor(g.mBoard);
+  ASSERT_NE(board, nullptr);
+  board->mMoney = board->mGoal;
+  board->ExitLevel(1);
   ASSERT_TRUE(TickUntil([&] { return TheMap() != nullptr; }, 300));
   Map& map = *TheMap();
   EXPECT_EQ(map.GetProgressState(), 1);

@@ -3,7 +3,7 @@
 // signs, dialogs and the screens that follow.
 #include "framework/widget/ButtonWidget.h"
 #include "game/app/AlphaButton.h"
-#include "game/app/PlaceholderScreens.h"
+#include "game/board/Board.h"
 #include "game/screens/GameDialog.h"
 #include "game/screens/MainMenu.h"
 #include "tests/screens/ScreenAppSupport.h"
@@ -36,7 +36,8 @@ protected:
   bool AtRest(GameDialog* d) {
     return TickUntil([&] { return !d->IsSliding(); }, 200);
   }
-  const PlaceholderScreen* StandIn(GameScreen* screen) { return dynamic_cast<PlaceholderScreen*>(screen); }
+  // The shop floor the switchers made, null for any other screen.
+  Board* Floor(GameScreen* screen) { return dynamic_cast<Board*>(screen); }
 };
 
 }  // namespace Plix::Testing

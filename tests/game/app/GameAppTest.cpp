@@ -19,7 +19,7 @@
 #include "framework/widget/WidgetManager.h"
 #include "game/app/LevelTable.h"
 #include "game/app/Loader.h"
-#include "game/app/PlaceholderScreens.h"
+#include "tests/game/ScreenTestSupport.h"
 #include "game/app/ProfileManager.h"
 #include "game/app/Splash.h"
 #include "tests/app/AppTestSupport.h"
@@ -110,8 +110,11 @@ TEST_F(GameAppTest, WithoutALevelTableItSaysSoAndQuitsKeepingTheStoredPlayers) {
 // players saved at the end and read back at the next start.
 TEST_F(GameAppTest, StartsUpToTheMainMenuAndKeepsThePlayersAcrossRuns) {
   Testing::ScopedCwd run(Testing::BinaryDir() + "/run");
+  std::vector<std::string> screens;
+  Testing::RecordingFactory factory(screens);
   {
     TestGame& g = Make<TestGame>();
+    g.SetScreenFactory(&factory);
     ASSERT_EQ(InitApp(), -1);
     ASSERT_FALSE(g.mShutdownAsked);
     EXPECT_TRUE(g.mAppResources->IsGroupReady("First"));
@@ -131,7 +134,8 @@ TEST_F(GameAppTest, StartsUpToTheMainMenuAndKeepsThePlayersAcrossRuns) {
     EXPECT_EQ(g.GetLoadingProgress(), 1.0);
     EXPECT_EQ(g.mAppWidgets->mFocusWidget, g.mMainMenu);
     EXPECT_EQ(g.GetCurrentSong(), 1);
-    ASSERT_NE(dynamic_cast<PlaceholderScreen*>(g.mMainMenu), nullptr);
+    ASSERT_FALSE(screens.empty());
+    EXPECT_EQ(screens.front(), "create MainMenu()");
     StepUntil([&] { return !g.mAppResources->IsGroupReady("Loading"); });  // freed with the loader
     EXPECT_FALSE(g.mAppResources->IsGroupReady("Loading"));
 

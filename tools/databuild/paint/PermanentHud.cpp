@@ -3,6 +3,7 @@
 // drips, the menu button, the day clock with its hour dots and spoon hand,
 // and the captions laid over the bar. The game writes the figures.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -118,6 +119,8 @@ void PaintChocolate(Cel& c) {
     double w = rnd.Uniform(14, 34), len = rnd.Uniform(2, x < 90 ? 22 : 12);
     double nx = std::max(0.0, x - w);
     double mid = (x + nx) / 2;
+    // Over the menu's word only short drips, so that it stays readable.
+    if (mid > 10 && mid < 72) len = std::min(len, 6.0);
     cairo_curve_to(cr, x - w * 0.2, 5, mid + w * 0.25, 5 + len * 0.2, mid + w * 0.18, 5 + len);
     cairo_curve_to(cr, mid + w * 0.15, 9 + len, mid - w * 0.15, 9 + len, mid - w * 0.18, 5 + len);
     cairo_curve_to(cr, mid - w * 0.25, 5 + len * 0.2, nx + w * 0.2, 5, nx, 5);
