@@ -27,6 +27,7 @@
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/PakInterface.h"
 #include "game/app/GameApp.h"
+#include "game/screens/GameScreenFactory.h"
 
 namespace {
 
@@ -83,6 +84,9 @@ void BM_StartToMainMenu(benchmark::State& state) {
   for (auto _ : state) {
     const auto start = Clock::now();
     auto* game = new TimedGame();
+    // The executable's screens: without them there is no main menu.
+    Plix::GameScreenFactory screens(*game);
+    game->SetScreenFactory(&screens);
     game->Init();
     game->Start();
     const bool reached = game->mMainMenu != nullptr;
