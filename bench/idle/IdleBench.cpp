@@ -7,7 +7,13 @@
 // time>": the share of one core it used. Once per run it checks that the
 // loop kept its 100 updates a second all along and presented nothing while
 // nothing changed, and fails when it did not.
+// Beside it, as the floor any program ticking 100 times a second pays on
+// this machine, a bare loop waits (poll with a timeout, nothing to read)
+// for each 10 ms tick over the same wall time; "ratio idle_floor" is that
+// loop's share of a core, and "ratio idle_over_floor" ours over it.
+#include <poll.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -26,10 +32,34 @@ namespace {
 
 using WallClock = std::chrono::steady_clock;
 
-double ProcessorSeconds() {
+double ProcessorSeconds(int who = RUSAGE_SELF) {
   rusage u{};
-  getrusage(RUSAGE_SELF, &u);
+  getrusage(who, &u);
   return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// The floor: a wait for each 10 ms tick on a descriptor that never becomes
+// readable, for `seconds` of wall time. Returns the share of a core this
+// thread used, and the ticks it made in `ticks`.
+double FloorShare(double seconds, int& ticks) {
+  int ends[2];
+  if (pipe(ends) != 0) return -1;
+  const auto from = WallClock::now();
+  const double fromCpu = ProcessorSeconds(RUSAGE_THREAD);
+  auto next = from;
+  ticks = 0;
+  double wall = 0;
+  while ((wall = std::chrono::duration<double>(WallClock::now() - from).count()) < seconds) {
+    next += std::chrono::milliseconds(10);
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next - WallClock::now()).count();
+    pollfd quiet{ends[0], POLLIN, 0};
+    if (left > 0) poll(&quiet, 1, static_cast<int>(left));
+    ++ticks;
+  }
+  const double cpu = ProcessorSeconds(RUSAGE_THREAD) - fromCpu;
+  close(ends[0]);
+  close(ends[1]);
+  return cpu / wall;
 }
 
 // A picture drawn once: it never marks itself dirty again.
@@ -134,7 +164,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "FAILED: a still scene must keep 100 updates a second and present nothing\n");
     return 1;
   }
+  int floorTicks = 0;
+  const double floor = Plix::FloorShare(wall, floorTicks);
   std::printf("idle %.3f s of processor time in %.1f s\n", cpu, wall);
+  std::printf("floor: %d bare waits in %.1f s, %.4f of a core\n", floorTicks, wall, floor);
   std::printf("ratio idle %.4f\n", cpu / wall);
+  if (floor > 0) {
+    std::printf("ratio idle_floor %.4f\n", floor);
+    std::printf("ratio idle_over_floor %.3f\n", cpu / wall / floor);
+  }
   return 0;
 }
