@@ -14,6 +14,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/DebugOutput.h"
+#include "framework/platform/Memory.h"
 #include "framework/platform/SdlWindow.h"
 #include "framework/platform/Threads.h"
 #include "framework/platform/WindowSystem.h"
@@ -452,6 +453,9 @@ void PlixAppBase::StartLoadingThread() {
   mLoaderStarted = true;
   StartDetachedThread([this] {
     LoadOnThread();
+    // What loading freed (decoders' buffers, images converted to smaller
+    // forms) goes back to the system rather than staying resident.
+    ReturnFreeMemory();
     OutputDebugStringA(StrFormat("Resource Loading Time: %d\r\n", static_cast<int>(GetTickCount() - mStartTime)));
     mLoaderFinished = true;
   });
