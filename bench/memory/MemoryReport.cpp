@@ -1,4 +1,4 @@
-// The program's own memory once the main menu is up: the heap and the
+// The program's own memory half a second after the main menu is up: the heap and the
 // anonymous mappings (thread stacks included), not the shared libraries or
 // files mapped in, from /proc/self/smaps. The largest parts are named: the
 // biggest anonymous mappings, and the images the display holds with what
@@ -91,11 +91,21 @@ public:
     GameApp::FinishInit();
     if (mSplash) SplashToLoader();
   }
+  // Half a second after loading, when the loader has handed back what it
+  // freed.
   void OnLoadingDone() override {
     GameApp::OnLoadingDone();
-    Report();
-    mShutdownAsked = true;
+    mReportAt = mTicksDone + 50;
   }
+  void UpdateTick() override {
+    GameApp::UpdateTick();
+    if (mReportAt > 0 && mTicksDone >= mReportAt) {
+      mReportAt = 0;
+      Report();
+      mShutdownAsked = true;
+    }
+  }
+  int mReportAt = 0;
 
   void Report() {
     const std::vector<Mapping> maps = AnonymousMappings();

@@ -453,11 +453,13 @@ void PlixAppBase::StartLoadingThread() {
   mLoaderStarted = true;
   StartDetachedThread([this] {
     LoadOnThread();
-    // What loading freed (decoders' buffers, images converted to smaller
-    // forms) goes back to the system rather than staying resident.
-    ReturnFreeMemory();
     OutputDebugStringA(StrFormat("Resource Loading Time: %d\r\n", static_cast<int>(GetTickCount() - mStartTime)));
     mLoaderFinished = true;
+    // What loading freed (decoders' buffers, images converted to smaller
+    // forms) goes back to the system rather than staying resident; after
+    // the flag, so that the few milliseconds it takes do not hold up the
+    // main menu. It touches nothing of the application.
+    ReturnFreeMemory();
   });
 }
 
