@@ -38,9 +38,12 @@ bool DecodePngWith(const std::vector<uint8_t>& file, std::vector<png_bytep>& row
   png_read_info(png, info);
   png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
   png_set_expand(png);
-  if (!(png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA)) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+  if (!(png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA) && !png_get_valid(png, info, PNG_INFO_tRNS))
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
   png_set_gray_to_rgb(png);
   png_set_bgr(png);
+  png_set_scale_16(png);
+  png_set_interlace_handling(png);
   png_read_update_info(png, info);
   uint32_t* pixels = place(w, h);
   rows.resize(h);

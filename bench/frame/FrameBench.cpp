@@ -59,14 +59,10 @@ struct Scene {
 
   void Draw(int frame) { Bench::DrawFrame(display.get(), *images, frame); }
 
-  // Which video driver and renderer present the frame.
+  // Which video driver and presenter show the frame.
   std::string Drivers() const {
-    SDL_Window* w = SDL_GetWindowFromID(window->WindowId());
-    SDL_RendererInfo info{};
-    SDL_Renderer* r = w ? SDL_GetRenderer(w) : nullptr;
     const char* video = SDL_GetCurrentVideoDriver();
-    return std::string("video driver ") + (video ? video : "none") + ", renderer " +
-           (r && SDL_GetRendererInfo(r, &info) == 0 ? info.name : "none");
+    return std::string("video driver ") + (video ? video : "none") + ", " + window->PresenterName();
   }
 
   // Whether the picture in the window is the one drawn into the screen.

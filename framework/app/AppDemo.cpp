@@ -180,6 +180,7 @@ void PlixAppBase::ReplayDemoStep() {
         const auto dy = static_cast<int32_t>(b.ReadBits(6, true));
         mDemoMouseX += dx;
         mDemoMouseY += dy;
+        WakeCursorThread();
         mAppWidgets->MouseMove(mDemoMouseX, mDemoMouseY);
       } else {
         const bool pressed = b.ReadBits(1) != 0;
@@ -196,6 +197,7 @@ void PlixAppBase::ReplayDemoStep() {
       case DEMO_MOUSE_POSITION:
         mDemoMouseX = static_cast<int32_t>(b.ReadBits(12, true));
         mDemoMouseY = static_cast<int32_t>(b.ReadBits(12, true));
+        WakeCursorThread();
         mAppWidgets->MouseMove(mDemoMouseX, mDemoMouseY);
         break;
       case DEMO_ACTIVE:

@@ -14,6 +14,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/DebugOutput.h"
+#include "framework/platform/Memory.h"
 #include "framework/platform/SdlWindow.h"
 #include "framework/platform/Threads.h"
 #include "framework/platform/WindowSystem.h"
@@ -132,13 +133,13 @@ bool PlixAppBase::Process(bool allowSleep) {
 
   if (mUpdatesPaused || mSpeedFactor <= 0.0) {
     // Nothing ticks, but the loop goes back to the message pump (so that the
-    // pause can be ended), waits about one tick, and still shows a frame when
-    // something changed or a second has passed.
+    // pause can be ended), waits up to one tick for input, and still shows
+    // a frame when something changed.
     FlushDeferredDeletes();
     mStepPhase = 3;
     if (!allowSleep) return false;
     ++mSleepsDone;
-    Sleep(static_cast<uint32_t>(mTickMs));
+    WaitForInput(static_cast<uint32_t>(mTickMs));
     ResetFrameTiming();
     mDrawWanted = true;
     DrawFrame();
@@ -221,8 +222,7 @@ bool PlixAppBase::Process(bool allowSleep) {
       if (wait > 0) {
         if (!allowSleep) return false;
         ++mSleepsDone;
-        Sleep(static_cast<uint32_t>(wait));
-        slept = static_cast<uint32_t>(wait);
+        slept = WaitForInput(static_cast<uint32_t>(wait));
       }
     }
   }
@@ -238,6 +238,14 @@ bool PlixAppBase::Process(bool allowSleep) {
   }
   FlushDeferredDeletes();
   return true;
+}
+
+uint32_t PlixAppBase::WaitForInput(uint32_t ms) {
+  // Input ends the wait early: it is handled at once, and a still screen
+  // wakes only for its ticks.
+  const uint32_t start = timeGetTime();
+  MsgWaitForMultipleObjects(0, nullptr, false, ms, QS_ALLINPUT);
+  return timeGetTime() - start;
 }
 
 bool PlixAppBase::RunUpdateTicks() {
@@ -296,8 +304,10 @@ bool PlixAppBase::DrawFrame() {
   const bool drew = mAppWidgets->DrawDirtyWidgets();
   mDrawInProgress = false;
 
+  // Nothing drawn, nothing shown: a still screen costs no presents (a
+  // window the system uncovers asks for one with WM_PAINT).
   now = timeGetTime();
-  if (!((drew || now - mLastDrawTime > 999 || mRedrawAll) && static_cast<int32_t>(now - mNextDrawTime) >= 0)) {
+  if (!((drew || mRedrawAll) && static_cast<int32_t>(now - mNextDrawTime) >= 0)) {
     mDrawWanted = false;
     mLastDrawEmpty = true;
     return false;
@@ -445,6 +455,11 @@ void PlixAppBase::StartLoadingThread() {
     LoadOnThread();
     OutputDebugStringA(StrFormat("Resource Loading Time: %d\r\n", static_cast<int>(GetTickCount() - mStartTime)));
     mLoaderFinished = true;
+    // What loading freed (decoders' buffers, images converted to smaller
+    // forms) goes back to the system rather than staying resident; after
+    // the flag, so that the few milliseconds it takes do not hold up the
+    // main menu. It touches nothing of the application.
+    ReturnFreeMemory();
   });
 }
 
@@ -459,9 +474,22 @@ void PlixAppBase::StartCursorThread() {
   if (!StartDetachedThread([this] { CursorThreadBody(); })) mCursorThreadAlive = false;
 }
 
+void PlixAppBase::WakeCursorThread() {
+  {
+    std::lock_guard<std::mutex> lock(mCursorWakeLock);
+    ++mCursorWakes;
+  }
+  mCursorWake.notify_one();
+}
+
 void PlixAppBase::CursorThreadBody() {
   POINT last{0, 0};
+  uint64_t seen = 0;
   while (!mShuttingDown) {
+    {
+      std::lock_guard<std::mutex> lock(mCursorWakeLock);
+      seen = mCursorWakes;
+    }
     POINT p{0, 0};
     if (mDemoPlaying) {
       p = POINT{mDemoMouseX.load(), mDemoMouseY.load()};
@@ -484,8 +512,10 @@ void PlixAppBase::CursorThreadBody() {
         }
       }
     }
-    // Real time, not the framework clock: this is a polling interval.
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // The position changes only with a mouse move (or a replayed one), and
+    // each of those wakes the thread: no polling while the mouse rests.
+    std::unique_lock<std::mutex> lock(mCursorWakeLock);
+    mCursorWake.wait(lock, [&] { return mCursorWakes != seen || mShuttingDown; });
   }
   mCursorThreadAlive = false;
 }

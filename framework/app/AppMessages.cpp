@@ -40,6 +40,9 @@ LRESULT PlixAppBase::HandleWindowMessage(HWND hwnd, UINT message, WPARAM wParam,
     return DefWindowProcW(hwnd, message, wParam, lParam);
   };
 
+  // The software cursor follows the mouse from its moves.
+  if (message == WM_MOUSEMOVE) WakeCursorThread();
+
   switch (message) {
     case WM_DESTROY:
       OutputDebugStringA(StrFormat("DESTROYED HWND: %d\r\n", static_cast<int>(reinterpret_cast<intptr_t>(hwnd))));

@@ -439,8 +439,9 @@ void PlixAppBase::Shutdown() {
     SetMusicVolume(mSavedMusicVolume);
     SetSfxVolume(mSavedSfxVolume);
   }
+  WakeCursorThread();
   // Waiting for another thread is real time, whatever clock the loop uses.
-  while (mCursorThreadAlive) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  while (mCursorThreadAlive) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   if (mMusicOutput) mMusicOutput->StopAllMusic();
   if (!mWindowedActual && mAppDisplay && mAppDisplay->mDD) mAppDisplay->mDD->RestoreDisplayMode();
   if (mMainWindow) {

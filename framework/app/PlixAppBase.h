@@ -11,11 +11,13 @@
 // (GraphicsHost, WidgetHost, ResourceHost, SoundHost, DisplayHost); it
 // implements them and installs itself as each process-wide host.
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <list>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -202,6 +204,11 @@ public:
   std::atomic<bool> mLoaderPriority{false};
   std::atomic<bool> mShutdownAsked{false};
   std::atomic<bool> mCursorThreadAlive{false};
+  // The cursor thread sleeps until woken: a mouse move, a replayed mouse
+  // position or the end of the program (counted, so no wake is lost).
+  std::mutex mCursorWakeLock;
+  std::condition_variable mCursorWake;
+  uint64_t mCursorWakes = 0;
   // The game's loading counts, divided by GetLoadingProgress.
   std::atomic<int32_t> mResourcesToLoad{0};
   std::atomic<int32_t> mResourcesLoaded{0};
@@ -395,6 +402,9 @@ public:
   void WaitForLoadingThread();
   void StartLoadingThread();
   void StartCursorThread();
+  void WakeCursorThread();
+  // Waits up to ms for input (less when input arrives); the time waited.
+  uint32_t WaitForInput(uint32_t ms);
 
   // Window and screen modes.
   int InitDisplay();

@@ -475,10 +475,9 @@ void DDImage::BlitRunLengthAlpha(MemoryImage* src, int32_t x, int32_t y, const R
     const uint32_t wordMask = sizeof(P) == 2 ? 0xFFFF : 0xFFFFFFFF;
     if constexpr (sizeof(P) == 4) {
       if (!tinted && !mirror && !native.indices && l.IsXRGB(mLockedSurfaceDesc)) {
-        for (int32_t r = 0; r < srcRect.mHeight; ++r) {
-          const size_t base = static_cast<size_t>(srcRect.mY + r) * native.width + srcRect.mX;
-          Px::OverNativeRow(Row<P>(mLockedSurfaceDesc, y + r) + x, native.words + base, runs + base, srcRect.mWidth);
-        }
+        const size_t base = static_cast<size_t>(srcRect.mY) * native.width + srcRect.mX;
+        Px::OverNativeRow(Row<P>(mLockedSurfaceDesc, y) + x, native.words + base, runs + base, srcRect.mWidth,
+                          srcRect.mHeight, mLockedSurfaceDesc.lPitch / 4, native.width);
         return;
       }
     }

@@ -33,18 +33,40 @@ bool BuildExactPalette(const uint32_t* pixels, size_t count, uint8_t* indices, u
   };
   std::vector<Entry> sorted{{pixels[0], 0}};
   sorted.reserve(256);
+  // Colours met before, by a hash of their bits (a slot remembers the last
+  // colour that fell into it): most pixels need no search.
+  constexpr size_t kSlots = 1024;
+  uint32_t slotColor[kSlots];
+  int16_t slotIndex[kSlots];
+  std::fill(slotIndex, slotIndex + kSlots, int16_t(-1));
+  auto slotOf = [](uint32_t c) { return ((c * 2654435761u) >> 22) & (kSlots - 1); };
+  slotColor[slotOf(pixels[0])] = pixels[0];
+  slotIndex[slotOf(pixels[0])] = 0;
   for (size_t i = 1; i < count; ++i) {
     uint32_t c = pixels[i];
-    auto it = std::lower_bound(sorted.begin(), sorted.end(), c, [](const Entry& e, uint32_t v) { return e.color < v; });
-    if (it != sorted.end() && it->color == c) {
-      indices[i] = it->index;
+    // Drawn pictures repeat a colour pixel after pixel: no search for it.
+    if (c == pixels[i - 1]) {
+      indices[i] = indices[i - 1];
       continue;
     }
-    if (sorted.size() >= 256) return false;
-    uint8_t index = static_cast<uint8_t>(sorted.size());
-    sorted.insert(it, Entry{c, index});
-    table[index] = c;
+    const size_t slot = slotOf(c);
+    if (slotIndex[slot] >= 0 && slotColor[slot] == c) {
+      indices[i] = static_cast<uint8_t>(slotIndex[slot]);
+      continue;
+    }
+    auto it = std::lower_bound(sorted.begin(), sorted.end(), c, [](const Entry& e, uint32_t v) { return e.color < v; });
+    uint8_t index;
+    if (it != sorted.end() && it->color == c) {
+      index = it->index;
+    } else {
+      if (sorted.size() >= 256) return false;
+      index = static_cast<uint8_t>(sorted.size());
+      sorted.insert(it, Entry{c, index});
+      table[index] = c;
+    }
     indices[i] = index;
+    slotColor[slot] = c;
+    slotIndex[slot] = index;
   }
   return true;
 }
@@ -122,6 +144,33 @@ void MemoryImage::OnBitsChanged() {
   mNativeAlphaData.reset();
   mRLAlphaData.reset();
   mRLAdditiveData.reset();
+  DropTintTerms();
+}
+
+void MemoryImage::DropTintTerms() {
+  mTintTerms.reset();
+  mTintAsks = 0;
+}
+
+const uint32_t* MemoryImage::GetTintTerms(const Color& color) {
+  const Px::Channels c(color);
+  const uint32_t packed = c.Packed();
+  if (packed != mTintColor) {
+    mTintTerms.reset();
+    mTintColor = packed;
+    mTintAsks = 0;
+  }
+  if (mTintTerms) return mTintTerms.get();
+  if (++mTintAsks < 2 || mColorTable || !mBits) return nullptr;
+  const size_t count = PixelCount(mWidth, mHeight);
+  mTintTerms.reset(new uint32_t[count]);
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t s = mBits[i], w = ((s >> 24) * c.a) / 255;
+    const uint32_t r = (((s >> 16) & 0xFF) * w * c.r) >> 16, g = (((s >> 8) & 0xFF) * w * c.g) >> 16,
+                   b = ((s & 0xFF) * w * c.b) >> 16;
+    mTintTerms[i] = (w << 24) | (r << 16) | (g << 8) | b;
+  }
+  return mTintTerms.get();
 }
 
 void MemoryImage::UpdateAlphaFlags() {
@@ -142,13 +191,18 @@ void MemoryImage::UpdateAlphaFlags() {
     count = PixelCount(mWidth, mHeight);
   }
   mHasTrans = false;
-  for (size_t i = 0; i < count; ++i) {
-    uint32_t a = scan[i] >> 24;
-    if (a == 0)
-      mHasTrans = true;
-    else if (a != 255)
-      mHasAlpha = true;
+  // Branch-free over groups of 64, stopping once both are known.
+  bool trans = false, partial = false;
+  for (size_t i = 0; i < count && !(trans && partial); i += 64) {
+    const size_t end = std::min(count, i + 64);
+    for (size_t k = i; k < end; ++k) {
+      const uint32_t a = scan[k] >> 24;
+      trans |= a == 0;
+      partial |= a - 1 < 254;
+    }
   }
+  mHasTrans = trans;
+  mHasAlpha = partial;
   mBitsChanged = false;
 }
 
@@ -323,6 +377,7 @@ void MemoryImage::DeleteSWBuffers() {
   mNativeAlphaData.reset();
   mRLAdditiveData.reset();
   mRLAlphaData.reset();
+  DropTintTerms();
 }
 
 void MemoryImage::Delete3DBuffers() { mApp->DropTextureData(this); }

@@ -122,8 +122,21 @@ public:
   // The pixel format code the rasterisers get for this image's bits.
   int32_t GetRasterFormat() const;
 
+  // For a tinted blit onto opaque pixels: per pixel the source weight
+  // w = (alpha * tint alpha) / 255 in the top byte and each colour channel's
+  // source term (s * w * t) >> 16 below it. Kept for one tint, made when
+  // the same tint is asked for twice in a row (a sprite drawn tinted frame
+  // after frame, not a tint that changes every frame); null until then,
+  // and for palettised images.
+  const uint32_t* GetTintTerms(const Color& color);
+
 protected:
   void FreePalette();
+  void DropTintTerms();
+
+  std::unique_ptr<uint32_t[]> mTintTerms;
+  uint32_t mTintColor = 0;  // the tint asked for last, packed
+  int32_t mTintAsks = 0;    // times in a row
   void AllocBits();
 };
 

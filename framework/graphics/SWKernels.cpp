@@ -1,11 +1,14 @@
 #include "framework/graphics/SWKernels.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "framework/graphics/PixelOps.h"
 
-// The vector helpers below are always inlined, so the ABI of passing 32-byte
-// vectors never matters.
+// The vector helpers below, and every lambda handed to them, are always
+// inlined: the ABI of passing 32-byte vectors never matters, and the code
+// is built for the kernel's own target (a lambda left out of line would be
+// built for the plain one only).
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wpsabi"
 #endif
@@ -19,6 +22,7 @@
 #define PLIX_KERNEL
 #endif
 #define PLIX_INLINE inline __attribute__((always_inline))
+#define PLIX_LAMBDA __attribute__((always_inline))
 
 namespace Plix::Px {
 
@@ -29,9 +33,7 @@ namespace {
 // in those of ((p >> 8) & 0xFF00FF); every product below stays within 16 bits.
 typedef uint32_t W8 __attribute__((vector_size(32)));
 typedef uint16_t H16 __attribute__((vector_size(32)));
-// Four pixels widened to one 32-bit lane per channel, for the tint products.
 typedef uint8_t B16 __attribute__((vector_size(16)));
-typedef uint32_t Q16 __attribute__((vector_size(64)));
 // One pixel's bytes and its four channels as words.
 typedef uint8_t P8 __attribute__((vector_size(4)));
 typedef uint32_t P32 __attribute__((vector_size(16)));
@@ -47,6 +49,12 @@ PLIX_INLINE W8 Words(H16 v) { return __builtin_bit_cast(W8, v); }
 
 PLIX_INLINE bool AllOpaque8(const uint32_t* d) {
   return (d[0] & d[1] & d[2] & d[3] & d[4] & d[5] & d[6] & d[7]) >> 24 == 255;
+}
+// The same test on pixels already loaded.
+typedef uint64_t U4 __attribute__((vector_size(32)));
+PLIX_INLINE bool AllOpaque8(W8 v) {
+  U4 q = __builtin_bit_cast(U4, v | 0xFFFFFF);
+  return (q[0] & q[1] & q[2] & q[3]) == ~uint64_t(0);
 }
 
 // OverOpaque on eight pixels: ((d * (256 - a)) >> 8) + ((s * a) >> 8) per
@@ -68,16 +76,37 @@ PLIX_INLINE W8 AddSaturate8(W8 d, H16 addRB, H16 addG) {
   return Words(rb) | (Words(ga) << 8);
 }
 
-// Over eight opaque destination pixels the blend is OverOpaque8, which
-// leaves them as they were under a clear source pixel; elsewhere one(d, s)
-// decides pixel by pixel.
+// (d * k) >> 8 per colour channel (k at most 256), the top byte cleared:
+// every product stays within 16 bits.
+PLIX_INLINE W8 Fade8(W8 d, W8 k) {
+  H16 k2 = Lanes(k | (k << 16));
+  H16 rb = (Lanes(d & 0xFF00FF) * k2) >> 8;
+  H16 g = (Lanes((d >> 8) & 0xFF) * k2) >> 8;
+  return Words(rb) | (Words(g) << 8);
+}
+PLIX_INLINE uint32_t Fade1(uint32_t d, uint32_t k) {
+  return ((((d & 0xFF00FF) * k) >> 8) & 0xFF00FF) | ((((d & 0xFF00) * k) >> 8) & 0xFF00);
+}
+
+// Both blends that use this (Over and the filtered stretch's) make an
+// opaque source pixel OverOpaque(0, s, 255) whatever lies under it: groups
+// of eight such are stored without reading the destination. Over eight
+// opaque destination pixels the blend is OverOpaque8, which leaves them as
+// they were under a clear source pixel; elsewhere one(d, s) decides pixel
+// by pixel.
 template <typename One>
 PLIX_INLINE void OpaqueOrEach(uint32_t* d, const uint32_t* s, int32_t n, One one) {
   int32_t i = 0;
   for (; i + 8 <= n; i += 8) {
-    if (AllOpaque8(d + i)) {
+    if (AllOpaque8(s + i)) {
       W8 sv = Load8(s + i);
-      Store8(d + i, OverOpaque8(Load8(d + i), sv, sv >> 24));
+      Store8(d + i, OverOpaque8(W8{}, sv, sv >> 24));
+      continue;
+    }
+    W8 dv = Load8(d + i);
+    if (AllOpaque8(dv)) {
+      W8 sv = Load8(s + i);
+      Store8(d + i, OverOpaque8(dv, sv, sv >> 24));
       continue;
     }
     for (int32_t k = i; k < i + 8; ++k) d[k] = one(d[k], s[k]);
@@ -85,55 +114,149 @@ PLIX_INLINE void OpaqueOrEach(uint32_t* d, const uint32_t* s, int32_t n, One one
   for (; i < n; ++i) d[i] = one(d[i], s[i]);
 }
 
+// Runs vec on eight pixels at a time and one on fewer than eight. A row of
+// eight or more ends with the vector too: its last eight pixels are worked
+// out before anything is stored, so that storing them after the loop only
+// rewrites the pixels it shares with the loop's last group with the values
+// they already got. Every pixel's result depends on that pixel alone.
+template <typename Vec, typename One>
+PLIX_INLINE void Each8(uint32_t* d, const uint32_t* s, int32_t n, Vec vec, One one) {
+  if (n < 8) {
+    for (int32_t i = 0; i < n; ++i) d[i] = one(d[i], s[i]);
+    return;
+  }
+  const W8 last = vec(Load8(d + n - 8), Load8(s + n - 8));
+  for (int32_t i = 0; i < n - 8; i += 8) Store8(d + i, vec(Load8(d + i), Load8(s + i)));
+  Store8(d + n - 8, last);
+}
+
+// Each8 for blends that leave the destination alone under a clear source
+// pixel and become the source pixel under an opaque one: a group of eight
+// that the alpha runs show all clear is skipped, all opaque copied.
+// (The source of the blend may be another form of the alpha-classified
+// pixels: then `opaque` gives what an opaque group becomes.)
+template <typename Vec, typename One, typename Opaque>
+PLIX_INLINE void Each8Runs(uint32_t* d, const uint32_t* s, const uint8_t* runs, const uint32_t* alphaOf, int32_t n,
+                           Vec vec, One one, Opaque opaque) {
+  if (n < 8) {
+    for (int32_t i = 0; i < n; ++i) d[i] = one(d[i], s[i]);
+    return;
+  }
+  auto group = [&](int32_t i) PLIX_LAMBDA {
+    if (runs[i] >= 8) {
+      const uint32_t a = alphaOf[i] >> 24;
+      if (a == 0) return Load8(d + i);
+      if (a == 255) return opaque(i);
+    }
+    return vec(Load8(d + i), Load8(s + i));
+  };
+  const W8 last = group(n - 8);
+  for (int32_t i = 0; i < n - 8; i += 8) Store8(d + i, group(i));
+  Store8(d + n - 8, last);
+}
+
+template <typename Vec, typename One>
+PLIX_INLINE void Each8Runs(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, Vec vec, One one) {
+  Each8Runs(d, s, runs, s, n, vec, one, [&](int32_t i) PLIX_LAMBDA { return Load8(s + i); });
+}
+
 PLIX_INLINE void OverSpan(uint32_t* d, const uint32_t* s, int32_t n) {
-  OpaqueOrEach(d, s, n, [](uint32_t dp, uint32_t sp) { return sp >> 24 ? Over(dp, sp, sp >> 24) : dp; });
+  OpaqueOrEach(d, s, n, [](uint32_t dp, uint32_t sp) PLIX_LAMBDA { return sp >> 24 ? Over(dp, sp, sp >> 24) : dp; });
+}
+
+// OverTinted onto eight opaque pixels in 16-bit lanes: w = a * ta / 255
+// (exact below 65281), (d * (256 - w)) >> 8 plus (s * w * t) >> 16, which is
+// ((x >> 8) * t + (((x & 255) * t) >> 8)) >> 8 for x = s * w, exactly, with
+// every step within 16 bits. A clear pixel gets w = 0 and stays as it was.
+PLIX_INLINE W8 OverTintedOpaque8(W8 d, W8 s, H16 tRB, H16 tG, uint16_t ta) {
+  W8 sa = s >> 24;
+  H16 x = Lanes(sa | (sa << 16)) * ta;
+  H16 w = (x + 1 + (x >> 8)) >> 8;
+  H16 k = 256 - w;
+  auto term = [&](H16 sv, H16 t) PLIX_LAMBDA {
+    H16 sw = sv * w;
+    return ((sw >> 8) * t + (((sw & 255) * t) >> 8)) >> 8;
+  };
+  H16 rb = (((Lanes(d & 0xFF00FF) * k) >> 8) + term(Lanes(s & 0xFF00FF), tRB)) & 255;
+  H16 g = (((Lanes((d >> 8) & 0xFF) * k) >> 8) + term(Lanes((s >> 8) & 0xFF), tG)) & 255;
+  return Words(rb) | (Words(g) << 8) | 0xFF000000;
+}
+
+PLIX_INLINE uint32_t OverTintedOne(uint32_t d, uint32_t s, uint32_t tr, uint32_t tg, uint32_t tb, uint32_t ta) {
+  uint32_t a = ((s >> 24) * ta) / 255;
+  return a != 0 ? OverTinted(d, s, a, tr, tg, tb) : d;
 }
 
 PLIX_INLINE void OverTintedSpan(uint32_t* d, const uint32_t* s, int32_t n, uint32_t tr, uint32_t tg, uint32_t tb,
                                 uint32_t ta) {
-  typedef uint16_t Q16h __attribute__((vector_size(32)));
-  Q16 tint = {tb, tg, tr, 0, tb, tg, tr, 0, tb, tg, tr, 0, tb, tg, tr, 0};
-  constexpr Q16h kAlphaLanes = {0, 0, 0, 0xFFFF, 0, 0, 0, 0xFFFF, 0, 0, 0, 0xFFFF, 0, 0, 0, 0xFFFF};
+  const H16 tRB = Lanes(W8{} + (tb | (tr << 16))), tG = Lanes(W8{} + tg);
+  auto vec = [&](W8 dv, W8 sv) PLIX_LAMBDA { return OverTintedOpaque8(dv, sv, tRB, tG, uint16_t(ta)); };
+  // Groups of eight opaque destination pixels go by the vector; the end of
+  // the row as in Each8 when it is opaque too, else pixel by pixel.
+  const bool lastOpaque = n >= 8 && AllOpaque8(d + n - 8);
+  const W8 last = lastOpaque ? vec(Load8(d + n - 8), Load8(s + n - 8)) : W8{};
   int32_t i = 0;
-  for (; i + 4 <= n; i += 4) {
-    if ((d[i] & d[i + 1] & d[i + 2] & d[i + 3]) >> 24 == 255) {
-      B16 sb, db;
-      std::memcpy(&sb, s + i, 16);
-      std::memcpy(&db, d + i, 16);
-      Q16h sv = __builtin_convertvector(sb, Q16h), dv = __builtin_convertvector(db, Q16h);
-#if defined(__clang__)
-      Q16h sa = __builtin_shufflevector(sv, sv, 3, 3, 3, 3, 7, 7, 7, 7, 11, 11, 11, 11, 15, 15, 15, 15);
-#else
-      Q16h sa = __builtin_shuffle(sv, Q16h{3, 3, 3, 3, 7, 7, 7, 7, 11, 11, 11, 11, 15, 15, 15, 15});
-#endif
-      Q16h x = sa * uint16_t(ta);
-      Q16h w = (x + 1 + (x >> 8)) >> 8;  // x / 255, exact below 65281
-      Q16 term = (__builtin_convertvector(sv * w, Q16) * tint) >> 16;
-      Q16h r = ((dv * (256 - w)) >> 8) + __builtin_convertvector(term, Q16h);
-      r = (r & ~kAlphaLanes) | (kAlphaLanes & 255);
-      B16 out = __builtin_convertvector(r, B16);
-      std::memcpy(d + i, &out, 16);
+  for (; i + 8 <= n; i += 8) {
+    if (AllOpaque8(d + i)) {
+      Store8(d + i, vec(Load8(d + i), Load8(s + i)));
       continue;
     }
-    for (int32_t k = i; k < i + 4; ++k) {
-      uint32_t a = ((s[k] >> 24) * ta) / 255;
-      if (a != 0) d[k] = OverTinted(d[k], s[k], a, tr, tg, tb);
+    for (int32_t k = i; k < i + 8; ++k) d[k] = OverTintedOne(d[k], s[k], tr, tg, tb, ta);
+  }
+  if (i == n) return;
+  if (lastOpaque) {
+    Store8(d + n - 8, last);
+    return;
+  }
+  for (; i < n; ++i) d[i] = OverTintedOne(d[i], s[i], tr, tg, tb, ta);
+}
+
+PLIX_INLINE void OverTintTermsSpan(uint32_t* d, const uint32_t* s, const uint32_t* t, const uint8_t* runs, int32_t n,
+                                   uint32_t tr, uint32_t tg, uint32_t tb, uint32_t ta, bool destOpaque) {
+  // A sum never carries into the next channel: both parts together stay
+  // within 255, w = 0 gives d back.
+  auto vec = [](W8 dv, W8 tv) PLIX_LAMBDA { return (Fade8(dv, 256 - (tv >> 24)) + (tv & 0xFFFFFF)) | 0xFF000000; };
+  if (destOpaque) {
+    auto one = [](uint32_t dp, uint32_t tp)
+                   PLIX_LAMBDA { return (Fade1(dp, 256 - (tp >> 24)) + (tp & 0xFFFFFF)) | 0xFF000000; };
+    if (runs == nullptr) {
+      Each8(d, t, n, vec, one);
+      return;
     }
+    // An opaque source pixel under a tint of full alpha has w = 255, which
+    // fades d to nothing: the term alone.
+    Each8Runs(d, t, runs, s, n, vec, one, [&](int32_t i) PLIX_LAMBDA {
+      return ta == 255 ? Load8(t + i) | 0xFF000000 : vec(Load8(d + i), Load8(t + i));
+    });
+    return;
   }
-  for (; i < n; ++i) {
-    uint32_t a = ((s[i] >> 24) * ta) / 255;
-    if (a != 0) d[i] = OverTinted(d[i], s[i], a, tr, tg, tb);
+  const bool lastOpaque = n >= 8 && AllOpaque8(d + n - 8);
+  const W8 last = lastOpaque ? vec(Load8(d + n - 8), Load8(t + n - 8)) : W8{};
+  int32_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    if (AllOpaque8(d + i)) {
+      Store8(d + i, vec(Load8(d + i), Load8(t + i)));
+      continue;
+    }
+    for (int32_t k = i; k < i + 8; ++k) d[k] = OverTintedOne(d[k], s[k], tr, tg, tb, ta);
   }
+  if (i == n) return;
+  if (lastOpaque) {
+    Store8(d + n - 8, last);
+    return;
+  }
+  for (; i < n; ++i) d[i] = OverTintedOne(d[i], s[i], tr, tg, tb, ta);
 }
 
 PLIX_INLINE void AddAlphaSpan(uint32_t* d, const uint32_t* s, int32_t n) {
-  int32_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    W8 sv = Load8(s + i), a = sv >> 24;
-    H16 a2 = Lanes(a | (a << 16));
-    Store8(d + i, AddSaturate8(Load8(d + i), (Lanes(sv & 0xFF00FF) * a2) >> 8, (Lanes((sv >> 8) & 0xFF) * a2) >> 8));
-  }
-  for (; i < n; ++i) d[i] = AddSaturate(d[i], ScaleRGB(s[i], s[i] >> 24));
+  Each8(
+      d, s, n,
+      [](W8 dv, W8 sv) PLIX_LAMBDA {
+        W8 a = sv >> 24;
+        H16 a2 = Lanes(a | (a << 16));
+        return AddSaturate8(dv, (Lanes(sv & 0xFF00FF) * a2) >> 8, (Lanes((sv >> 8) & 0xFF) * a2) >> 8);
+      },
+      [](uint32_t dp, uint32_t sp) PLIX_LAMBDA { return AddSaturate(dp, ScaleRGB(sp, sp >> 24)); });
 }
 
 // Calls span(d, s, length) for the stretches of the row between long clear
@@ -144,12 +267,34 @@ constexpr int32_t kSkipClear = 8;
 // on their own: a shorter one costs less inside the span.
 constexpr int32_t kCopyLong = 64;
 
+// A row this short goes through one span from its first to its last
+// pixel that is not clear: walking its runs would cost more than working
+// through the few clear or opaque pixels inside.
+constexpr int32_t kShortRow = 128;
+
+PLIX_INLINE bool AllClear8(const uint32_t* s) {
+  return ((s[0] | s[1] | s[2] | s[3] | s[4] | s[5] | s[6] | s[7]) >> 24) == 0;
+}
+
+template <typename Span>
+PLIX_INLINE bool ShortRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, Span span) {
+  if (n > kShortRow) return false;
+  int32_t from = 0;
+  if ((s[0] >> 24) == 0) from = runs[0] < 1 ? 1 : runs[0] < n ? runs[0] : n;
+  int32_t end = n;
+  while (end - 8 >= from && AllClear8(s + end - 8)) end -= 8;
+  while (end > from && (s[end - 1] >> 24) == 0) --end;
+  if (end > from) span(d + from, s + from, end - from);
+  return true;
+}
+
 template <typename Span>
 PLIX_INLINE void ForVisibleRuns(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, Span span) {
   if (runs == nullptr) {
     span(d, s, n);
     return;
   }
+  if (ShortRow(d, s, runs, n, span)) return;
   int32_t from = 0;
   for (int32_t i = 0; i < n;) {
     int32_t length = runs[i] < n - i ? runs[i] : n - i;
@@ -164,83 +309,89 @@ PLIX_INLINE void ForVisibleRuns(uint32_t* d, const uint32_t* s, const uint8_t* r
 
 // Each pixel by its alpha class: opaque copied, clear kept, others
 // OverOpaque.
-PLIX_INLINE void BlitOpaqueSpan(uint32_t* d, const uint32_t* s, int32_t n) {
-  int32_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    W8 sv = Load8(s + i), dv = Load8(d + i), sa = sv >> 24;
-    W8 blended = OverOpaque8(dv, sv, sa);
-    Store8(d + i, sa == 255 ? sv : sa == 0 ? dv : blended);
-  }
-  for (; i < n; ++i) {
-    uint32_t sa = s[i] >> 24;
-    if (sa == 255)
-      d[i] = s[i];
-    else if (sa != 0)
-      d[i] = OverOpaque(d[i], s[i], sa);
-  }
-}
-
-// (d * k) >> 8 per colour channel (k at most 256), the top byte cleared:
-// every product stays within 16 bits.
-PLIX_INLINE W8 Fade8(W8 d, W8 k) {
-  H16 k2 = Lanes(k | (k << 16));
-  H16 rb = (Lanes(d & 0xFF00FF) * k2) >> 8;
-  H16 g = (Lanes((d >> 8) & 0xFF) * k2) >> 8;
-  return Words(rb) | (Words(g) << 8);
-}
-PLIX_INLINE uint32_t Fade1(uint32_t d, uint32_t k) {
-  return ((((d & 0xFF00FF) * k) >> 8) & 0xFF00FF) | ((((d & 0xFF00) * k) >> 8) & 0xFF00);
+PLIX_INLINE void BlitOpaqueSpan(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
+  // On an opaque destination OverOpaque with alpha 0 gives d back: only
+  // opaque source pixels need choosing.
+  Each8Runs(
+      d, s, runs, n,
+      [](W8 dv, W8 sv) PLIX_LAMBDA {
+        W8 sa = sv >> 24;
+        W8 blended = OverOpaque8(dv, sv, sa);
+        return sa == 255 ? sv : blended;
+      },
+      [](uint32_t dp, uint32_t sp) PLIX_LAMBDA {
+        uint32_t sa = sp >> 24;
+        return sa == 255 ? sp : sa != 0 ? OverOpaque(dp, sp, sa) : dp;
+      });
 }
 
 // Native words over the destination, branch-free: a clear source pixel
 // keeps d, an opaque one fades d to nothing and adds itself.
-PLIX_INLINE void OverNativeSpan(uint32_t* d, const uint32_t* s, int32_t n) {
-  int32_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    W8 sv = Load8(s + i), dv = Load8(d + i), a = sv >> 24;
-    W8 out = Fade8(dv, 256 - a) + sv;
-    Store8(d + i, a == 0 ? dv : out);
-  }
-  for (; i < n; ++i) {
-    uint32_t a = s[i] >> 24;
-    if (a != 0) d[i] = Fade1(d[i], 256 - a) + s[i];
-  }
+PLIX_INLINE void OverNativeSpan(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
+  Each8Runs(
+      d, s, runs, n,
+      [](W8 dv, W8 sv) PLIX_LAMBDA {
+        W8 a = sv >> 24;
+        W8 out = Fade8(dv, 256 - a) + sv;
+        return a == 0 ? dv : out;
+      },
+      [](uint32_t dp, uint32_t sp) PLIX_LAMBDA {
+        uint32_t a = sp >> 24;
+        return a != 0 ? Fade1(dp, 256 - a) + sp : dp;
+      });
 }
 
 }  // namespace
 
-PLIX_KERNEL void OverNativeRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
+PLIX_INLINE void OverNativeRowOne(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
+  auto span = [&](uint32_t* dd, const uint32_t* ss, int32_t len)
+                  PLIX_LAMBDA { OverNativeSpan(dd, ss, runs + (ss - s), len); };
+  if (ShortRow(d, s, runs, n, span)) return;
   int32_t from = 0;
   for (int32_t i = 0; i < n;) {
     int32_t length = runs[i] < n - i ? runs[i] : n - i;
     if (length < 1) length = 1;
     uint32_t sa = s[i] >> 24;
     if ((sa == 0 && length >= kSkipClear) || (sa == 255 && length >= kCopyLong)) {
-      if (i > from) OverNativeSpan(d + from, s + from, i - from);
+      if (i > from) span(d + from, s + from, i - from);
       if (sa == 255) std::memcpy(d + i, s + i, size_t(length) * 4);
       from = i + length;
     }
     i += length;
   }
-  if (n > from) OverNativeSpan(d + from, s + from, n - from);
+  if (n > from) span(d + from, s + from, n - from);
+}
+
+PLIX_KERNEL void OverNativeRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows,
+                               ptrdiff_t dStride, ptrdiff_t sStride) {
+  for (int32_t r = 0; r < rows; ++r) {
+    OverNativeRowOne(d, s, runs, n);
+    d += dStride;
+    s += sStride;
+    if (runs) runs += sStride;
+  }
 }
 
 PLIX_KERNEL void FadeAddRow(uint32_t* d, int32_t n, uint32_t k, uint32_t add) {
-  int32_t i = 0;
   W8 kv = W8{} + k;
-  for (; i + 8 <= n; i += 8) Store8(d + i, Fade8(Load8(d + i), kv) + add);
-  for (; i < n; ++i) d[i] = Fade1(d[i], k) + add;
+  // The row is its own source: Each8 reads a pixel before it writes it.
+  Each8(
+      d, d, n, [&](W8 dv, W8) PLIX_LAMBDA { return Fade8(dv, kv) + add; },
+      [&](uint32_t dp, uint32_t) PLIX_LAMBDA { return Fade1(dp, k) + add; });
 }
 
-PLIX_KERNEL void BlitOpaqueRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
+PLIX_INLINE void BlitOpaqueRowOne(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
   // Long clear runs are skipped and long opaque runs copied whole; what lies
   // between goes pixel by pixel.
+  auto span = [&](uint32_t* dd, const uint32_t* ss, int32_t len)
+                  PLIX_LAMBDA { BlitOpaqueSpan(dd, ss, runs + (ss - s), len); };
+  if (ShortRow(d, s, runs, n, span)) return;
   int32_t from = 0;
   for (int32_t i = 0; i < n;) {
     int32_t length = runs[i] < n - i ? runs[i] : n - i;
     uint32_t sa = s[i] >> 24;
     if ((sa == 0 && length >= kSkipClear) || (sa == 255 && length >= kCopyLong)) {
-      if (i > from) BlitOpaqueSpan(d + from, s + from, i - from);
+      if (i > from) span(d + from, s + from, i - from);
       if (sa == 255) {
         int32_t k = 0;
         for (; k + 8 <= length; k += 8) Store8(d + i + k, Load8(s + i + k));
@@ -250,39 +401,161 @@ PLIX_KERNEL void BlitOpaqueRow(uint32_t* d, const uint32_t* s, const uint8_t* ru
     }
     i += length;
   }
-  if (n > from) BlitOpaqueSpan(d + from, s + from, n - from);
+  if (n > from) span(d + from, s + from, n - from);
 }
 
-PLIX_KERNEL void OverRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
-  ForVisibleRuns(d, s, runs, n, [](uint32_t* dd, const uint32_t* ss, int32_t len) { OverSpan(dd, ss, len); });
-}
-
-PLIX_KERNEL void OverTintedRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, uint32_t tr,
-                               uint32_t tg, uint32_t tb, uint32_t ta) {
-  ForVisibleRuns(d, s, runs, n,
-                 [&](uint32_t* dd, const uint32_t* ss, int32_t len) { OverTintedSpan(dd, ss, len, tr, tg, tb, ta); });
-}
-
-PLIX_KERNEL void AddRow(uint32_t* d, const uint32_t* s, int32_t n) {
-  int32_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    W8 sv = Load8(s + i);
-    Store8(d + i, AddSaturate8(Load8(d + i), Lanes(sv & 0xFF00FF), Lanes((sv >> 8) & 0xFF)));
+PLIX_KERNEL void BlitOpaqueRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows,
+                               ptrdiff_t dStride, ptrdiff_t sStride) {
+  for (int32_t r = 0; r < rows; ++r) {
+    BlitOpaqueRowOne(d, s, runs, n);
+    d += dStride;
+    s += sStride;
+    if (runs) runs += sStride;
   }
-  for (; i < n; ++i) d[i] = AddSaturate(d[i], s[i]);
 }
 
-PLIX_KERNEL void AddAlphaRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
-  ForVisibleRuns(d, s, runs, n, [](uint32_t* dd, const uint32_t* ss, int32_t len) { AddAlphaSpan(dd, ss, len); });
+PLIX_INLINE void OverRowOne(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
+  ForVisibleRuns(d, s, runs, n,
+                 [](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA { OverSpan(dd, ss, len); });
+}
+
+PLIX_KERNEL void OverRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows,
+                         ptrdiff_t dStride, ptrdiff_t sStride) {
+  for (int32_t r = 0; r < rows; ++r) {
+    OverRowOne(d, s, runs, n);
+    d += dStride;
+    s += sStride;
+    if (runs) runs += sStride;
+  }
+}
+
+PLIX_INLINE void OverTintedRowOne(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, uint32_t tr,
+                                  uint32_t tg, uint32_t tb, uint32_t ta) {
+  ForVisibleRuns(d, s, runs, n, [&](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA {
+    OverTintedSpan(dd, ss, len, tr, tg, tb, ta);
+  });
+}
+
+PLIX_KERNEL void OverTintedRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, uint32_t tr, uint32_t tg,
+                               uint32_t tb, uint32_t ta, int32_t rows, ptrdiff_t dStride, ptrdiff_t sStride) {
+  for (int32_t r = 0; r < rows; ++r) {
+    OverTintedRowOne(d, s, runs, n, tr, tg, tb, ta);
+    d += dStride;
+    s += sStride;
+    if (runs) runs += sStride;
+  }
+}
+
+PLIX_INLINE void OverTintTermsRowOne(uint32_t* d, const uint32_t* s, const uint32_t* t, const uint8_t* runs, int32_t n,
+                                     uint32_t tr, uint32_t tg, uint32_t tb, uint32_t ta, bool destOpaque) {
+  ForVisibleRuns(d, s, runs, n, [&](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA {
+    OverTintTermsSpan(dd, ss, t + (ss - s), runs ? runs + (ss - s) : nullptr, len, tr, tg, tb, ta, destOpaque);
+  });
+}
+
+PLIX_KERNEL void OverTintTermsRow(uint32_t* d, const uint32_t* s, const uint32_t* t, const uint8_t* runs, int32_t n,
+                                  uint32_t tr, uint32_t tg, uint32_t tb, uint32_t ta, bool destOpaque, int32_t rows,
+                                  ptrdiff_t dStride, ptrdiff_t sStride) {
+  for (int32_t r = 0; r < rows; ++r) {
+    OverTintTermsRowOne(d, s, t, runs, n, tr, tg, tb, ta, destOpaque);
+    d += dStride;
+    s += sStride;
+    if (runs) runs += sStride;
+    t += sStride;
+  }
+}
+
+PLIX_INLINE void AddRowOne(uint32_t* d, const uint32_t* s, int32_t n) {
+  Each8(
+      d, s, n, [](W8 dv, W8 sv) PLIX_LAMBDA { return AddSaturate8(dv, Lanes(sv & 0xFF00FF), Lanes((sv >> 8) & 0xFF)); },
+      [](uint32_t dp, uint32_t sp) PLIX_LAMBDA { return AddSaturate(dp, sp); });
+}
+
+PLIX_KERNEL void AddRow(uint32_t* d, const uint32_t* s, int32_t n, int32_t rows, ptrdiff_t dStride, ptrdiff_t sStride) {
+  for (int32_t r = 0; r < rows; ++r) {
+    AddRowOne(d, s, n);
+    d += dStride;
+    s += sStride;
+  }
+}
+
+PLIX_INLINE void AddAlphaRowOne(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n) {
+  ForVisibleRuns(d, s, runs, n,
+                 [](uint32_t* dd, const uint32_t* ss, int32_t len) PLIX_LAMBDA { AddAlphaSpan(dd, ss, len); });
+}
+
+PLIX_KERNEL void AddAlphaRow(uint32_t* d, const uint32_t* s, const uint8_t* runs, int32_t n, int32_t rows,
+                             ptrdiff_t dStride, ptrdiff_t sStride) {
+  for (int32_t r = 0; r < rows; ++r) {
+    AddAlphaRowOne(d, s, runs, n);
+    d += dStride;
+    s += sStride;
+    if (runs) runs += sStride;
+  }
 }
 
 PLIX_KERNEL void FilteredBlendRow(uint32_t* d, const uint32_t* f, int32_t n) {
-  OpaqueOrEach(d, f, n, [](uint32_t dp, uint32_t fp) {
+  // Opaque filtered pixels give the same whatever lies under them: a group
+  // of eight of them is stored without reading the destination.
+  OpaqueOrEach(d, f, n, [](uint32_t dp, uint32_t fp) PLIX_LAMBDA {
     uint32_t a = fp >> 24;
     if (a == 0) return dp;
     uint32_t da = dp >> 24;
     return (OverOpaque(dp, fp, a) & 0xFFFFFF) | ((da + ((255 - da) * a) / 255) << 24);
   });
+}
+
+PLIX_KERNEL void OverTerms(uint32_t* terms, const uint32_t* s, int32_t n) {
+  auto vec = [](W8 sv) PLIX_LAMBDA {
+    W8 a = sv >> 24;
+    H16 a2 = Lanes(a | (a << 16));
+    H16 rb = (Lanes(sv & 0xFF00FF) * a2) >> 8, g = (Lanes((sv >> 8) & 0xFF) * a2) >> 8;
+    return Words(rb) | (Words(g) << 8) | (a << 24);
+  };
+  int32_t i = 0;
+  for (; i + 8 <= n; i += 8) Store8(terms + i, vec(Load8(s + i)));
+  for (; i < n; ++i) terms[i] = ScaleRGB(s[i], s[i] >> 24) | (s[i] & 0xFF000000);
+}
+
+PLIX_KERNEL void OverTermsRow(uint32_t* d, const uint32_t* s, const uint32_t* terms, int32_t n, int32_t rows,
+                              ptrdiff_t dStride, ptrdiff_t sStride) {
+  auto one = [](uint32_t dp, uint32_t sp) PLIX_LAMBDA { return sp >> 24 ? Over(dp, sp, sp >> 24) : dp; };
+  for (int32_t r = 0; r < rows; ++r, d += dStride, s += sStride, terms += sStride) {
+    int32_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+      W8 tv = Load8(terms + i);
+      // An opaque source pixel fades any destination pixel to nothing and
+      // makes it opaque: its term alone, the destination unread.
+      if (AllOpaque8(tv)) {
+        Store8(d + i, tv);
+        continue;
+      }
+      W8 dv = Load8(d + i);
+      if (AllOpaque8(dv)) {
+        Store8(d + i, (Fade8(dv, 256 - (tv >> 24)) + (tv & 0xFFFFFF)) | 0xFF000000);
+        continue;
+      }
+      for (int32_t k = i; k < i + 8; ++k) d[k] = one(d[k], s[k]);
+    }
+    for (; i < n; ++i) d[i] = one(d[i], s[i]);
+  }
+}
+
+PLIX_KERNEL void GatherRow(uint32_t* out, const uint32_t* row, int32_t length, const int32_t* columns, int32_t n) {
+  // Enlarging, eight destination pixels show at most eight neighbouring
+  // source pixels: one load and a permutation of it.
+  int32_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const int32_t first = columns[i];
+    if (columns[i + 7] - first < 8 && first + 8 <= length) {
+      W8 lanes;
+      std::memcpy(&lanes, columns + i, 32);
+      Store8(out + i, __builtin_shuffle(Load8(row + first), lanes - uint32_t(first)));
+      continue;
+    }
+    for (int32_t k = i; k < i + 8; ++k) out[k] = row[columns[k]];
+  }
+  for (; i < n; ++i) out[i] = row[columns[i]];
 }
 
 PLIX_KERNEL void ResampleRow2(uint16_t* out, const uint32_t* row, const int32_t* i0, const int32_t* i1,
@@ -303,8 +576,8 @@ PLIX_KERNEL void ResampleRow2(uint16_t* out, const uint32_t* row, const int32_t*
   }
   for (; i < n; ++i)
     for (int k = 0; k < 4; ++k)
-      out[i * 4 + k] = uint16_t(((row[i0[i]] >> (8 * k)) & 0xFF) * w0[i * 4 + k] +
-                                ((row[i1[i]] >> (8 * k)) & 0xFF) * w1[i * 4 + k]);
+      out[i * 4 + k] =
+          uint16_t(((row[i0[i]] >> (8 * k)) & 0xFF) * w0[i * 4 + k] + ((row[i1[i]] >> (8 * k)) & 0xFF) * w1[i * 4 + k]);
 }
 
 PLIX_KERNEL void MixRowsToPixels(uint32_t* out, const uint16_t* a, uint32_t w0, const uint16_t* b, uint32_t w1,

@@ -256,6 +256,9 @@ public:
   explicit SourceRows(MemoryImage& src)
       : mSrc(src), mPalettised(src.mColorTable && src.mColorIndices), mBits(mPalettised ? nullptr : src.GetBits()) {}
 
+  // Rows are the image's own bits, one width apart.
+  bool Direct() const { return !mPalettised; }
+
   // The pixels of row y from x on, n of them.
   const uint32_t* Row(int32_t y, int32_t x, int32_t n) {
     size_t at = size_t(y) * size_t(mSrc.mWidth) + size_t(x);
@@ -280,11 +283,13 @@ void BlitWith(MemoryImage& dest, uint32_t* dstBits, MemoryImage& src, int32_t x,
   Channels c(color);
   const uint8_t* runs = nullptr;
   bool opaqueCase = false;
+  bool destOpaque = false;
   bool hasAlpha = false;
   if (drawMode == DRAWMODE_NORMAL) {
     // The common sprite case, opaque destination and white, copies opaque
     // runs; the other cases only skip clear runs.
-    opaqueCase = !dest.mHasAlpha && !dest.mHasTrans && white;
+    destOpaque = !dest.mHasAlpha && !dest.mHasTrans;
+    opaqueCase = destOpaque && white;
     runs = opaqueCase || !src.mIsVolatile ? src.GetRLAlphaData() : nullptr;
   } else {
     src.UpdateAlphaFlags();
@@ -292,24 +297,35 @@ void BlitWith(MemoryImage& dest, uint32_t* dstBits, MemoryImage& src, int32_t x,
     runs = hasAlpha && !src.mIsVolatile ? src.GetRLAlphaData() : nullptr;
   }
   uint32_t tr = (c.r * c.a) / 255, tg = (c.g * c.a) / 255, tb = (c.b * c.a) / 255;
+  // A sprite drawn with the same tint again takes the terms that tint
+  // gives it, worked out once.
+  const uint32_t* terms = drawMode == DRAWMODE_NORMAL && !white ? src.GetTintTerms(color) : nullptr;
   SourceRows rows(src);
-  for (int32_t j = 0; j < s.mHeight; ++j) {
+  // The kernels take the whole block of rows at once when the source's rows
+  // are its own bits; a palettised source is expanded row by row.
+  const bool direct = rows.Direct();
+  const int32_t block = direct ? s.mHeight : 1;
+  const ptrdiff_t dStride = dest.mWidth, sStride = src.mWidth;
+  for (int32_t j = 0; j < s.mHeight; j += (drawMode == DRAWMODE_NORMAL || white) ? block : 1) {
     const uint32_t* p = rows.Row(s.mY + j, s.mX, s.mWidth);
     const uint8_t* run = runs ? runs + size_t(s.mY + j) * size_t(src.mWidth) + size_t(s.mX) : nullptr;
     uint32_t* d = dst + size_t(j) * size_t(dest.mWidth);
     int32_t n = s.mWidth;
     if (drawMode == DRAWMODE_NORMAL) {
       if (opaqueCase)
-        BlitOpaqueRow(d, p, run, n);
+        BlitOpaqueRow(d, p, run, n, block, dStride, sStride);
       else if (white)
-        OverRow(d, p, run, n);
+        OverRow(d, p, run, n, block, dStride, sStride);
+      else if (terms)
+        OverTintTermsRow(d, p, terms + size_t(s.mY + j) * size_t(src.mWidth) + size_t(s.mX), run, n, c.r, c.g, c.b,
+                         c.a, destOpaque, block, dStride, sStride);
       else
-        OverTintedRow(d, p, run, n, c.r, c.g, c.b, c.a);
+        OverTintedRow(d, p, run, n, c.r, c.g, c.b, c.a, block, dStride, sStride);
     } else if (white) {
       if (hasAlpha)
-        AddAlphaRow(d, p, run, n);
+        AddAlphaRow(d, p, run, n, block, dStride, sStride);
       else
-        AddRow(d, p, n);
+        AddRow(d, p, n, block, dStride, sStride);
     } else {
       // Additive and tinted: per channel d + ((s * t) >> 8), times the
       // source alpha >> 8 when it has alpha.

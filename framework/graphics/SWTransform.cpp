@@ -203,29 +203,44 @@ bool WholePixels(const FRect& area, const MemoryImage& src, int32_t& left, int32
   return left < right && top < bottom;
 }
 
+// A row's samples at the given columns (below `length`, never decreasing).
+inline void GatherSamples(uint32_t* out, const DirectSource& src, int32_t row, int32_t length, const int32_t* columns,
+                          int32_t n) {
+  GatherRow(out, src.Row(row, 0).p, length, columns, n);
+}
+inline void GatherSamples(uint32_t* out, const PaletteSource& src, int32_t row, int32_t, const int32_t* columns,
+                          int32_t n) {
+  auto s = src.Row(row, 0);
+  for (int32_t i = 0; i < n; ++i) out[i] = s[columns[i]];
+}
+
 // Nearest-sample stretch; tinted as the plain blit tints.
 template <typename Src>
-void FastStretch(uint32_t* bits, int32_t pitch, const Rect& dest, const Src& src, const FRect& area, int32_t left,
-                 int32_t top, int32_t right, int32_t bottom, const Color& color) {
+void FastStretch(uint32_t* bits, int32_t pitch, const Rect& dest, const Src& src, const FRect& area,
+                 int32_t left, int32_t top, int32_t right, int32_t bottom, const Color& color) {
   double sx = area.mWidth / dest.mWidth, sy = area.mHeight / dest.mHeight;
   std::vector<int32_t> columns(size_t(dest.mWidth));
   for (int32_t i = 0; i < dest.mWidth; ++i) columns[i] = std::clamp(TruncInt(area.mX + i * sx), left, right - 1);
-  std::vector<uint32_t> samples(size_t(dest.mWidth));
+  std::vector<uint32_t> samples(size_t(dest.mWidth)), terms;
   bool white = color.IsWhite();
   Channels c(color);
-  int32_t sampled = -1;
-  for (int32_t j = 0; j < dest.mHeight; ++j) {
-    int32_t row = std::clamp(TruncInt(area.mY + j * sy), top, bottom - 1);
-    if (row != sampled) {
-      auto s = src.Row(row, 0);
-      for (int32_t i = 0; i < dest.mWidth; ++i) samples[i] = s[columns[i]];
-      sampled = row;
-    }
+  auto rowOf = [&](int32_t j) { return std::clamp(TruncInt(area.mY + j * sy), top, bottom - 1); };
+  for (int32_t j = 0; j < dest.mHeight;) {
+    // The destination rows that show the same source row blend one sample row.
+    const int32_t row = rowOf(j);
+    int32_t rows = 1;
+    while (j + rows < dest.mHeight && rowOf(j + rows) == row) ++rows;
+    GatherSamples(samples.data(), src, row, right, columns.data(), dest.mWidth);
     uint32_t* d = bits + size_t(dest.mY + j) * size_t(pitch) + size_t(dest.mX);
-    if (white)
-      OverRow(d, samples.data(), nullptr, dest.mWidth);
-    else
-      OverTintedRow(d, samples.data(), nullptr, dest.mWidth, c.r, c.g, c.b, c.a);
+    if (white) {
+      // The blend's source half once for all the rows (an opaque sample
+      // needs nothing else).
+      terms.resize(samples.size());
+      OverTerms(terms.data(), samples.data(), dest.mWidth);
+      OverTermsRow(d, samples.data(), terms.data(), dest.mWidth, rows, pitch, 0);
+    } else
+      OverTintedRow(d, samples.data(), nullptr, dest.mWidth, c.r, c.g, c.b, c.a, rows, pitch, 0);
+    j += rows;
   }
 }
 
@@ -297,11 +312,14 @@ void FilteredStretch(uint32_t* bits, int32_t pitch, const Rect& dest, const Src&
   Taps across = BuildTaps(area.mX, area.mWidth, left, right, dest.mWidth, 257);
   Taps down = BuildTaps(area.mY, area.mHeight, top, bottom, dest.mHeight, 256);
   // Work rows: per source row four sums per destination column, in the
-  // pixel's byte order (b, g, r, a).
+  // pixel's byte order (b, g, r, a). Destination rows take their source
+  // rows in increasing order, a few at a time: a ring of work rows, each
+  // made when a destination row first needs it, holds what is still to come.
   size_t stride = (size_t(dest.mWidth) + 4) * 4;
-  std::vector<uint16_t> work(stride * size_t(bottom - top));
-  std::vector<uint8_t> used(size_t(bottom - top), 0);
-  for (int32_t t : down.index) used[size_t(t - top)] = 1;
+  int32_t ring = 1;
+  for (int32_t j = 0; j < dest.mHeight; ++j) ring = std::max(ring, down.start[j + 1] - down.start[j]);
+  std::vector<uint16_t> work(stride * size_t(ring));
+  std::vector<int32_t> held(size_t(ring), -1);  // the source row in each slot
   // Enlarging across (and some shrinking) gives every column two taps.
   bool twoTaps = true;
   for (int32_t i = 0; i < dest.mWidth; ++i) twoTaps &= across.start[i + 1] - across.start[i] == 2;
@@ -317,12 +335,10 @@ void FilteredStretch(uint32_t* bits, int32_t pitch, const Rect& dest, const Src&
     }
   }
   std::vector<uint32_t> buffer;
-  for (int32_t row = top; row < bottom; ++row) {
-    if (!used[size_t(row - top)]) continue;
-    uint16_t* out = work.data() + size_t(row - top) * stride;
+  auto resample = [&](int32_t row, uint16_t* out) {
     if (twoTaps) {
       ResampleRow2(out, RowOf(src, row, buffer), i0.data(), i1.data(), w0.data(), w1.data(), dest.mWidth);
-      continue;
+      return;
     }
     auto s = src.Row(row, 0);
     for (int32_t i = 0; i < dest.mWidth; ++i) {
@@ -333,10 +349,19 @@ void FilteredStretch(uint32_t* bits, int32_t pitch, const Rect& dest, const Src&
       }
       for (int k = 0; k < 4; ++k) out[i * 4 + k] = uint16_t(sum[k]);
     }
-  }
+  };
   size_t words = size_t(dest.mWidth) * 4;
   std::vector<uint32_t> sums(words), filtered(size_t(dest.mWidth));
-  auto workRow = [&](int32_t t) { return work.data() + size_t(down.index[t] - top) * stride; };
+  auto workRow = [&](int32_t t) {
+    const int32_t row = down.index[t];
+    const size_t slot = size_t(row - top) % size_t(ring);
+    uint16_t* out = work.data() + slot * stride;
+    if (held[slot] != row) {
+      resample(row, out);
+      held[slot] = row;
+    }
+    return out;
+  };
   for (int32_t j = 0; j < dest.mHeight; ++j) {
     int32_t t = down.start[j], end = down.start[j + 1];
     if (end - t == 2) {

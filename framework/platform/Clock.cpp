@@ -31,6 +31,8 @@ int64_t RealClock::PerformanceFrequency() { return 1000000000; }
 
 Clock& GetClock() { return *gClock.load(std::memory_order_acquire); }
 
+bool ClockIsReal() { return gClock.load(std::memory_order_acquire) == &gRealClock; }
+
 void SetClock(Clock* clock) {
   gClock.store(clock ? clock : &gRealClock, std::memory_order_release);
 }

@@ -47,6 +47,9 @@ private:
 // The clock every caller uses; a null argument restores the real clock.
 Clock& GetClock();
 void SetClock(Clock* clock);
+// Whether the clock in use is the real one (waits that other sources end
+// early, such as waiting for input, need real time).
+bool ClockIsReal();
 
 // Installs a clock for the lifetime of the guard (tests).
 class ScopedClock {

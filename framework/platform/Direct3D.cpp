@@ -427,11 +427,13 @@ HRESULT IDirect3DDevice7::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD fvf, const 
 
   std::lock_guard<std::recursive_mutex> pixels(EmulatedDisplay::Get().PixelLock());
   const Raster::Target target = TargetOf(mTarget);
-  auto triangle = [&](const D3DTLVERTEX& a, const D3DTLVERTEX& b, const D3DTLVERTEX& c) {
+  auto culled = [&](const D3DTLVERTEX& a, const D3DTLVERTEX& b, const D3DTLVERTEX& c) {
     // Screen y grows downwards: a positive cross product turns clockwise.
     const double cross = (double(b.sx) - a.sx) * (double(c.sy) - a.sy) - (double(c.sx) - a.sx) * (double(b.sy) - a.sy);
-    if ((cull == D3DCULL_CCW && cross < 0) || (cull == D3DCULL_CW && cross > 0)) return;
-    Raster::DrawTriangle(target, tex, state, ToRaster(a), ToRaster(b), ToRaster(c));
+    return (cull == D3DCULL_CCW && cross < 0) || (cull == D3DCULL_CW && cross > 0);
+  };
+  auto triangle = [&](const D3DTLVERTEX& a, const D3DTLVERTEX& b, const D3DTLVERTEX& c) {
+    if (!culled(a, b, c)) Raster::DrawTriangle(target, tex, state, ToRaster(a), ToRaster(b), ToRaster(c));
   };
   switch (type) {
     case D3DPT_LINESTRIP:
@@ -441,6 +443,10 @@ HRESULT IDirect3DDevice7::DrawPrimitive(D3DPRIMITIVETYPE type, DWORD fvf, const 
       for (DWORD i = 0; i + 2 < count; i += 3) triangle(v[i], v[i + 1], v[i + 2]);
       break;
     case D3DPT_TRIANGLESTRIP:
+      // An image's quad: its two triangles together, row by row.
+      if (count == 4 && !culled(v[0], v[1], v[2]) && !culled(v[2], v[1], v[3]) &&
+          Raster::DrawUprightQuad(target, tex, state, ToRaster(v[0]), ToRaster(v[1]), ToRaster(v[2]), ToRaster(v[3])))
+        break;
       // Every second triangle is turned round so that all keep the first's winding.
       for (DWORD i = 0; i + 2 < count; ++i) {
         if (i % 2 == 0) triangle(v[i], v[i + 1], v[i + 2]);

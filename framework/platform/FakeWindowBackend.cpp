@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/platform/Clock.h"
+
 namespace Plix {
 
 FakeWindowBackend::FakeWindowBackend() = default;
@@ -34,6 +36,13 @@ void FakeWindowBackend::MoveNativeWindow(HWND hwnd, int x, int y, int width, int
 void FakeWindowBackend::PollEvents(std::vector<MSG>& out) {
   out.insert(out.end(), mPending.begin(), mPending.end());
   mPending.clear();
+}
+
+bool FakeWindowBackend::WaitForEvents(uint32_t timeoutMs) {
+  ++mWaits;
+  if (!mPending.empty()) return true;
+  Sleep(timeoutMs);
+  return false;
 }
 
 bool FakeWindowBackend::GetLastInputTime(DWORD* time) {

@@ -47,6 +47,8 @@ public:
   HWND GetFocusWindow() override { return mFocus; }
   HWND GetMouseWindow() override { return mMouseWindow; }
   void PollEvents(std::vector<MSG>& out) override;
+  // Queued input ends the wait at once; otherwise the clock sleeps.
+  bool WaitForEvents(uint32_t timeoutMs) override;
   POINT GetCursorPos() override { return mCursorPos; }
   void SetMouseCapture(bool on) override { mCaptured = on; }
   RECT GetWorkArea() override { return mWorkArea; }
@@ -77,6 +79,7 @@ public:
   HWND mFocus = nullptr;
   HWND mMouseWindow = nullptr;
   std::vector<MSG> mPending;
+  int mWaits = 0;  // calls of WaitForEvents
   POINT mCursorPos;
   bool mCaptured = false;
   RECT mWorkArea{0, 0, 1024, 738};

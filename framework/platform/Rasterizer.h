@@ -83,6 +83,13 @@ struct State {
 // Without a texture (null) the texture argument is opaque white.
 void DrawTriangle(const Target& target, const Texture* texture, const State& state, const Vertex& a, const Vertex& b,
                   const Vertex& c);
+// The triangle strip tl, bl, tr, br over an upright rectangle, that is the
+// triangles (tl, bl, tr) and (tr, bl, br), pixel for pixel as DrawTriangle
+// draws them, with a row's two halves copied at once where they copy
+// texels alike. False (nothing drawn) unless every vertex has one colour,
+// the texture is copied texel for texel and the halves cannot overlap.
+bool DrawUprightQuad(const Target& target, const Texture* texture, const State& state, const Vertex& tl,
+                     const Vertex& bl, const Vertex& tr, const Vertex& br);
 void DrawLine(const Target& target, const Texture* texture, const State& state, const Vertex& a, const Vertex& b);
 // Fills [left, right) x [top, bottom), clipped to the target, with an ARGB
 // colour.

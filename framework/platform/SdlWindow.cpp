@@ -2,12 +2,15 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <poll.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <set>
+#include <string>
 
 #include "framework/platform/DDraw.h"
 #include "framework/platform/QuietStderr.h"
@@ -39,6 +42,22 @@ uint32_t SdlFormat(FrameLayout layout) {
   }
 }
 
+// Whether an OpenGL renderer's driver is a software rasteriser. Its context
+// is the current one right after the renderer was made.
+bool RendersInSoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name || std::strncmp(info.name, "opengl", 6) != 0)
+    return false;
+  using GetString = const unsigned char* (*)(unsigned int);
+  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = getString ? getString(0x1F01) : nullptr;  // GL_RENDERER
+  if (!name) return false;
+  const std::string text(reinterpret_cast<const char*>(name));
+  for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"})
+    if (text.find(soft) != std::string::npos) return true;
+  return false;
+}
+
 // The X server's idea of the window's size: without a window manager a
 // full-screen request is never granted, yet SDL reports the desktop's size.
 bool X11ClientSize(SDL_Window* window, int* width, int* height) {
@@ -57,7 +76,48 @@ bool X11ClientSize(SDL_Window* window, int* width, int* height) {
 #endif
 }
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+// The X11 connection behind SDL's windows, when that is the driver, asked
+// of a live window (SDL keeps one connection for all of them).
+Display* X11Display() {
+  std::lock_guard<std::mutex> lock(gWindowsLock);
+  if (gWindows.empty() || !SDL_WasInit(SDL_INIT_VIDEO)) return nullptr;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo((*gWindows.begin())->Native(), &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
+  return info.info.x11.display;
+}
+#endif
+
 }  // namespace
+
+int WindowInputPending() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  Display* display = X11Display();
+  if (!display) return -1;
+  if (XEventsQueued(display, QueuedAlready) > 0) return 1;
+  pollfd connection{ConnectionNumber(display), POLLIN, 0};
+  return poll(&connection, 1, 0) > 0 ? 1 : 0;
+#else
+  return -1;
+#endif
+}
+
+int WaitForWindowInput(uint32_t timeoutMs) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  Display* display = X11Display();
+  if (!display) return -1;
+  // Requests still in the buffer go out before the wait (flushing also
+  // reads what has come in).
+  XFlush(display);
+  if (XEventsQueued(display, QueuedAlready) > 0) return 1;
+  pollfd connection{ConnectionNumber(display), POLLIN, 0};
+  return poll(&connection, 1, static_cast<int>(timeoutMs)) > 0 ? 1 : 0;
+#else
+  (void)timeoutMs;
+  return -1;
+#endif
+}
 
 bool StartVideo(std::string* error) {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
@@ -234,15 +294,40 @@ void SdlWindow::SyncSize() {
 }
 
 FrameTransform SdlWindow::Transform() const {
-  if (mTextureWidth <= 0 || mTextureHeight <= 0) return FrameTransform::Fit(mWidth, mHeight, mWidth, mHeight);
-  return FrameTransform::Fit(mWidth, mHeight, mTextureWidth, mTextureHeight);
+  if (mFrameWidth <= 0 || mFrameHeight <= 0) return FrameTransform::Fit(mWidth, mHeight, mWidth, mHeight);
+  return FrameTransform::Fit(mWidth, mHeight, mFrameWidth, mFrameHeight);
 }
 
-bool SdlWindow::EnsureRenderer() {
+bool SdlWindow::EnsurePresenter() {
+  if (mRenderer || mUseSurface) return true;
+  // An accelerated renderer scales on the graphics card. Without one (or
+  // when software drawing is asked for) SDL's software renderer would only
+  // copy each frame once more on its way into the window's own surface:
+  // frames go there directly instead, without a renderer.
+  const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  if (!asked || SDL_strcasecmp(asked, "software") != 0)
+    mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_ACCELERATED);
+  // A graphics library that rasterises on the processor itself (Mesa's
+  // llvmpipe where there is no graphics card) calls itself accelerated, yet
+  // costs many times the plain copy, and threads and memory besides.
+  if (mRenderer && RendersInSoftware(mRenderer)) {
+    SDL_DestroyRenderer(mRenderer);
+    mRenderer = nullptr;
+  }
   if (mRenderer) return true;
-  mRenderer = SDL_CreateRenderer(mWindow, -1, 0);
-  if (!mRenderer) mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
+  // The window's surface as the system's own image (shared memory on X11),
+  // not a texture of a renderer SDL would make for it.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  mUseSurface = SDL_GetWindowSurface(mWindow) != nullptr;
+  if (mUseSurface) return true;
+  mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
   return mRenderer != nullptr;
+}
+
+std::string SdlWindow::PresenterName() const {
+  if (mUseSurface) return "window surface";
+  SDL_RendererInfo info{};
+  return mRenderer && SDL_GetRendererInfo(mRenderer, &info) == 0 ? std::string("renderer ") + info.name : "none";
 }
 
 void SdlWindow::DrawLastFrame() {
@@ -261,15 +346,52 @@ void SdlWindow::DrawLastFrame() {
   SDL_RenderCopy(mRenderer, mTexture, nullptr, &dest);
 }
 
+bool SdlWindow::PresentToSurface(const void* pixels, int pitch, int width, int height, uint32_t format) {
+  SDL_Surface* target = SDL_GetWindowSurface(mWindow);
+  if (!target) return false;
+  // The same rectangle, black around and scaling as the software renderer.
+  const FrameTransform t = Transform();
+  const bool covers = t.x == 0 && t.y == 0 && target->w == t.width && target->h == t.height;
+  if (!covers && SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0)) != 0) return false;
+  bool ok = true;
+  if (t.width == width && t.height == height && target->format->format == format && !SDL_MUSTLOCK(target)) {
+    // The usual case: rows copied straight, clipped to the surface.
+    const int bytes = SDL_BYTESPERPIXEL(format);
+    const int x0 = std::max(t.x, 0), x1 = std::min(t.x + width, target->w);
+    const int y0 = std::max(t.y, 0), y1 = std::min(t.y + height, target->h);
+    for (int y = y0; y < y1 && x0 < x1; ++y)
+      std::memcpy(static_cast<uint8_t*>(target->pixels) + static_cast<size_t>(y) * target->pitch +
+                      static_cast<size_t>(x0) * bytes,
+                  static_cast<const uint8_t*>(pixels) + static_cast<size_t>(y - t.y) * pitch +
+                      static_cast<size_t>(x0 - t.x) * bytes,
+                  static_cast<size_t>(x1 - x0) * bytes);
+  } else {
+    SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<void*>(pixels), width, height,
+                                                            SDL_BITSPERPIXEL(format), pitch, format);
+    if (!frame) return false;
+    SDL_SetSurfaceBlendMode(frame, SDL_BLENDMODE_NONE);
+    SDL_Rect dest{t.x, t.y, t.width, t.height};
+    ok = (t.width == width && t.height == height ? SDL_BlitSurface(frame, nullptr, target, &dest)
+                                                 : SDL_BlitScaled(frame, nullptr, target, &dest)) == 0;
+    SDL_FreeSurface(frame);
+  }
+  return SDL_UpdateWindowSurface(mWindow) == 0 && ok;
+}
+
 bool SdlWindow::PresentFrame(const void* pixels, int pitch, int width, int height, FrameLayout layout) {
-  if (!IsOwnerThread() || width <= 0 || height <= 0 || !EnsureRenderer()) return false;
+  if (!IsOwnerThread() || width <= 0 || height <= 0 || !EnsurePresenter()) return false;
   const uint32_t format = SdlFormat(layout);
-  if (!mTexture || mTextureWidth != width || mTextureHeight != height || mTextureFormat != format) {
+  if (mUseSurface) {
+    mFrameWidth = width;
+    mFrameHeight = height;
+    return PresentToSurface(pixels, pitch, width, height, format);
+  }
+  if (!mTexture || mFrameWidth != width || mFrameHeight != height || mTextureFormat != format) {
     if (mTexture) SDL_DestroyTexture(mTexture);
     mTexture = SDL_CreateTexture(mRenderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
     if (!mTexture) return false;
-    mTextureWidth = width;
-    mTextureHeight = height;
+    mFrameWidth = width;
+    mFrameHeight = height;
     mTextureFormat = format;
   }
   if (SDL_UpdateTexture(mTexture, nullptr, pixels, pitch) != 0) return false;
@@ -279,7 +401,16 @@ bool SdlWindow::PresentFrame(const void* pixels, int pitch, int width, int heigh
 }
 
 bool SdlWindow::ReadPresentedPixels(std::vector<uint32_t>& argb, int& width, int& height) {
-  if (!IsOwnerThread() || !EnsureRenderer()) return false;
+  if (!IsOwnerThread() || !EnsurePresenter()) return false;
+  if (mUseSurface) {
+    SDL_Surface* shown = SDL_GetWindowSurface(mWindow);
+    if (!shown || shown->w <= 0 || shown->h <= 0) return false;
+    width = shown->w;
+    height = shown->h;
+    argb.assign(static_cast<size_t>(width) * height, 0);
+    return SDL_ConvertPixels(width, height, shown->format->format, shown->pixels, shown->pitch,
+                             SDL_PIXELFORMAT_ARGB8888, argb.data(), width * 4) == 0;
+  }
   // The back buffer is undefined after a present: draw the frame again.
   DrawLastFrame();
   if (SDL_GetRendererOutputSize(mRenderer, &width, &height) != 0 || width <= 0 || height <= 0) return false;

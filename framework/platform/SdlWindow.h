@@ -102,25 +102,32 @@ public:
   // Presenting happens only on the thread that made the window.
   bool IsOwnerThread() const { return std::this_thread::get_id() == mOwnerThread; }
 
-  // Shows a frame: uploads the pixels to a streaming texture and draws it
-  // into Transform()'s rectangle, black around. False when not
-  // on the owner thread or the renderer failed.
+  // Shows a frame in Transform()'s rectangle, black around: through a
+  // streaming texture of an accelerated renderer, or copied (scaled) into
+  // the window's own surface where there is none. False when not on the
+  // owner thread or presenting failed.
   bool PresentFrame(const void* pixels, int pitch, int width, int height, FrameLayout layout);
   // The window's content as last presented, as 0xAARRGGBB words of the
   // window's output size (for screenshots of the window in tests).
   bool ReadPresentedPixels(std::vector<uint32_t>& argb, int& width, int& height);
+  // What presents: "renderer <name>", "window surface", or "none" before
+  // the first frame.
+  std::string PresenterName() const;
 
 private:
   SdlWindow() = default;
-  bool EnsureRenderer();
+  bool EnsurePresenter();
   void DrawLastFrame();
+  bool PresentToSurface(const void* pixels, int pitch, int width, int height, uint32_t format);
 
   SDL_Window* mWindow = nullptr;
   SDL_Renderer* mRenderer = nullptr;
   SDL_Texture* mTexture = nullptr;
-  int mTextureWidth = 0;
-  int mTextureHeight = 0;
   uint32_t mTextureFormat = 0;
+  bool mUseSurface = false;  // frames go into the window's surface
+  // The size of the last frame.
+  int mFrameWidth = 0;
+  int mFrameHeight = 0;
   std::string mTitle;
   int mX = 0;
   int mY = 0;
@@ -129,6 +136,14 @@ private:
   bool mVisible = false;
   std::thread::id mOwnerThread;
 };
+
+// Input on the window system's connection without a full SDL pump (which
+// asks the connection many times over), where the driver is X11; -1 where
+// it is not (or before the first window). WindowInputPending: 1 when
+// something waits to be pumped, else 0. WaitForWindowInput: waits up to
+// timeoutMs for it; 1 when it came, 0 when the time ran out. Main thread.
+int WindowInputPending();
+int WaitForWindowInput(uint32_t timeoutMs);
 
 // Starts SDL's video once; false (with the reason, which names DISPLAY) when
 // no display can be opened. The reason stays for VideoStartError.

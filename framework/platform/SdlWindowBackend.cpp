@@ -5,11 +5,14 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <thread>
 
+#include "framework/platform/Clock.h"
 #include "framework/platform/DDraw.h"
 #include "framework/platform/SdlEvents.h"
 #include "framework/platform/SdlWindow.h"
@@ -106,13 +109,34 @@ public:
     return w ? w->ClientToFrame(client) : client;
   }
 
+  static bool DriverCanWait() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+  }
+
   HWND GetFocusWindow() override { return Lookup(SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetKeyboardFocus() : nullptr); }
   HWND GetMouseWindow() override { return Lookup(SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetMouseFocus() : nullptr); }
 
   void PollEvents(std::vector<MSG>& out) override {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    // Asking the window system costs a few system calls every time, and the
+    // loop asks several times a tick: at most once a millisecond. Events a
+    // wait brought in are already in SDL's queue.
+    // On X11 only when the connection has something (looked at no more
+    // often either), or once a second for SDL's own upkeep (such as keeping
+    // the screen saver away).
+    const auto now = std::chrono::steady_clock::now();
+    if (now - mLastLook >= std::chrono::milliseconds(1)) {
+      mLastLook = now;
+      const int pending = WindowInputPending();
+      if (pending > 0 || now - mLastPump >= (pending < 0 ? std::chrono::milliseconds(1) : std::chrono::seconds(1))) {
+        SDL_PumpEvents();
+        mLastPump = now;
+      }
+    }
     SDL_Event e;
-    while (SDL_PollEvent(&e)) {
+    while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+      if (e.type == SDL_POLLSENTINEL) continue;  // SDL's own marker of a pump
       if (e.type == SDL_WINDOWEVENT) {
         if (SdlWindow* w = SdlWindow::FromWindowId(e.window.windowID)) {
           if (e.window.event == SDL_WINDOWEVENT_MOVED) w->OnMoved(e.window.data1, e.window.data2);
@@ -131,6 +155,32 @@ public:
       mTranslator.Translate(e, out);
     }
     mTranslator.EndBatch(out);
+  }
+
+  bool WaitForEvents(uint32_t timeoutMs) override {
+    // SDL waits in real time, and only a driver with a connection to the
+    // window system blocks on it (the others would poll every millisecond):
+    // otherwise the time is slept out.
+    if (!ClockIsReal() || !SDL_WasInit(SDL_INIT_VIDEO) || !DriverCanWait()) {
+      Sleep(timeoutMs);
+      return false;
+    }
+    // On X11 on the connection itself: SDL's own wait pumps it first. What
+    // came is pumped by the next poll at once; after a quiet wait the
+    // connection was just looked at.
+    const int came = WaitForWindowInput(timeoutMs);
+    if (came >= 0) {
+      mLastLook = came > 0 ? std::chrono::steady_clock::time_point{} : std::chrono::steady_clock::now();
+      return came > 0;
+    }
+    const uint32_t start = timeGetTime();
+    const bool woken = SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs)) == 1;
+    mLastPump = mLastLook = std::chrono::steady_clock::now();  // the wait asked the window system last
+    // SDL counts whole milliseconds of its own and may give up a fraction
+    // early: the rest is slept, rather than waited for again through it.
+    const uint32_t waited = timeGetTime() - start;
+    if (!woken && waited < timeoutMs) Sleep(timeoutMs - waited);
+    return woken;
   }
 
   POINT GetCursorPos() override {
@@ -290,6 +340,8 @@ private:
   std::atomic<int> mCursorX{0};
   std::atomic<int> mCursorY{0};
   std::thread::id mMainThread;
+  std::chrono::steady_clock::time_point mLastPump{};
+  std::chrono::steady_clock::time_point mLastLook{};
 };
 
 }  // namespace

@@ -405,6 +405,29 @@ bool PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT removeFlags) {
   return false;
 }
 
+DWORD MsgWaitForMultipleObjects(DWORD, const HANDLE*, bool, DWORD timeoutMs, DWORD) {
+  State& s = S();
+  WindowBackend* backend = nullptr;
+  {
+    std::lock_guard<std::recursive_mutex> lock(s.lock);
+    PollSources();
+    if (!s.queue.empty()) return WAIT_OBJECT_0;
+    for (auto& w : s.windows)
+      if (w->needsPaint && w->visible) return WAIT_OBJECT_0;
+    // A due timer's message is waiting too. One falling due meanwhile does
+    // not end the wait: the window timer runs at the tick's rate, out of
+    // step with it, and would wake the loop twice a tick for nothing that
+    // cannot wait until the tick.
+    const uint32_t now = timeGetTime();
+    for (const Timer& t : s.timers)
+      if (static_cast<int32_t>(t.due - now) <= 0) return WAIT_OBJECT_0;
+    backend = &GetWindowBackend();
+  }
+  // Not under the lock: other threads post while the main thread waits.
+  if (timeoutMs == 0) return WAIT_TIMEOUT;
+  return backend->WaitForEvents(timeoutMs) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+}
+
 bool TranslateMessage(const MSG*) { return false; }
 
 LRESULT DispatchMessageA(const MSG* msg) {

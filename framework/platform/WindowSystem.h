@@ -64,6 +64,9 @@ public:
   // Appends the messages that input and window changes produced since the
   // last call, already translated; never blocks.
   virtual void PollEvents(std::vector<MSG>& out) = 0;
+  // Waits until input may be waiting for PollEvents, at most timeoutMs on
+  // the framework clock; true when woken by input.
+  virtual bool WaitForEvents(uint32_t timeoutMs) = 0;
   // Desktop coordinates.
   virtual POINT GetCursorPos() = 0;
   virtual void SetMouseCapture(bool on) = 0;
@@ -158,6 +161,14 @@ bool PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
 bool TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 bool PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Waits until a message is waiting (input, a posted message, a paint or a
+// due timer) or timeoutMs passes; a timer falling due meanwhile is picked up
+// by the next PeekMessage after the wait. Only the form the main loop uses: no
+// handles, any input. WAIT_OBJECT_0 when a message waits, else WAIT_TIMEOUT.
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 258;
+constexpr DWORD QS_ALLINPUT = 0x04FF;
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, bool waitAll, DWORD timeoutMs, DWORD wakeMask);
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // WM_CLOSE destroys the window; Alt+F4 (WM_SYSKEYDOWN with VK_F4) closes
 // it through SC_CLOSE; WM_PAINT validates; WM_ERASEBKGND answers 1.

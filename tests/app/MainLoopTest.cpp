@@ -149,6 +149,49 @@ TEST_F(MainLoopTest, WhileLoadingFramesAreThrottledAndTheHandOverRunsOnce) {
   EXPECT_GE(app.mPresents - after, 90);
 }
 
+// A still screen: ticks go on at their rate, but nothing is drawn or
+// presented, and between ticks the loop waits (once per tick) instead of
+// turning; a change is shown at the next frame.
+TEST_F(MainLoopTest, AStillScreenTicksButPresentsNothing) {
+  auto& app = Make<PacingApp>();
+  app.mClock = &mClock;
+  app.mLoadingHookDone = true;
+  ProbeWidget& probe = AddProbe();
+  RunFor(1000);
+  const int ticks = app.mTicksDone, presents = app.mPresents, updates = probe.mUpdates;
+  const int waits = mBackend.mWaits;
+  RunFor(10000);
+  EXPECT_NEAR(app.mTicksDone - ticks, 1000, 2);
+  EXPECT_NEAR(probe.mUpdates - updates, 1000, 2);
+  EXPECT_EQ(app.mPresents, presents);
+  EXPECT_NEAR(mBackend.mWaits - waits, 1000, 2);
+  probe.MarkDirty();
+  RunFor(20);
+  EXPECT_EQ(app.mPresents, presents + 1);
+}
+
+// Input ends the wait between ticks: a key is handled before the next tick
+// is due, not after it.
+TEST_F(MainLoopTest, InputEndsTheWaitBetweenTicks) {
+  auto& app = Make<PacingApp>();
+  app.mClock = &mClock;
+  ASSERT_EQ(InitApp(), -1);
+  app.mLoadingHookDone = true;
+  ProbeWidget& probe = AddProbe();
+  RunFor(100);
+  // Run to the wait after a tick's frame.
+  app.mStepPhase = 3;
+  app.mDrawWanted = false;
+  app.ResetFrameTiming();
+  mBackend.Queue(WM_KEYDOWN, 'K', 0, app.mMainWindow);
+  const uint32_t before = mClock.Milliseconds();
+  EXPECT_TRUE(app.Process(true));
+  EXPECT_EQ(mClock.Milliseconds(), before);  // woken at once
+  app.MainLoopStep(nullptr);
+  ASSERT_EQ(probe.mEvents.size(), 1u);
+  EXPECT_EQ(probe.mEvents[0], "down 75");
+}
+
 TEST_F(MainLoopTest, SleepingIsRefusedWhenNotAllowed) {
   auto& app = MakePacing();
   RunFor(100);
@@ -163,7 +206,7 @@ TEST_F(MainLoopTest, SleepingIsRefusedWhenNotAllowed) {
   EXPECT_EQ(mClock.Milliseconds(), before + 10);
 }
 
-TEST_F(MainLoopTest, APausedLoopStillPumpsMessagesAndShowsFrames) {
+TEST_F(MainLoopTest, APausedLoopStillPumpsMessagesAndShowsWhatChanged) {
   auto& app = Make<PacingApp>();
   app.mClock = &mClock;
   ASSERT_EQ(InitApp(), -1);
@@ -176,7 +219,10 @@ TEST_F(MainLoopTest, APausedLoopStillPumpsMessagesAndShowsFrames) {
   EXPECT_EQ(app.mTicksDone, ticks);
   ASSERT_FALSE(probe.mEvents.empty());
   EXPECT_EQ(probe.mEvents[0], "down 80");
-  EXPECT_GE(app.mPresents - presents, 3);  // at least once a second
+  EXPECT_EQ(app.mPresents, presents);  // nothing changed, nothing shown
+  probe.MarkDirty();
+  RunFor(100);
+  EXPECT_EQ(app.mPresents, presents + 1);
   app.mUpdatesPaused = false;
   RunFor(1000);
   EXPECT_NEAR(app.mTicksDone - ticks, 100, 2);  // no catch-up of the pause
@@ -382,6 +428,16 @@ TEST_F(MainLoopTest, TheCursorThreadMovesTheCursorOnlyWhenFramesStop) {
     for (int i = 0; i < 400 && !condition(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     return condition();
   };
+  // The mouse moves as the system reports it: a move message through the
+  // window procedure.
+  auto moveMouse = [&](POINT screen) {
+    mBackend.mCursorPos = screen;
+    const POINT client = frameOf(screen);
+    const DWORD packed = MAKELONG(static_cast<WORD>(client.x), static_cast<WORD>(client.y));
+    mBackend.Queue(WM_MOUSEMOVE, 0, static_cast<LPARAM>(packed), app.mMainWindow);
+    Pump();
+    return client;
+  };
   app.mDrawsDone = 1;
   app.mNextDrawTime = mClock.Milliseconds();  // frames keep coming
   const POINT first = frameOf(mBackend.mCursorPos = POINT{r.left + 30, r.top + 40});
@@ -390,8 +446,17 @@ TEST_F(MainLoopTest, TheCursorThreadMovesTheCursorOnlyWhenFramesStop) {
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_FALSE(drawnAt(first));  // kept for the next frame to draw
 
+  // The thread follows move messages and does not poll: a position no move
+  // reported stays unseen.
+  mBackend.mCursorPos = POINT{r.left + 35, r.top + 45};
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(display->mCursorX, first.x);
+  const POINT moved = moveMouse(POINT{r.left + 35, r.top + 45});
+  ASSERT_TRUE(waitFor([&] { return display->mCursorX == moved.x && display->mCursorY == moved.y; }));
+  EXPECT_FALSE(drawnAt(moved));
+
   mClock.Advance(display->mMillisecondsPerFrame + 6);  // frames have stopped
-  const POINT second = frameOf(mBackend.mCursorPos = POINT{r.left + 50, r.top + 60});
+  const POINT second = moveMouse(POINT{r.left + 50, r.top + 60});
   EXPECT_TRUE(waitFor([&] { return drawnAt(second); }));
 }
 

@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <random>
 #include <set>
 #include <utility>
 #include <vector>
 
+#include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/PixelOps.h"
 #include "framework/graphics/SWKernels.h"
 #include "tests/graphics/DisplayTestSupport.h"
@@ -94,6 +96,127 @@ TEST(DisplayKernels, BlitOpaqueRowMatchesThePixelRule) {
     }
     Px::BlitOpaqueRow(dest.data(), source.words.data(), source.runs.data(), n);
     ASSERT_EQ(dest, expect) << "round " << round << ", " << n << " pixels";
+  }
+}
+
+// The memory image's kernels over blocks of rows (strides wider than the
+// rows, as a blit from a larger image onto a larger one), against their
+// per-pixel rules; rows of every length class (short ones go through one
+// span, long ones by their runs; groups of eight and a remainder).
+TEST(DisplayKernels, MemoryImageKernelsMatchThePixelRules) {
+  const Color tint(200, 160, 100, 255), faint(90, 200, 30, 140);
+  struct Case {
+    const char* name;
+    bool opaqueDest;
+    std::function<void(uint32_t*, const uint32_t*, const uint8_t*, int, int, ptrdiff_t, ptrdiff_t, MemoryImage&)> run;
+    std::function<uint32_t(uint32_t, uint32_t)> pixel;
+  };
+  auto tinted = [](const Color& c) {
+    return [c](uint32_t d, uint32_t s) {
+      const uint32_t a = ((s >> 24) * uint32_t(c.mAlpha)) / 255;
+      return a ? Px::OverTinted(d, s, a, uint32_t(c.mRed), uint32_t(c.mGreen), uint32_t(c.mBlue)) : d;
+    };
+  };
+  auto terms = [](const Color& c, bool opaque) {
+    return [c, opaque](uint32_t* d, const uint32_t* s, const uint8_t* runs, int n, int rows, ptrdiff_t ds, ptrdiff_t ss,
+                       MemoryImage& image) {
+      ASSERT_EQ(image.GetTintTerms(c), nullptr);  // not on the first ask
+      const uint32_t* t = image.GetTintTerms(c);
+      ASSERT_NE(t, nullptr);
+      Px::OverTintTermsRow(d, s, t, runs, n, uint32_t(c.mRed), uint32_t(c.mGreen), uint32_t(c.mBlue),
+                           uint32_t(c.mAlpha), opaque, rows, ds, ss);
+    };
+  };
+  const Case cases[] = {
+      {"blit onto opaque", true,
+       [](uint32_t* d, const uint32_t* s, const uint8_t* r, int n, int rows, ptrdiff_t ds, ptrdiff_t ss, MemoryImage&) {
+         Px::BlitOpaqueRow(d, s, r, n, rows, ds, ss);
+       },
+       [](uint32_t d, uint32_t s) { return s >> 24 == 255 ? s : s >> 24 ? Px::OverOpaque(d, s, s >> 24) : d; }},
+      {"over", false,
+       [](uint32_t* d, const uint32_t* s, const uint8_t* r, int n, int rows, ptrdiff_t ds, ptrdiff_t ss, MemoryImage&) {
+         Px::OverRow(d, s, r, n, rows, ds, ss);
+       },
+       [](uint32_t d, uint32_t s) { return s >> 24 ? Px::Over(d, s, s >> 24) : d; }},
+      {"over by terms", false,
+       [](uint32_t* d, const uint32_t* s, const uint8_t*, int n, int rows, ptrdiff_t ds, ptrdiff_t ss, MemoryImage&) {
+         for (int r = 0; r < rows; ++r) {
+           std::vector<uint32_t> t(static_cast<size_t>(n));
+           Px::OverTerms(t.data(), s + r * ss, n);
+           Px::OverTermsRow(d + r * ds, s + r * ss, t.data(), n);
+         }
+       },
+       [](uint32_t d, uint32_t s) { return s >> 24 ? Px::Over(d, s, s >> 24) : d; }},
+      {"tinted", false,
+       [&](uint32_t* d, const uint32_t* s, const uint8_t* r, int n, int rows, ptrdiff_t ds, ptrdiff_t ss,
+           MemoryImage&) {
+         Px::OverTintedRow(d, s, r, n, uint32_t(faint.mRed), uint32_t(faint.mGreen), uint32_t(faint.mBlue),
+                           uint32_t(faint.mAlpha), rows, ds, ss);
+       },
+       tinted(faint)},
+      {"tint terms onto opaque", true, terms(tint, true), tinted(tint)},
+      {"faint tint terms onto opaque", true, terms(faint, true), tinted(faint)},
+      {"tint terms onto any", false, terms(tint, false), tinted(tint)},
+      {"additive with alpha", false,
+       [](uint32_t* d, const uint32_t* s, const uint8_t* r, int n, int rows, ptrdiff_t ds, ptrdiff_t ss, MemoryImage&) {
+         Px::AddAlphaRow(d, s, r, n, rows, ds, ss);
+       },
+       [](uint32_t d, uint32_t s) { return Px::AddSaturate(d, Px::ScaleRGB(s, s >> 24)); }},
+      {"additive", false,
+       [](uint32_t* d, const uint32_t* s, const uint8_t*, int n, int rows, ptrdiff_t ds, ptrdiff_t ss, MemoryImage&) {
+         Px::AddRow(d, s, n, rows, ds, ss);
+       },
+       [](uint32_t d, uint32_t s) { return Px::AddSaturate(d, s); }},
+  };
+  std::mt19937 gen(3405);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (int round = 0; round < 60; ++round) {
+      const int n = 1 + static_cast<int>(gen() % (round % 4 == 0 ? 400 : 70));
+      const int rows = 1 + static_cast<int>(gen() % 4);
+      const ptrdiff_t ss = n + static_cast<int>(gen() % 5), ds = n + static_cast<int>(gen() % 7);
+      // The source block: rows of alpha runs with any colours, and the run
+      // lengths of each row.
+      std::vector<uint32_t> source(static_cast<size_t>(ss * rows));
+      std::vector<uint8_t> runs(source.size());
+      for (int r = 0; r < rows; ++r) {
+        NativeRow row = RandomNativeRow(gen, static_cast<int>(ss));
+        for (ptrdiff_t x = 0; x < ss; ++x) {
+          source[size_t(r * ss + x)] = (row.words[size_t(x)] & 0xFF000000u) | (gen() & 0xFFFFFF);
+          runs[size_t(r * ss + x)] = row.runs[size_t(x)];
+        }
+      }
+      auto image = std::make_unique<MemoryImage>();
+      image->SetBits(source.data(), static_cast<int32_t>(ss), rows);
+      std::vector<uint32_t> dest(static_cast<size_t>(ds * rows));
+      for (uint32_t& p : dest) p = c.opaqueDest ? 0xFF000000u | (gen() & 0xFFFFFF) : gen();
+      std::vector<uint32_t> expect = dest;
+      for (int r = 0; r < rows; ++r)
+        for (int x = 0; x < n; ++x)
+          expect[size_t(r * ds + x)] = c.pixel(dest[size_t(r * ds + x)], source[size_t(r * ss + x)]);
+      c.run(dest.data(), image->GetBits(), runs.data(), n, rows, ds, ss, *image);
+      ASSERT_EQ(dest, expect) << "round " << round << ", " << rows << " rows of " << n;
+    }
+  }
+}
+
+// The nearest stretch's gather: any columns that never decrease.
+TEST(DisplayKernels, GatherRowTakesTheColumnsAsked) {
+  std::mt19937 gen(3406);
+  for (int round = 0; round < 200; ++round) {
+    const int length = 1 + static_cast<int>(gen() % 300), n = 1 + static_cast<int>(gen() % 200);
+    std::vector<uint32_t> row(static_cast<size_t>(length));
+    for (uint32_t& p : row) p = gen();
+    std::vector<int32_t> columns(static_cast<size_t>(n));
+    int32_t at = static_cast<int32_t>(gen() % static_cast<uint32_t>(length));
+    for (int32_t& c : columns) {
+      c = at;
+      at = std::min(length - 1, at + static_cast<int32_t>(gen() % (round % 2 ? 2 : 12)));
+    }
+    std::vector<uint32_t> out(static_cast<size_t>(n)), expect(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) expect[size_t(i)] = row[size_t(columns[size_t(i)])];
+    Px::GatherRow(out.data(), row.data(), length, columns.data(), n);
+    ASSERT_EQ(out, expect) << "round " << round;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace Plix::Raster {
@@ -287,6 +288,140 @@ TEST(Rasterizer, BrokenCoordinatesDrawNothing) {
   DrawLine(b.target, nullptr, b.Clipped(), V(-1e30f, 1, 0xFF010101), V(1e30f, 1, 0xFF010101));
   EXPECT_EQ(b.At(0, 0), 0x010101u);
   EXPECT_EQ(b.At(3, 3), 0x010101u);
+}
+
+// A texture of random texels (alpha classes mixed) in the given format.
+struct RandomTexture {
+  std::vector<uint8_t> bits;
+  Texture texture;
+  RandomTexture(std::mt19937& gen, TexelFormat format, int w, int h) {
+    const bool wide = format == TexelFormat::A8R8G8B8 || format == TexelFormat::X8R8G8B8;
+    const int bytes = format == TexelFormat::P8 ? 1 : wide ? 4 : 2;
+    texture.format = format;
+    texture.width = w;
+    texture.height = h;
+    texture.pitch = w * bytes + 8;
+    bits.resize(static_cast<size_t>(texture.pitch) * h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const uint32_t alphas[3] = {0, 255, uint32_t(gen() % 256)};
+        uint32_t v = (alphas[gen() % 3] << 24) | (gen() & 0xFFFFFF);
+        if (bytes == 2) v = gen() & 0xFFFF;
+        if (bytes == 1) v = gen() & 0xFF;
+        std::memcpy(bits.data() + y * texture.pitch + x * bytes, &v, static_cast<size_t>(bytes));
+      }
+    for (uint32_t& e : texture.palette) e = gen();
+    texture.bits = bits.data();
+  }
+};
+
+// Scenes of image quads (one to one, a part of a texture, shifted by
+// fractions, clipped; opaque and translucent formats; blended over or
+// not), filled rectangles and lines, random every time.
+struct SceneDraw {
+  TexelFormat format;
+  int tw, th;
+  float x, y, w, h, u0, v0;
+  bool blend;
+  uint32_t diffuse;
+  State clip;
+};
+
+SceneDraw RandomDraw(std::mt19937& gen, int width, int height) {
+  const TexelFormat formats[] = {TexelFormat::R5G6B5, TexelFormat::A8R8G8B8, TexelFormat::X8R8G8B8,
+                                 TexelFormat::A4R4G4B4, TexelFormat::P8};
+  SceneDraw d;
+  d.format = formats[gen() % 5];
+  d.tw = 1 << (1 + gen() % 6);
+  d.th = 1 << (1 + gen() % 6);
+  // Mostly texel for texel (whole and half pixels), now and then scaled or
+  // at odd places.
+  const float fractions[] = {-0.5f, -0.5f, -0.5f, 0.0f, 0.25f, -0.375f};
+  d.x = float(int(gen() % (width + 20)) - 10) + fractions[gen() % 6];
+  d.y = float(int(gen() % (height + 20)) - 10) + fractions[gen() % 6];
+  d.w = float(1 + gen() % d.tw);
+  d.h = float(1 + gen() % d.th);
+  if (gen() % 6 == 0) d.w *= 1.5f;
+  d.u0 = float(gen() % d.tw) / float(d.tw);
+  d.v0 = float(gen() % d.th) / float(d.th);
+  d.blend = gen() % 4 != 0;
+  d.diffuse = gen() % 5 == 0 ? 0xC0FF8040u : 0xFFFFFFFFu;
+  d.clip.clipLeft = int32_t(gen() % 8);
+  d.clip.clipTop = int32_t(gen() % 8);
+  d.clip.clipRight = width - int32_t(gen() % 8);
+  d.clip.clipBottom = height - int32_t(gen() % 8);
+  d.clip.blend = d.blend;
+  d.clip.srcBlend = Blend::SrcAlpha;
+  d.clip.destBlend = Blend::InvSrcAlpha;
+  return d;
+}
+
+// The strip of an image quad, as the framework sends it.
+void QuadOf(const SceneDraw& d, Vertex v[4]) {
+  const float u1 = d.u0 + d.w / float(d.tw), v1 = d.v0 + d.h / float(d.th);
+  v[0] = V(d.x, d.y, d.diffuse, d.u0, d.v0);
+  v[1] = V(d.x, d.y + d.h, d.diffuse, d.u0, v1);
+  v[2] = V(d.x + d.w, d.y, d.diffuse, u1, d.v0);
+  v[3] = V(d.x + d.w, d.y + d.h, d.diffuse, u1, v1);
+}
+
+TEST(Rasterizer, AnUprightQuadDrawsAsItsTwoTriangles) {
+  std::mt19937 gen(4711);
+  int together = 0;
+  for (int round = 0; round < 400; ++round) {
+    const bool sixteen = round % 4 == 3;
+    Buffer a(37, 29, sixteen ? 2 : 4, sixteen ? 0xF800 : 0xFF0000, sixteen ? 0x07E0 : 0xFF00, sixteen ? 0x1F : 0xFF);
+    for (uint8_t& byte : a.bytes) byte = static_cast<uint8_t>(gen());
+    Buffer b = a;
+    b.target.bits = b.bytes.data();
+    const SceneDraw d = RandomDraw(gen, 37, 29);
+    RandomTexture tex(gen, d.format, d.tw, d.th);
+    Vertex v[4];
+    QuadOf(d, v);
+    if (!DrawUprightQuad(a.target, &tex.texture, d.clip, v[0], v[1], v[2], v[3])) continue;
+    ++together;
+    DrawTriangle(b.target, &tex.texture, d.clip, v[0], v[1], v[2]);
+    DrawTriangle(b.target, &tex.texture, d.clip, v[2], v[1], v[3]);
+    ASSERT_EQ(a.bytes, b.bytes) << "round " << round;
+  }
+  EXPECT_GT(together, 150);  // the usual quad takes the joined road
+}
+
+// The rows the commonest target gets at once (texels copied or blended,
+// one colour filled or blended) against the same drawing through the plain
+// per-pixel road of a layout with an alpha channel: the colours agree.
+TEST(Rasterizer, RowsOfTheCommonestTargetMatchThePlainPixelRoad) {
+  std::mt19937 gen(4712);
+  const Blend factors[] = {Blend::Zero, Blend::One, Blend::SrcAlpha, Blend::InvSrcAlpha};
+  for (int round = 0; round < 300; ++round) {
+    Buffer fast(41, 23), plain(41, 23, 4, 0xFF0000, 0xFF00, 0xFF, 0xFF000000u);
+    for (size_t i = 0; i < fast.bytes.size(); ++i) fast.bytes[i] = plain.bytes[i] = static_cast<uint8_t>(gen());
+    const SceneDraw d = RandomDraw(gen, 41, 23);
+    RandomTexture tex(gen, d.format, d.tw, d.th);
+    Vertex v[4];
+    QuadOf(d, v);
+    State solid = d.clip;
+    solid.srcBlend = factors[gen() % 4];
+    solid.destBlend = factors[gen() % 4];
+    solid.alphaArg1 = StageArg::Diffuse;
+    const uint32_t colour = gen();
+    const Vertex line0 = V(float(gen() % 41), float(gen() % 23), colour);
+    const Vertex line1 = V(float(gen() % 41), float(gen() % 23), colour);
+    for (Buffer* b : {&fast, &plain}) {
+      if (!DrawUprightQuad(b->target, &tex.texture, d.clip, v[0], v[1], v[2], v[3])) {
+        DrawTriangle(b->target, &tex.texture, d.clip, v[0], v[1], v[2]);
+        DrawTriangle(b->target, &tex.texture, d.clip, v[2], v[1], v[3]);
+      }
+      Vertex r[4] = {V(v[0].x, v[0].y, colour), V(v[1].x, v[1].y, colour), V(v[2].x, v[2].y, colour),
+                     V(v[3].x, v[3].y, colour)};
+      DrawTriangle(b->target, nullptr, solid, r[0], r[1], r[2]);
+      DrawTriangle(b->target, nullptr, solid, r[2], r[1], r[3]);
+      DrawLine(b->target, nullptr, solid, line0, line1);
+    }
+    for (int y = 0; y < 23; ++y)
+      for (int x = 0; x < 41; ++x)
+        ASSERT_EQ(fast.At(x, y) & 0xFFFFFF, plain.At(x, y) & 0xFFFFFF) << "round " << round << " at " << x << "," << y;
+  }
 }
 
 }  // namespace

@@ -84,6 +84,8 @@ TEST(SdlWindow, PresentsTheClientAreaOfTheWindowedPrimary) {
   ASSERT_TRUE(EmulatedDisplay::Get().Present());
   EXPECT_FALSE(EmulatedDisplay::Get().PrimaryChanged());
   EXPECT_FALSE(EmulatedDisplay::Get().Present());  // nothing new
+  // Software drawing asked for: no renderer copies the frame once more.
+  EXPECT_EQ(window->PresenterName(), "window surface");
 
   std::vector<uint32_t> shot;
   int w = 0, h = 0;
@@ -96,6 +98,33 @@ TEST(SdlWindow, PresentsTheClientAreaOfTheWindowedPrimary) {
   EXPECT_EQ(shot[47 * 64 + 63] & 0xFFFFFF, 0x00FF00u);
   primary->Release();
   dd->Release();
+}
+
+// The main loop's wait on the window system's connection: on X11 a quiet
+// connection lets it run out its time and tells of nothing waiting; other
+// drivers have no such connection to wait on.
+TEST(SdlWindow, AQuietConnectionIsWaitedOnUntilTheTimeRunsOut) {
+  auto window = MakeWindow(10, 20, 64, 48);
+  ASSERT_TRUE(window);
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || std::strcmp(driver, "x11") != 0) {
+    EXPECT_EQ(WaitForWindowInput(5), -1);
+    EXPECT_EQ(WindowInputPending(), -1);
+    return;
+  }
+  // Whatever showing the window brought in is handed out first.
+  while (WindowInputPending() > 0) {
+    SDL_PumpEvents();
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+    }
+  }
+  const uint32_t before = SDL_GetTicks();
+  const int result = WaitForWindowInput(30);
+  if (result == 0) {
+    EXPECT_GE(SDL_GetTicks() - before, 29u);
+  }
+  EXPECT_GE(result, 0);
 }
 
 // Full screen: the whole primary, scaled with its aspect kept, black bars.

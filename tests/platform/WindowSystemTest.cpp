@@ -97,6 +97,46 @@ TEST_F(WindowSystemTest, ALateTimerFiresOnceAndRunsOnTheFrameworkClock) {
   EXPECT_TRUE(Pump().empty());
 }
 
+// The main loop's wait between ticks: whatever would make PeekMessage
+// return ends it at once (a due timer too); otherwise it lasts until the
+// timeout, and a timer falling due meanwhile waits for the next pump.
+TEST_F(WindowSystemTest, WaitingForInputEndsWithAnyWaitingMessage) {
+  const struct {
+    const char* what;
+    bool input, posted, paint;
+    UINT timerMs;  // 0: none
+    DWORD result;
+    uint32_t waited;
+  } cases[] = {
+      {"nothing", false, false, false, 0, WAIT_TIMEOUT, 10},
+      {"input", true, false, false, 0, WAIT_OBJECT_0, 0},
+      {"posted", false, true, false, 0, WAIT_OBJECT_0, 0},
+      {"paint", false, false, true, 0, WAIT_OBJECT_0, 0},
+      {"timer falling due meanwhile", false, false, false, 4, WAIT_TIMEOUT, 10},
+      {"timer later", false, false, false, 25, WAIT_TIMEOUT, 10},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    HWND w = CreateWindowExW(0, "Test", L"w", WS_POPUP | WS_CAPTION, 0, 0, 100, 100);
+    Pump();
+    if (c.paint) ShowWindow(w, SW_SHOW);
+    if (c.input) mBackend.Queue(WM_KEYDOWN, 'A');
+    if (c.posted) PostMessageA(w, WM_USER, 0, 0);
+    if (c.timerMs) SetTimer(w, 7, c.timerMs);
+    const uint32_t before = mClock.Milliseconds();
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, false, 10, QS_ALLINPUT), c.result);
+    EXPECT_EQ(mClock.Milliseconds() - before, c.waited);
+    if (c.timerMs && c.timerMs <= 10) {
+      // Due now: the next wait ends at once, and the pump hands it out.
+      EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, false, 10, QS_ALLINPUT), WAIT_OBJECT_0);
+      EXPECT_EQ(Pump(), (std::vector<UINT>{WM_TIMER}));
+    }
+    KillTimer(w, 7);
+    DestroyWindow(w);
+    Pump();
+  }
+}
+
 TEST_F(WindowSystemTest, AltF4ClosesThroughTheSystemCommand) {
   HWND w = CreateWindowExW(0, "Test", L"w", WS_POPUP | WS_CAPTION, 0, 0, 100, 100);
   mBackend.Queue(WM_SYSKEYDOWN, VK_F4, 0, w);
