@@ -33,6 +33,8 @@ namespace {
 
 constexpr int kCarryIceCreamBox = 35;
 constexpr int kMachineTutorial = 3;
+constexpr int kTrashTutorial = 16;
+constexpr int kNapkinTutorial = 17;
 constexpr int kStepConveyor = 3;
 constexpr int kStepTimedWait = 8;
 constexpr int kMachineRunning = 2;
@@ -251,6 +253,18 @@ bool Board::TutorialHoldsFloor() const { return mTutorial && mTutorial->HoldsFlo
 
 void Board::StartQueuedTutorial() {
   if (mTutorial || mQueuedTutorials.IsEmpty() || !mGirl->IsIdle()) return;
+  // The trash and napkin lessons keep the floor until Vurez has run the
+  // errand they ask for, so they start, as they were offered, only once he
+  // has no errand of his own left: one still queued could wait at the
+  // counter for Rudav, who stands still while a lesson keeps the floor.
+  // The napkin lesson also waits until he has put a tray down: he refuses
+  // to fetch a napkin while a guest waits for the tray he holds, and the
+  // lesson would ask for it again for ever.
+  const int next = static_cast<Tutorial*>(mQueuedTutorials.GetAt(0))->GetId();
+  if ((next == kTrashTutorial || next == kNapkinTutorial) && mMonkey &&
+      (mMonkey->GetTaskCount() > 0 || mMonkey->IsRunning() ||
+       (next == kNapkinTutorial && mMonkey->GetCarryKind() == Monkey::kCarryTray)))
+    return;
   void* item = nullptr;
   mQueuedTutorials.PopFront(item);
   auto* tutorial = static_cast<Tutorial*>(item);

@@ -53,8 +53,7 @@ protected:
   void PrepareMorning(int day) {
     // Lesson flags.
     constexpr int kFirstIceCream = 0, kTopping = 1, kMachine = 3, kChocolateSauce = 7, kSprinkles = 8,
-                  kTrashHint = 16, kNapkinHint = 17, kGolden = 18, kReputationStar = 24, kCone = 14, kPlate = 15,
-                  kSpecialCup = 20, kSpeedButton = 32;
+                  kGolden = 18, kReputationStar = 24, kCone = 14, kPlate = 15, kSpecialCup = 20, kSpeedButton = 32;
     // The lesson presenting the flavour count n (2 to 6).
     constexpr int kFlavourLesson[7] = {-1, -1, 26, 28, 29, 30, 27};
     PlayerProfile& p = Player();
@@ -76,8 +75,9 @@ protected:
       if (r.flavorCount >= 2 && r.flavorCount <= 6) p.SetFlag(kFlavourLesson[r.flavorCount], true);
     }
     // What the first days bring about: an empty box, her first scoop, a
-    // table left dirty, a napkin wished for, a golden ice cream, a star.
-    for (int flag : {kMachine, kSpeedButton, kTrashHint, kNapkinHint, kGolden, kReputationStar}) p.SetFlag(flag, true);
+    // golden ice cream, a star. The trash and napkin hints are left to
+    // come whenever a day gives cause, as they do for a tidy player.
+    for (int flag : {kMachine, kSpeedButton, kGolden, kReputationStar}) p.SetFlag(flag, true);
   }
 
   void SetUp() override {

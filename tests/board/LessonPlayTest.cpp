@@ -305,5 +305,69 @@ TEST_F(StoryPlay, ATrophyGradeEarnedByServingBringsTheUncle) {
   EXPECT_EQ(profiles->GetProfile(0)->GetTrophyGrade(9), 1);
 }
 
+// The napkin lesson comes due while Vurez holds a tray that a guest waits
+// for. It keeps the floor once it runs, so it waits until he has served
+// the tray; then its napkin errand is run and the lesson ends.
+TEST_F(StoryPlay, TheNapkinLessonWaitsWhileVurezHoldsAWantedTray) {
+  Player().SetShowTutorials(true);
+  for (int flag = 0; flag < 32; ++flag) Player().SetFlag(flag, flag != 17);
+  Player().SetStoryDays(1);
+  Board& board = OpenDay(1);
+  ASSERT_TRUE(ReadLessonsOut(board));
+  CustomerManager& customers = *board.GetCustomerManager();
+  board.mLevelModeWord = -1;  // nobody asks for napkins on their own
+
+  IceCream cup = IceCream::CreateOfKind(kItemCup);
+  cup.AddScoop(kItemVanilla);
+  Customer* guest = customers.SpawnCustomerOfKind(0, cup);
+  ASSERT_NE(guest, nullptr);
+  ASSERT_TRUE(RunUntil([&] { return guest->GetState() == Customer::kWaiting; }, 30));
+  ASSERT_TRUE(board.GetCounter()->Add(cup));
+  Monkey& vurez = *board.GetMonkey();
+  ASSERT_TRUE(Click(board.mDishButton.get()));
+  ASSERT_TRUE(RunUntil([&] { return vurez.GetCarryKind() == Monkey::kCarryTray && vurez.GetTaskCount() == 0; }, 30));
+
+  QueueHint(board, 17, guest->GetTable());
+  RunFor(3000);
+  EXPECT_EQ(board.mTutorial, nullptr);  // she is idle, but he holds the tray
+  ASSERT_TRUE(ClickTable(guest->GetTable()));
+  ASSERT_TRUE(RunUntil([&] { return guest->GetState() != Customer::kWaiting; }, 60));
+
+  ASSERT_TRUE(Reach(board, 17, 60));
+  ASSERT_TRUE(RunUntil([&] { return board.mTutorial->GetStepType() == TutorialStep::kButton; }, 30));
+  ASSERT_TRUE(Click(board.mNapkinsButton.get()));
+  ASSERT_TRUE(RunUntil([&] { return board.mTutorial->GetStepType() == TutorialStep::kTable; }, 60));
+  EXPECT_EQ(vurez.GetCarryKind(), Monkey::kCarryNapkin);
+  ASSERT_TRUE(ClickTable(guest->GetTable()));
+  ASSERT_TRUE(RunUntil([&] { return board.mTutorial == nullptr; }, 60));
+  EXPECT_TRUE(Player().GetFlag(17));
+}
+
+// The trash lesson comes due while Vurez is on an errand. It keeps the
+// floor once it runs (Rudav stands still meanwhile), so it waits until the
+// errand is done; then its table trip is run and the lesson ends.
+TEST_F(StoryPlay, TheTrashLessonWaitsUntilVurezHasRunHisErrands) {
+  Player().SetShowTutorials(true);
+  for (int flag = 0; flag < 32; ++flag) Player().SetFlag(flag, flag != 16);
+  Player().SetStoryDays(1);
+  Board& board = OpenDay(1);
+  ASSERT_TRUE(ReadLessonsOut(board));
+  Monkey& vurez = *board.GetMonkey();
+  auto* table = static_cast<Table*>(board.GetTables().GetAt(0));
+  ASSERT_TRUE(Click(board.mNapkinsButton.get()));
+  ASSERT_GT(vurez.GetTaskCount(), 0);
+
+  QueueHint(board, 16, table);
+  ASSERT_TRUE(RunUntil([&] { return board.mTutorial != nullptr || vurez.GetTaskCount() == 0; }, 60));
+  EXPECT_EQ(board.mTutorial, nullptr);  // not while he was on his way
+  ASSERT_TRUE(Reach(board, 16));
+  ASSERT_TRUE(RunUntil([&] { return board.mTutorial->GetStepType() == TutorialStep::kTable; }, 30));
+  ASSERT_TRUE(ClickTable(table));
+  ASSERT_TRUE(RunUntil([&] { return board.mTutorial->GetStepType() == TutorialStep::kBalloon; }, 60));
+  ASSERT_TRUE(ReadBalloon());
+  ASSERT_TRUE(RunUntil([&] { return board.mTutorial == nullptr; }, 5));
+  EXPECT_TRUE(Player().GetFlag(16));
+}
+
 }  // namespace
 }  // namespace Plix

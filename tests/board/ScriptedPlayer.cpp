@@ -21,6 +21,7 @@
 #include "game/characters/CustomerManager.h"
 #include "game/characters/Girl.h"
 #include "game/characters/Monkey.h"
+#include "game/characters/MonkeyAction.h"
 #include "game/characters/ServingMonkey.h"
 
 namespace Plix::Testing {
@@ -621,9 +622,12 @@ std::string ScriptedPlayer::Describe(Board& board) const {
   const Girl& pemi = *board.GetGirl();
   out << "\nPemi carries " << pemi.GetCarryCode() << ", errands " << pemi.GetActionCount() << " front kind "
       << pemi.FrontActionKind() << (pemi.IsRunning() ? " running" : "") << "\n";
-  if (const Monkey* vurez = board.GetMonkey())
+  if (const Monkey* vurez = board.GetMonkey()) {
     out << "Vurez carries " << vurez->GetCarryKind() << ", tasks " << vurez->GetTaskCount()
-        << (vurez->IsRunning() ? " running" : "") << "\n";
+        << (vurez->IsRunning() ? " running" : "") << " of kinds";
+    for (int i = 0; i < vurez->GetTaskCount(); ++i) out << " " << vurez->GetTask(i)->GetKind();
+    out << "\n";
+  }
   out << "Rudav state " << board.GetServingMonkey()->GetState() << "; machine " << board.GetIceCreamMachineState()
       << "; boxes:";
   for (const IceCreamBox& box : board.mIceCreamBoxes) out << " " << box.mFlavor << "x" << box.mPortions;
