@@ -98,6 +98,7 @@ public:
   int GetPointerY() const { return mPointerY; }
   int GetPointerCel() const { return mPointerCel; }
   int GetCurrentPage() const { return mCurrentPage; }
+  const std::wstring& GetPageText() const { return PageText(); }
   int GetPageCount() const { return mPageCount; }
   int GetShown() const { return mShown; }
   int GetTalkingCel() const { return mTalkingCel; }

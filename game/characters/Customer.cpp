@@ -1,5 +1,6 @@
 #include "game/characters/Customer.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/graphics/Graphics.h"
@@ -460,7 +461,7 @@ void Customer::Draw(Graphics& g) {
   }
 
   if (mState == kWaiting || (mState == kEating && mWantsNapkin)) {
-    const int cloudX = side1 ? mCloudOffset : -mCloudOffset;
+    const int cloudX = GetCloudX(TruncateToInt32(g.mTransX));
     // A small figure of eight, wider while the order waits on the counter.
     const float sway = mCloudSwing;
     const float cx = std::cos(mCloudPhase), cy = std::sin(2.0f * mCloudPhase);
@@ -479,6 +480,13 @@ void Customer::Draw(Graphics& g) {
   }
 
   if (mFadeImage) g.DrawImageCell(mFadeImage, side1 ? -33 : -57, -80, mFadeCel);
+}
+
+int Customer::GetCloudX(int seatX) const {
+  // Half the cloud's width and the most its figure of eight sways.
+  constexpr int kReach = 34 + 6, kScreenWidth = 800;
+  const int x = mSeatSide == 1 ? mCloudOffset : -mCloudOffset;
+  return std::clamp(x, kReach - seatX, kScreenWidth - kReach - seatX);
 }
 
 void Customer::DrawCloudBubbles(Graphics& g) {

@@ -59,6 +59,10 @@ public:
   Table* GetTable() const { return mTable; }
   void SetSeatSide(int side) { mSeatSide = side; }
   int GetSeatSide() const { return mSeatSide; }
+  // The cloud's centre across from the seat point at screen x `seatX`:
+  // beside the head, on the far side of the figure, but moved in from a
+  // screen edge so that the whole wish shows.
+  int GetCloudX(int seatX) const;
   // A fixed first order, chosen by someone else.
   void SetOrder(const IceCream& item);
   void SetReadyMark(bool on) { mReadyMark = on; }

@@ -1,11 +1,13 @@
 // The uncle's award visit: his words, the visit's course tick by tick, his
 // balloon beside him, the music dipping and coming back, and a whole visit
-// on a running day dismissed by a click.
+// on a running day dismissed by a click; on a story floor his balloon shows
+// whole.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "framework/graphics/Image.h"
 #include "framework/sound/MusicInterface.h"
 #include "game/app/AlphaButton.h"
 #include "game/app/InfoBalloon.h"
@@ -105,6 +107,23 @@ TEST_F(BoardFixture, AVisitAppearsTalksUntilDismissedBurstsAndLeaves) {
   for (int tick = 0; tick < 100 && !uncle.IsIdle(); ++tick) uncle.UpdateVisit();
   EXPECT_TRUE(uncle.IsIdle());
   EXPECT_EQ(uncle.GetAlpha(), 0);
+}
+
+// Where the story floors put him, his words show whole: the balloon's body
+// lies on the 800 x 600 screen.
+TEST_F(BoardFixture, OnAStoryFloorHisBalloonLiesOnTheScreen) {
+  Board& board = Open(0);
+  Uncle& uncle = *board.mUncle;
+  uncle.StartAward(6, 0);
+  for (int tick = 0; tick < 200 && !board.GetBalloon(); ++tick) uncle.UpdateVisit();
+  InfoBalloon* balloon = board.GetBalloon();
+  ASSERT_NE(balloon, nullptr);
+  const Image* body = balloon->GetBodyImage();
+  ASSERT_NE(body, nullptr);
+  EXPECT_GE(balloon->GetX(), 0);
+  EXPECT_GE(balloon->GetY(), 0);
+  EXPECT_LE(balloon->GetX() + body->GetWidth(), 800);
+  EXPECT_LE(balloon->GetY() + body->GetHeight(), 600);
 }
 
 TEST_F(BoardFixture, BalloonsOpenAwayFromTheirSpeakersSide) {

@@ -1,13 +1,15 @@
 // A story customer on the screen through its visit: the puff it arrives in,
 // its body fading in while the puff does not, the thought cloud with the
 // wish only while it waits (or wants a napkin), the dish of a special order
-// while it eats, the cloud on the far side of the figure for either seat,
-// and the face cross-fading when the mood changes its band.
+// while it eats, the cloud on the far side of the figure for either seat
+// (moved in from a screen edge), and the face cross-fading when the mood
+// changes its band.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/graphics/Graphics.h"
@@ -42,24 +44,26 @@ protected:
 
   // The customer as its table draws it, legs and all, with the seat point
   // at (kSeatX, kSeatY) of a white canvas.
-  std::vector<uint32_t> Paint(Customer& c) {
+  // With `width` set, on a canvas as wide as the screen with the seat
+  // point at (seatX, kSeatY).
+  std::vector<uint32_t> Paint(Customer& c, int width = 400, int seatX = kSeatX) {
     DDImage canvas(mGame->mAppDisplay);
-    canvas.Create(400, 300);
+    canvas.Create(width, 300);
     canvas.CreateSurface();
     Graphics g(&canvas);
     g.SetColor(Color(255, 255, 255, 255));
-    g.FillRect(0, 0, 400, 300);
-    g.Translate(kSeatX, kSeatY);
+    g.FillRect(0, 0, width, 300);
+    g.Translate(seatX, kSeatY);
     c.DrawLegs(g);
     c.Draw(g);
-    return std::vector<uint32_t>(canvas.GetBits(), canvas.GetBits() + 400 * 300);
+    return std::vector<uint32_t>(canvas.GetBits(), canvas.GetBits() + width * 300);
   }
   // The pixels the image adds to the customer's picture (none when the
   // customer does not draw it or it lies wholly under something else).
-  std::vector<int> PixelsOf(Customer& c, Image*& handle) {
-    const std::vector<uint32_t> with = Paint(c);
+  std::vector<int> PixelsOf(Customer& c, Image*& handle, int width = 400, int seatX = kSeatX) {
+    const std::vector<uint32_t> with = Paint(c, width, seatX);
     Unbound without(handle);
-    const std::vector<uint32_t> rest = Paint(c);
+    const std::vector<uint32_t> rest = Paint(c, width, seatX);
     std::vector<int> at;
     for (size_t i = 0; i < with.size(); ++i)
       if (with[i] != rest[i]) at.push_back(static_cast<int>(i));
@@ -272,6 +276,40 @@ TEST_F(CustomerPicture, TheCloudHangsOnTheFarSideOfEitherSeat) {
     else
       EXPECT_GT(meanX, 10);
     EXPECT_LT(top, -100);  // over the head
+  }
+}
+
+// A seat by the screen's edge (the four-seat table on the left of every
+// story floor) would cut the cloud, and with it the wish: the cloud moves in
+// and shows whole, while away from the edges it keeps its place.
+TEST_F(CustomerPicture, AtTheScreenEdgeTheCloudMovesInAndShowsTheWholeWish) {
+  constexpr int kScreen = 800;
+  Floor(2);
+  Customer* first = Seat(1, kItemCone);
+  Customer* second = Seat(5, kItemCone);
+  ASSERT_NE(second, nullptr);
+  for (Customer* c : {first, second}) {
+    SCOPED_TRACE(testing::Message() << "seat side " << c->GetSeatSide());
+    ToWaiting(c);
+    // The cloud's outline from left to right, on a screen-wide canvas.
+    auto span = [&](int seatX) {
+      int left = kScreen, right = -1;
+      for (int i : PixelsOf(*c, IMAGE_CUSTOMER_CLOUDS, kScreen, seatX)) {
+        left = std::min(left, i % kScreen);
+        right = std::max(right, i % kScreen);
+      }
+      return std::pair{left, right};
+    };
+    const int away = c->GetCloudX(kScreen / 2);
+    const auto [awayLeft, awayRight] = span(kScreen / 2);
+    ASSERT_GT(awayRight, awayLeft);
+    // The seat at the edge the cloud hangs towards.
+    const int edgeSeat = c->GetSeatSide() == 0 ? 20 : kScreen - 20;
+    EXPECT_NE(c->GetCloudX(edgeSeat), away);
+    const auto [left, right] = span(edgeSeat);
+    EXPECT_GT(left, 0);
+    EXPECT_LT(right, kScreen - 1);
+    EXPECT_EQ(right - left, awayRight - awayLeft);
   }
 }
 

@@ -8,6 +8,9 @@
 #include <functional>
 #include <string>
 
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
+#include "framework/util/Utilities.h"
 #include "game/app/AlphaButton.h"
 #include "game/app/GameResources.h"
 #include "game/app/InfoBalloon.h"
@@ -53,6 +56,24 @@ protected:
     }
     return done();
   }
+  // A page reads whole when the balloon's body lies on the 800 x 600
+  // screen and the page's text ends above the buttons on its bottom edge.
+  void ExpectReadable(const InfoBalloon& b) {
+    const Image* body = b.GetBodyImage();
+    ASSERT_NE(body, nullptr);
+    const int w = body->GetWidth(), h = body->GetHeight();
+    const std::string page = WStringToString(b.GetPageText());
+    EXPECT_GE(b.GetX(), 0) << page;
+    EXPECT_GE(b.GetY(), 0) << page;
+    EXPECT_LE(b.GetX() + w, 800) << page;
+    EXPECT_LE(b.GetY() + h, 600) << page;
+    int buttonsTop = b.GetY() + h;
+    for (int slot = 0; slot < InfoBalloon::kSlotCount; ++slot)
+      if (AlphaButton* button = b.GetSlot(slot)) buttonsTop = std::min(buttonsTop, button->GetY());
+    Graphics g;
+    g.SetFont(FONT_DEFAULT);
+    EXPECT_LE(b.GetY() + 16 + g.MeasureWordWrappedHeight(w - 32, b.GetPageText()), buttonsTop) << page;
+  }
   void ClickSlot(InfoBalloon* b, int slot) {
     AlphaButton* button = b->GetSlot(slot);
     ASSERT_NE(button, nullptr);
@@ -71,6 +92,7 @@ protected:
       const bool last = b->IsLastPage();
       AlphaButton* button = b->GetSlot(last ? slot : InfoBalloon::kNext);
       if (button && button->IsVisible() && b->GetShown() > 0) {
+        ExpectReadable(*b);
         if (pagesSeen && (pagesSeen->empty() || pagesSeen->back() != b->GetCurrentPage()))
           pagesSeen->push_back(b->GetCurrentPage());
         if (last && number > 0 && b->GetNumber() != number) {
@@ -231,7 +253,10 @@ TEST_F(StoryScreensTest, TheOpeningRunsOnEnterToTheFirstDay) {
   for (int i = 0; i < 20000 && Game().mHotel; ++i) {
     if (InfoBalloon* b = HotelBalloon()) {
       if (steps.empty() || steps.back() != TheHotel()->GetStep()) steps.push_back(TheHotel()->GetStep());
-      if (b->GetShown() > 0) Key(13);
+      if (b->GetShown() > 0) {
+        ExpectReadable(*b);
+        Key(13);
+      }
     }
     mApp->UpdateTick();
     if (i % 64 == 0) mApp->DrawFrame();
@@ -263,7 +288,10 @@ TEST_F(StoryScreensTest, TheEndingLeadsToTheEndMapAndOnToTheBestSellers) {
   EXPECT_FALSE(TheHotel()->IsOpening());
   for (int i = 0; i < 20000 && Game().mHotel; ++i) {
     InfoBalloon* b = HotelBalloon();
-    if (b && b->GetShown() > 0) Key(13);
+    if (b && b->GetShown() > 0) {
+      ExpectReadable(*b);
+      Key(13);
+    }
     mApp->UpdateTick();
     if (i % 64 == 0) mApp->DrawFrame();
     mApp->FlushDeferredDeletes();
