@@ -25,6 +25,12 @@ public:
   // the whole window; nothing while no fade runs.
   void DrawFade(Graphics& g, int width, int height);
 
+  // The next UpdateFade asks whether a covered frame was drawn: a fact of
+  // the drawing, which keeps its own pace, that the updates depend on.
+  bool WaitsForCoveredFrame() const { return mState == kFadingOut && mDelay <= 0 && mAlpha >= 255; }
+  bool IsCoveredFrameDrawn() const { return mFrameDrawn; }
+  void SetCoveredFrameDrawn(bool drawn) { mFrameDrawn = drawn; }
+
   int GetFadeState() const { return mState; }
   int GetAlpha() const { return mAlpha; }
 

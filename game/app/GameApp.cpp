@@ -39,6 +39,7 @@ public:
   bool SaveProfiles() override { return mApp.SaveProfiles(); }
   PlayerProfile* GetCurrentProfile() override { return mApp.GetCurrentProfile(); }
   void RequestQuit() override { mApp.mShutdownAsked = true; }
+  void SyncWithDemo(bool& value) override { mApp.SyncBoolWithDemo(value); }
   int GetWidth() override { return mApp.mScreenWidth; }
   int GetHeight() override { return mApp.mScreenHeight; }
 

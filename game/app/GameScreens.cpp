@@ -276,4 +276,15 @@ void GameScreens::RemoveScreens() {
     if (screen) widgets->RemoveWidget(screen);
 }
 
+int GameScreens::UpdateFade() {
+  // Whether the covered frame was drawn depends on the drawing's pace,
+  // which a demo's playback does not repeat: it is recorded.
+  if (mFade.WaitsForCoveredFrame()) {
+    bool drawn = mFade.IsCoveredFrameDrawn();
+    mHost->SyncWithDemo(drawn);
+    mFade.SetCoveredFrameDrawn(drawn);
+  }
+  return mFade.UpdateFade();
+}
+
 }  // namespace Plix

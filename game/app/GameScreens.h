@@ -45,6 +45,10 @@ public:
   virtual PlayerProfile* GetCurrentProfile() = 0;
   // Asks the main loop to shut the program down.
   virtual void RequestQuit() = 0;
+  // A value the updates take from outside them (from when frames were
+  // drawn): a recorded demo keeps it and its playback takes it back, so
+  // that a playback drawing at another pace plays the same.
+  virtual void SyncWithDemo(bool& value) {}
   virtual int GetWidth() { return 800; }
   virtual int GetHeight() { return 600; }
 };
@@ -96,7 +100,7 @@ public:
   // The fade (see Fade); a fade-out also sets the pointer cursor.
   void StartFadeIn() { mFade.StartFadeIn(); }
   void StartFadeOut(int result, int r, int g, int b, int a, int delay, int step);
-  int UpdateFade() { return mFade.UpdateFade(); }
+  int UpdateFade();
   void DrawFade(Graphics* g);
   int GetFadeState() const { return mFade.GetFadeState(); }
 

@@ -151,12 +151,16 @@ void ProfileManager::KeepAside(const std::string& path, const Buffer& buffer, co
   mNotice = "The players' file " + Fs::NativePath(path) + " is damaged (" + why + "); it is left as it is.";
 }
 
-bool ProfileManager::SaveProfiles() {
-  Buffer buffer;
+void ProfileManager::WriteFile(Buffer& buffer) const {
   buffer.WriteLong(static_cast<uint32_t>(mCurrent));
   for (const auto& p : mProfiles) p->Save(buffer);
   WriteBestSellers(buffer);
   buffer.WriteBoolean(mOption);
+}
+
+bool ProfileManager::SaveProfiles() {
+  Buffer buffer;
+  WriteFile(buffer);
 
   std::string path = GetProfilePath();
   // The players stored there were never read: empty slots must not

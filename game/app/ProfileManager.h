@@ -71,6 +71,9 @@ public:
   // old file untouched and GetError() saying why, when it fails, and when
   // the file there could not be read at start-up.
   bool SaveProfiles();
+  // The bytes SaveProfiles writes: what a played-back demo, which writes
+  // no file, is checked by.
+  void WriteFile(Buffer& buffer) const;
   const std::string& GetError() const { return mError; }
   // One line for the player about a damaged or unreadable file; empty
   // when the file was read whole or was not there.

@@ -216,6 +216,36 @@ TEST_F(ScreensFixture, FadeOutSetsThePointerAndCountsItsDelayOnlyWithHardwareDra
   EXPECT_EQ(screens.UpdateFade(), 6);
 }
 
+// Whether the covered frame was drawn depends on the drawing's pace, which
+// a demo's playback does not repeat (a skip draws once a second): the
+// updates take it through the demo, so that the screen changes at the
+// recorded update whenever frames are drawn.
+TEST_F(ScreensFixture, TheCoveredFrameIsTakenThroughTheDemoOnlyWhileTheFadeWaitsForIt) {
+  const struct {
+    int playedBack;  // what the demo answers; -1 none
+    bool drawn;      // a covered frame was drawn here
+    int result;      // UpdateFade once the alpha is full
+  } cases[] = {{-1, false, 0}, {-1, true, 7}, {1, false, 7}, {0, true, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.playedBack << " " << c.drawn);
+    screens.StartFadeIn();
+    for (int i = 0; i < 100 && screens.GetFadeState() != 0; ++i) screens.UpdateFade();
+    host.mPlayedBack = c.playedBack;
+    host.mSynced.clear();
+    screens.StartFadeOut(7, 0, 0, 0, 255, 0, 128);
+    EXPECT_EQ(screens.UpdateFade(), 0);  // rising
+    EXPECT_EQ(screens.UpdateFade(), 0);  // full
+    EXPECT_TRUE(host.mSynced.empty());
+    Graphics g;
+    if (c.drawn) screens.DrawFade(&g);
+    EXPECT_EQ(screens.UpdateFade(), c.result);
+    EXPECT_EQ(host.mSynced, std::vector<bool>{c.drawn});
+    if (c.result == 0) continue;
+    screens.UpdateFade();  // over: nothing more is asked
+    EXPECT_EQ(host.mSynced.size(), 1u);
+  }
+}
+
 TEST_F(ScreensFixture, SplashLoaderAndMainMenuFollowEachOther) {
   screens.ShowSplash();
   Splash* splash = screens.mSplash;

@@ -45,6 +45,11 @@ public:
   }
   PlayerProfile* GetCurrentProfile() override { return &mProfile; }
   void RequestQuit() override { mLog.push_back("quit"); }
+  // As a demo's playback answers: the recorded value, when one is set.
+  void SyncWithDemo(bool& value) override {
+    mSynced.push_back(value);
+    if (mPlayedBack >= 0) value = mPlayedBack != 0;
+  }
 
   // The end of a main-loop step: what was queued is deleted.
   void FlushDeletes() {
@@ -67,6 +72,8 @@ public:
   bool mWindowed = true;
   bool mHardware = false;
   int mLoadingStarts = 0;
+  std::vector<bool> mSynced;  // the values handed to SyncWithDemo
+  int mPlayedBack = -1;       // -1: not playing a demo
 };
 
 // A screen that logs into the host's log.
