@@ -1,123 +1,41 @@
 #pragma once
-// A player for whole-day tests: it looks at what is on the floor (the
-// wishes in the customers' clouds, the belt, the counter, the tray, the
-// dishes on the tables, the boxes and the machine, the balloon and the
-// lesson's arrow) and plays with the mouse alone, every move, press and
-// release delivered to the widget manager at a screen position. It serves
-// the wishes it sees, refills the boxes, carries the tray, brings napkins,
-// clears the tables and speeds the belt up when nothing on it needs her.
-// A lesson is played as it asks.
-#include <deque>
-#include <set>
-#include <string>
+// The floor player of the whole-day tests: its hand delivers every move,
+// press and release to the widget manager, and finds where to press by
+// moving the mouse until the floor lights the button or table up.
 #include <vector>
 
-#include "game/board/IceCream.h"
+#include "tools/demos/FloorPlayer.h"
 
 namespace Plix {
 
-class AlphaButton;
-class Board;
-class Table;
 class WidgetManager;
 
 namespace Testing {
 
-class ScriptedPlayer {
+class WidgetHand : public Demos::FloorHand {
 public:
-  struct Options {
-    // Clicks nothing at all (lessons then stay unanswered: play it with
-    // lessons off).
-    bool idle = false;
-    // Makes no more ice creams once the day's clock shows this second (-1:
-    // never). The tables are still looked after: a guest who wants a
-    // napkin waits for it however long it takes.
-    int servesUntil = -1;
-    // Game ticks between two clicks: a quick hand, not a machine gun.
-    int clickInterval = 20;
-    // Containers ordered ahead of what Pemi has finished.
-    int openJobs = 2;
-    bool fastForward = true;
-    bool decorations = true;
-  };
-
-  ScriptedPlayer(WidgetManager& widgets, Options options);
-  ScriptedPlayer(WidgetManager& widgets) : ScriptedPlayer(widgets, Options()) {}
-
-  // One look at the floor per game tick; at most one click.
-  void Step(Board& board);
-
-  // What was seen on the floor, for a failure message.
-  std::string Describe(Board& board) const;
-
-  int GetClicks() const { return mClicks; }
-  int GetFastForwards() const { return mFastForwards; }
-  int GetRefills() const { return mRefills; }
-  int GetLessonClicks() const { return mLessonClicks; }
-  // Containers ordered at the machines that have not reached the belt.
-  int GetContainersOrdered() const { return mContainersOrdered; }
+  explicit WidgetHand(WidgetManager& widgets) : mWidgets(widgets) {}
+  bool ButtonPoint(Board& board, AlphaButton* button, int& x, int& y) override;
+  bool TablePoint(Board& board, Table* table, int& x, int& y) override;
+  void Move(int x, int y) override;
+  void Press(int x, int y, bool right) override;
+  void Click(int x, int y) override;
+  void PressHere(Board& board) override;
 
 private:
-  enum class Target { kButton, kBelt, kTable };
-  struct Click {
-    Target target;
-    AlphaButton* button = nullptr;
-    bool right = false;
-    int serial = 0;  // a belt container
-    Table* table = nullptr;
-  };
-  // One ice cream in the making for a wish the player has seen.
-  struct Job {
-    IceCream wish;
-    int serial = 0;  // its container on the belt, 0 before it rides
-    int decoration = 0;
-    int age = 0;  // ticks since it was ordered
-  };
-
-  bool Press(Board& board, const Click& click);
-  bool PressButton(Board& board, AlphaButton* button, bool right);
-  bool PressTable(Board& board, Table* table);
-  bool HoverButton(Board& board, AlphaButton* button, int& x, int& y);
-  bool HoverTable(Board& board, Table* table, int& x, int& y);
-  void MoveToBelt(Board& board, int serial);
-  void PressBeltIfHovered(Board& board);
-
-  bool AnswerBalloonOrLesson(Board& board);
-  // New containers on the belt: the jobs waiting for one take them.
-  void WatchBelt(Board& board);
-  void TrackJobs(Board& board);
-  bool OrderContainer(Board& board);
-  void PlanPemi(Board& board);
-  void PlanVurez(Board& board);
-
-  // What still has to go into the job's ice cream: a scoop, a topping or a
-  // decoration code; 0 when it is done.
-  int NextAddition(Board& board, const Job& job) const;
-  std::vector<IceCream> UnservedWishes(Board& board) const;
-
   WidgetManager& mWidgets;
-  Options mOptions;
-  int mTick = 0;
-  int mNextClick = 0;
-  int mClicks = 0;
-  int mFastForwards = 0;
-  int mRefills = 0;
-  int mLessonClicks = 0;
-  int mContainersOrdered = 0;
-  bool mPemiTurn = true;
-  std::deque<Click> mPemiPlan;
-  std::deque<Click> mVurezPlan;
-  std::vector<Job> mJobs;
-  std::set<int> mSeenSerials;
-  // A belt click waits one tick for the board to look under the mouse.
-  int mBeltSerial = 0;
-  int mBeltTries = 0;
   // Where a button or a table was last hovered.
   struct Spot {
     const void* what;
     int x, y;
   };
   std::vector<Spot> mSpots;
+};
+
+class ScriptedPlayer : private WidgetHand, public Demos::FloorPlayer {
+public:
+  explicit ScriptedPlayer(WidgetManager& widgets, Options options = {})
+      : WidgetHand(widgets), FloorPlayer(static_cast<WidgetHand&>(*this), options) {}
 };
 
 }  // namespace Testing

@@ -20,8 +20,8 @@
 #include "game/characters/CustomerManager.h"
 #include "game/characters/Girl.h"
 #include "game/characters/Monkey.h"
+#include "game/characters/MonkeyAction.h"
 #include "game/characters/ServingMonkey.h"
-#include "tools/demos/Hand.h"
 
 namespace Plix::Demos {
 
@@ -114,71 +114,14 @@ std::string Text(const IceCream& item) {
 
 }  // namespace
 
-FloorPlayer::FloorPlayer(Hand& hand, Options options) : mHand(hand), mOptions(options) {}
+FloorPlayer::FloorPlayer(FloorHand& hand, Options options) : mHand(hand), mOptions(options) {}
 
 // ------------------------------------------------------------ the mouse
 
-// The button the floor would light up under (x, y), as its mouse move
-// finds it, or null.
-static AlphaButton* ButtonUnder(Board& board, int x, int y) {
-  AlphaButton* candidate = nullptr;
-  for (int list : {2, 0, 1}) {
-    ObjectListIterator it;
-    for (it.Begin(board.mButtonLists[list]); !it.AtEnd(); it.Next()) {
-      auto* button = static_cast<AlphaButton*>(it.Get());
-      if (button->GetState() != 3 && button->Contains(x, y)) candidate = button;
-    }
-  }
-  return candidate;
-}
-
-bool FloorPlayer::ButtonPoint(Board& board, AlphaButton* button, int& x, int& y) {
-  if (!button || !button->IsVisible() || button->GetState() == 3) return false;
-  if (Tutorial* lesson = board.GetTutorial()) {
-    if (!(lesson->GetStepType() == TutorialStep::kButton && lesson->GetStepTarget() == button)) return false;
-  } else if (!board.mUncle->IsIdle()) {
-    return false;
-  }
-  // From the middle outwards, wrapping round: the first point where it is
-  // the one lit up.
-  const int w = std::max(button->GetWidth(), 1), h = std::max(button->GetHeight(), 1);
-  for (int dy = 0; dy < h; dy += 3) {
-    for (int dx = 0; dx < w; dx += 3) {
-      x = button->GetX() + (w / 2 + dx) % w;
-      y = button->GetY() + (h / 2 + dy) % h;
-      if (ButtonUnder(board, x, y) == button) return true;
-    }
-  }
-  return false;
-}
-
-bool FloorPlayer::TablePoint(Board& board, Table* table, int& x, int& y) {
-  if (!table || !board.mUncle->IsIdle()) return false;
-  const int cx = table->GetX() + table->GetWidth() / 2, cy = table->GetY() + table->GetHeight() / 2;
-  // Outwards from the middle: the nearest point that lights the table up.
-  for (int r = 0; r < 120; r += 4) {
-    for (int dy = -r; dy <= r; dy += 4) {
-      for (int dx = -r; dx <= r; dx += 4) {
-        if (std::max(std::abs(dx), std::abs(dy)) != r) continue;
-        x = cx + dx, y = cy + dy;
-        if (ButtonUnder(board, x, y)) continue;
-        Table* first = nullptr;
-        ObjectListIterator it;
-        for (it.Begin(board.GetTables()); !it.AtEnd() && !first; it.Next()) {
-          auto* t = static_cast<Table*>(it.Get());
-          if (t->HitTest(x, y)) first = t;
-        }
-        if (first == table) return true;
-      }
-    }
-  }
-  return false;
-}
-
 bool FloorPlayer::PressButton(Board& board, AlphaButton* button, bool right) {
   int x = 0, y = 0;
-  if (!ButtonPoint(board, button, x, y)) return false;
-  mHand.Click(x, y, right);
+  if (!mHand.ButtonPoint(board, button, x, y)) return false;
+  mHand.Press(x, y, right);
   ++mClicks;
   const int id = button->GetId();
   if (id >= 4 && id <= 6) ++mContainersOrdered;  // cone, cup and plate machines
@@ -187,8 +130,8 @@ bool FloorPlayer::PressButton(Board& board, AlphaButton* button, bool right) {
 
 bool FloorPlayer::PressTable(Board& board, Table* table) {
   int x = 0, y = 0;
-  if (!TablePoint(board, table, x, y)) return false;
-  mHand.Click(x, y);
+  if (!mHand.TablePoint(board, table, x, y)) return false;
+  mHand.Press(x, y, false);
   ++mClicks;
   return true;
 }
@@ -208,7 +151,7 @@ void FloorPlayer::PressBeltIfHovered(Board& board) {
   ConveyorContainer* container = board.GetConveyor()->FindContainerBySerial(serial);
   if (!container) return;
   if (board.mHoverConveyorItem == container->GetItem()) {
-    mHand.ClickHere();
+    mHand.PressHere(board);
     ++mClicks;
     mBeltTries = 0;
     return;
@@ -257,7 +200,9 @@ void FloorPlayer::Step(Board& board) {
 
   TrackJobs(board);
   Monkey* vurez = board.GetMonkey();
-  if (mPemiPlan.empty() && board.GetGirl()->IsIdle()) PlanPemi(board);
+  const bool serving = mOptions.servesUntil < 0 || board.mSeconds < mOptions.servesUntil;
+  if (!serving) mPemiPlan.clear();
+  if (serving && mPemiPlan.empty() && board.GetGirl()->IsIdle()) PlanPemi(board);
   if (mVurezPlan.empty() && vurez && vurez->GetTaskCount() == 0 && !vurez->IsRunning()) PlanVurez(board);
 
   // One hand for both helpers and the machines: turn by turn.
@@ -265,7 +210,7 @@ void FloorPlayer::Step(Board& board) {
     mPemiTurn = !mPemiTurn;
     bool clicked = false;
     if (tries == 2) {
-      clicked = OrderContainer(board);
+      clicked = serving && OrderContainer(board);
     } else {
       std::deque<Click>& plan = mPemiTurn ? mPemiPlan : mVurezPlan;
       while (!plan.empty() && !clicked) {
@@ -614,9 +559,12 @@ std::string FloorPlayer::Describe(Board& board) const {
   const Girl& pemi = *board.GetGirl();
   out << "\nPemi carries " << pemi.GetCarryCode() << ", errands " << pemi.GetActionCount() << " front kind "
       << pemi.FrontActionKind() << (pemi.IsRunning() ? " running" : "") << "\n";
-  if (const Monkey* vurez = board.GetMonkey())
+  if (const Monkey* vurez = board.GetMonkey()) {
     out << "Vurez carries " << vurez->GetCarryKind() << ", tasks " << vurez->GetTaskCount()
-        << (vurez->IsRunning() ? " running" : "") << "\n";
+        << (vurez->IsRunning() ? " running" : "") << " of kinds";
+    for (int i = 0; i < vurez->GetTaskCount(); ++i) out << " " << vurez->GetTask(i)->GetKind();
+    out << "\n";
+  }
   out << "Rudav state " << board.GetServingMonkey()->GetState() << "; machine " << board.GetIceCreamMachineState()
       << "; boxes:";
   for (const IceCreamBox& box : board.mIceCreamBoxes) out << " " << box.mFlavor << "x" << box.mPortions;

@@ -1,15 +1,13 @@
 #pragma once
-// The recorder's player on the shop floor: it looks at what is on the floor
-// (the wishes in the customers' clouds, the belt, the counter, the tray,
-// the dishes on the tables, the boxes and the machine, the balloon and the
-// lesson's arrow) and plays with the mouse alone, every move, press and
-// release pushed as SDL input at a screen position it finds by the same
-// hit tests the floor uses (looking never moves the game's mouse). It serves
-// the wishes it sees, refills the boxes, carries the tray, brings napkins,
-// clears the tables and speeds the belt up when nothing on it needs her.
-// A lesson is played as it asks.
+// A player on the shop floor, for the recorder and the whole-day tests: it
+// looks at what is on the floor (the wishes in the customers' clouds, the
+// belt, the counter, the tray, the dishes on the tables, the boxes and the
+// machine, the balloon and the lesson's arrow) and plays with the mouse
+// alone, every move, press and release made by its hand at a screen
+// position. It serves the wishes it sees, refills the boxes, carries the
+// tray, brings napkins, clears the tables and speeds the belt up when
+// nothing on it needs her. A lesson is played as it asks.
 #include <deque>
-#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,7 +22,22 @@ class Table;
 
 namespace Demos {
 
-class Hand;
+// How the player's mouse reaches the game: the recorder's pushes SDL input,
+// the tests' calls the widget manager.
+class FloorHand {
+public:
+  virtual ~FloorHand() = default;
+  // A point where a press reaches the button or the table; false when none.
+  virtual bool ButtonPoint(Board& board, AlphaButton* button, int& x, int& y) = 0;
+  virtual bool TablePoint(Board& board, Table* table, int& x, int& y) = 0;
+  virtual void Move(int x, int y) = 0;
+  // Pressed and released at a point just found.
+  virtual void Press(int x, int y, bool right) = 0;
+  // Moved there, pressed and released.
+  virtual void Click(int x, int y) = 0;
+  // Pressed and released where the mouse is.
+  virtual void PressHere(Board& board) = 0;
+};
 
 class FloorPlayer {
 public:
@@ -32,6 +45,10 @@ public:
     // Clicks nothing at all (lessons then stay unanswered: play it with
     // lessons off).
     bool idle = false;
+    // Makes no more ice creams once the day's clock shows this second (-1:
+    // never). The tables are still looked after: a guest who wants a
+    // napkin waits for it however long it takes.
+    int servesUntil = -1;
     // Game ticks between two clicks: a quick hand, not a machine gun.
     int clickInterval = 20;
     // Containers ordered ahead of what Pemi has finished.
@@ -40,8 +57,8 @@ public:
     bool decorations = true;
   };
 
-  FloorPlayer(Hand& hand, Options options);
-  explicit FloorPlayer(Hand& hand) : FloorPlayer(hand, Options()) {}
+  FloorPlayer(FloorHand& hand, Options options);
+  explicit FloorPlayer(FloorHand& hand) : FloorPlayer(hand, Options()) {}
 
   // One look at the floor per game tick; at most one click.
   void Step(Board& board);
@@ -76,8 +93,6 @@ private:
   bool Press(Board& board, const Click& click);
   bool PressButton(Board& board, AlphaButton* button, bool right);
   bool PressTable(Board& board, Table* table);
-  bool ButtonPoint(Board& board, AlphaButton* button, int& x, int& y);
-  bool TablePoint(Board& board, Table* table, int& x, int& y);
   void MoveToBelt(Board& board, int serial);
   void PressBeltIfHovered(Board& board);
 
@@ -94,7 +109,7 @@ private:
   int NextAddition(Board& board, const Job& job) const;
   std::vector<IceCream> UnservedWishes(Board& board) const;
 
-  Hand& mHand;
+  FloorHand& mHand;
   Options mOptions;
   int mTick = 0;
   int mNextClick = 0;

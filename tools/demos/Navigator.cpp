@@ -133,7 +133,7 @@ void Navigator::Step(GameApp& game) {
   auto* board = dynamic_cast<Board*>(game.mBoard);
   if (board != mFloorScreen) {
     mFloorScreen = board;
-    mFloor = board ? std::make_unique<FloorPlayer>(mHand) : nullptr;
+    mFloor = board ? std::make_unique<FloorPlayer>(mFloorHand) : nullptr;
   }
   if (mWait > 0) --mWait;
   if (board && mFloor && mTicks % 1000 == 0 && std::getenv("DEMO_TRACE"))

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tools/demos/FloorPlayer.h"
+#include "tools/demos/HandOnFloor.h"
 #include "tools/demos/Hand.h"
 
 namespace Plix {
@@ -50,6 +51,7 @@ private:
 
   Scenario mScenario;
   Hand mHand;
+  HandOnFloor mFloorHand{mHand};
   std::unique_ptr<FloorPlayer> mFloor;
   GameScreen* mFloorScreen = nullptr;
   int mTicks = 0;
