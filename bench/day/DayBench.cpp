@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/MemcpyFrame.h"
 #include "bench/RatioReporter.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
@@ -170,16 +171,8 @@ void BM_DayFrame(benchmark::State& state) {
   }
 }
 
-void BM_MemcpyFrame(benchmark::State& state) {
-  std::vector<uint32_t> from(static_cast<size_t>(kWidth) * kHeight, 0x12345678), to(from.size());
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size() * 4);
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
-
 BENCHMARK(BM_DayFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
+using Bench::BM_MemcpyFrame;
 BENCHMARK(BM_MemcpyFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
 // One frame of each side, compared with what it should have made.
@@ -200,13 +193,7 @@ bool Check() {
     return false;
   }
   day.Rebuild();
-  std::vector<uint32_t> from(static_cast<size_t>(kWidth) * kHeight), to(from.size());
-  for (size_t i = 0; i < from.size(); ++i) from[i] = static_cast<uint32_t>(i * 2654435761u);
-  std::memcpy(to.data(), from.data(), from.size() * 4);
-  if (to != from) {
-    std::fprintf(stderr, "FAILED: the copied frame differs\n");
-    return false;
-  }
+  if (!Bench::MemcpyFrameCopies()) return false;
   std::printf("check day_frame: the presented picture is the drawn one\n");
   return true;
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/FrameScene.h"
+#include "bench/MemcpyFrame.h"
 #include "bench/RatioReporter.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/GraphicsHost.h"
@@ -95,16 +96,8 @@ void BM_Frame(benchmark::State& state) {
   for (auto _ : state) scene.Draw(frame++);
 }
 
-void BM_MemcpyFrame(benchmark::State& state) {
-  std::vector<uint32_t> from(static_cast<size_t>(kFrameWidth) * kFrameHeight, 0x12345678), to(from.size());
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size() * 4);
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
-
 BENCHMARK(BM_Frame)->Unit(benchmark::kMillisecond)->Repetitions(3);
+using Bench::BM_MemcpyFrame;
 BENCHMARK(BM_MemcpyFrame)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
 // One frame of each side, compared with what it should have made.
@@ -120,13 +113,7 @@ bool Check() {
     std::fprintf(stderr, "FAILED: the presented frame is not the drawn one\n");
     return false;
   }
-  std::vector<uint32_t> from(static_cast<size_t>(kFrameWidth) * kFrameHeight), to(from.size());
-  for (size_t i = 0; i < from.size(); ++i) from[i] = static_cast<uint32_t>(i * 2654435761u);
-  std::memcpy(to.data(), from.data(), from.size() * 4);
-  if (to != from) {
-    std::fprintf(stderr, "FAILED: the copied frame differs\n");
-    return false;
-  }
+  if (!Bench::MemcpyFrameCopies()) return false;
   std::printf("check frame: the presented picture is the drawn one\n");
   return true;
 }
