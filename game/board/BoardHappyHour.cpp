@@ -49,16 +49,6 @@ constexpr int kHappyHourLesson = 25;
 // 0 easy, 1 normal, 2 hard (any other mode plays hard).
 int Difficulty(int mode) { return mode == 1 ? 0 : mode == 2 ? 1 : 2; }
 
-void Show(AlphaButton* button, bool shown) {
-  if (!button) return;
-  button->SetDisabled(!shown);
-  button->SetVisible(shown);
-}
-
-void Disable(AlphaButton* button, bool disabled) {
-  if (button) button->SetDisabled(disabled);
-}
-
 }  // namespace
 
 // ------------------------------------------------------------------ set-up
@@ -72,19 +62,19 @@ void Board::SetUpHappyHour() {
   mHiscorePlace = 9;
   mNextHiscore = mApp.GetHappyHourScore(Difficulty(mMode), 9);
 
-  Show(mDishButton.get(), false);
+  ShowStation(mDishButton.get(), false);
 
   ClearFloor();
   const char* floor = mMode == 1 ? "data/easy.len" : mMode == 2 ? "data/normal.len" : "data/hard.len";
   if (!LoadEnvironment(floor)) return;
 
-  for (AlphaButton* b : {mBananaButton.get(), mAppleButton.get(), mPearButton.get()}) Disable(b, true);
-  Show(mSuperBananaButton.get(), false);
-  Show(mCookiesButton.get(), false);
-  Show(mNapkinsButton.get(), false);
-  for (auto& b : mLemonadeButtons) Show(b.get(), false);
-  Show(mJugglingButton.get(), false);
-  Show(mOrganButton.get(), false);
+  for (AlphaButton* b : {mBananaButton.get(), mAppleButton.get(), mPearButton.get()}) DisableStation(b, true);
+  ShowStation(mSuperBananaButton.get(), false);
+  ShowStation(mCookiesButton.get(), false);
+  ShowStation(mNapkinsButton.get(), false);
+  for (auto& b : mLemonadeButtons) ShowStation(b.get(), false);
+  ShowStation(mJugglingButton.get(), false);
+  ShowStation(mOrganButton.get(), false);
 
   // The queue runs from the first node of kind 10 along the first link of
   // each node that is not in the chain yet.
@@ -158,18 +148,18 @@ void Board::SetUpHappyHour() {
   for (int i = 0; i < mFlavorsUnlocked && i < 6; ++i) {
     mIceCreamBoxes[i].mFlavor = kItemVanilla + i;
     mIceCreamBoxes[i].mPortions = GetIceCreamBatchSize();
-    Disable(mIceCreamBoxButtons[i].get(), false);
+    DisableStation(mIceCreamBoxButtons[i].get(), false);
     UpdateIceCreamBoxButton(i);
   }
   // Strawberry, chocolate, pear, blueberry, pineapple come with the second
   // to sixth flavour.
-  for (int i = 0; i < 5; ++i) Show(mFlavorButtons[i].get(), mFlavorsUnlocked > i + 1);
-  Show(mCherriesButton.get(), mToppingsUnlocked >= 1);
-  Show(mSprinklesButton.get(), mToppingsUnlocked >= 2);
-  Show(mChocolateSauceButton.get(), mToppingsUnlocked >= 3);
-  for (int i = 0; i < 4; ++i) Disable(mFreezerButtons[i].get(), mSpecialsUnlocked < i + 1);
-  Disable(mConeMachineButton.get(), mHoldersUnlocked < 2);
-  Disable(mPlateMachineButton.get(), mHoldersUnlocked < 3);
+  for (int i = 0; i < 5; ++i) ShowStation(mFlavorButtons[i].get(), mFlavorsUnlocked > i + 1);
+  ShowStation(mCherriesButton.get(), mToppingsUnlocked >= 1);
+  ShowStation(mSprinklesButton.get(), mToppingsUnlocked >= 2);
+  ShowStation(mChocolateSauceButton.get(), mToppingsUnlocked >= 3);
+  for (int i = 0; i < 4; ++i) DisableStation(mFreezerButtons[i].get(), mSpecialsUnlocked < i + 1);
+  DisableStation(mConeMachineButton.get(), mHoldersUnlocked < 2);
+  DisableStation(mPlateMachineButton.get(), mHoldersUnlocked < 3);
 
   // Three of each decoration; returning the third refreshes the mug.
   mUmbrellas = mCocktailSticks = mStraws = mSparklers = 2;
@@ -178,8 +168,8 @@ void Board::SetUpHappyHour() {
   ReturnStraw();
   ReturnSparkler();
 
-  Disable(mTrashStationButton.get(), true);
-  Disable(mMachineButton.get(), true);
+  DisableStation(mTrashStationButton.get(), true);
+  DisableStation(mMachineButton.get(), true);
   mTicksToNextArrival = 200;
   // The first game's lesson comes whether or not lessons are on.
   if (!Profile().GetFlag(kHappyHourLesson)) mQueuedTutorials.PushBack(new HappyHourTutorial(this));
@@ -269,7 +259,7 @@ void Board::UpdateHappyHourUnlocks() {
           b->StartAppear();
           SparkleButton(b);
         }
-        Show(mFlavorButtons[box - 1].get(), true);
+        ShowStation(mFlavorButtons[box - 1].get(), true);
       }
       break;
     case kNewTopping: {
@@ -278,7 +268,7 @@ void Board::UpdateHappyHourUnlocks() {
       ++mToppingsUnlocked;
       AlphaButton* toppings[3] = {mCherriesButton.get(), mSprinklesButton.get(), mChocolateSauceButton.get()};
       if (AlphaButton* b = toppings[mToppingsUnlocked - 1]) {
-        Show(b, true);
+        ShowStation(b, true);
         b->StartAppear();
         SparkleButton(b);
       }

@@ -19,16 +19,6 @@ namespace Plix {
 
 namespace {
 
-void Show(AlphaButton* button, bool shown) {
-  if (!button) return;
-  button->SetDisabled(!shown);
-  button->SetVisible(shown);
-}
-
-void Disable(AlphaButton* button, bool disabled) {
-  if (button) button->SetDisabled(disabled);
-}
-
 // A stock the player bought, on the board only from the day it belongs to.
 int FromDay(int stock, int day, int firstDay) { return day >= firstDay ? stock : 0; }
 
@@ -79,11 +69,11 @@ void Board::SetUpStoryDay() {
   mDrawList.Clear();
   for (int& blob : mStoryDayFlags) blob = 255;
 
-  Disable(mPlateMachineButton.get(), level.countH < 3);
-  Disable(mConeMachineButton.get(), level.countH < 2);
-  Show(mChocolateSauceButton.get(), level.countT >= 3);
-  Show(mSprinklesButton.get(), level.countT >= 2);
-  Show(mCherriesButton.get(), level.countT >= 1);
+  DisableStation(mPlateMachineButton.get(), level.countH < 3);
+  DisableStation(mConeMachineButton.get(), level.countH < 2);
+  ShowStation(mChocolateSauceButton.get(), level.countT >= 3);
+  ShowStation(mSprinklesButton.get(), level.countT >= 2);
+  ShowStation(mCherriesButton.get(), level.countT >= 1);
 
   mGoldenIceCreams = profile.GetGoldenIceCreams();
 
@@ -103,16 +93,16 @@ void Board::SetUpStoryDay() {
     if (flavors <= i + 1) b->SetVisible(false);
   }
 
-  for (int i = 0; i < 4; ++i) Disable(mFreezerButtons[i].get(), level.countS < i + 1);
+  for (int i = 0; i < 4; ++i) DisableStation(mFreezerButtons[i].get(), level.countS < i + 1);
 
   const bool bananas = profile.GetMonkeyTreat(0) != 0 && d >= 9;
   const bool apples = profile.GetMonkeyTreat(1) != 0 && d >= 12;
   const bool pears = profile.GetMonkeyTreat(2) != 0 && d >= 19;
   const bool superBananas = profile.GetMonkeyTreat(3) != 0 && d >= 26;
-  if (!bananas) Show(mBananaButton.get(), false);
-  if (!apples) Show(mAppleButton.get(), false);
-  if (!pears) Show(mPearButton.get(), false);
-  Disable(mSuperBananaButton.get(), !superBananas);
+  if (!bananas) ShowStation(mBananaButton.get(), false);
+  if (!apples) ShowStation(mAppleButton.get(), false);
+  if (!pears) ShowStation(mPearButton.get(), false);
+  DisableStation(mSuperBananaButton.get(), !superBananas);
   if (mSuperBananaButton) mSuperBananaButton->SetVisible(false);
 
   ClearFloor();
@@ -169,13 +159,13 @@ void Board::SetUpStoryDay() {
     if (!b) continue;
     mIceCreamBoxes[i].mX = static_cast<float>(b->GetX() + b->GetWidth() / 2);
     UpdateIceCreamBoxButton(i);
-    Show(b, false);
+    ShowStation(b, false);
   }
   for (int i = 0; i < flavors && i < 6; ++i) {
     mIceCreamBoxes[i].mFlavor = kItemVanilla + i;
     mIceCreamBoxes[i].mPortions = GetIceCreamBatchSize();
     UpdateIceCreamBoxButton(i);
-    Show(mIceCreamBoxButtons[i].get(), true);
+    ShowStation(mIceCreamBoxButtons[i].get(), true);
   }
 
   if (!LoadEnvironment(level.environmentFile)) return;

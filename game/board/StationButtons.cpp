@@ -10,6 +10,16 @@
 
 namespace Plix {
 
+void ShowStation(AlphaButton* button, bool shown) {
+  if (!button) return;
+  button->SetDisabled(!shown);
+  button->SetVisible(shown);
+}
+
+void DisableStation(AlphaButton* button, bool disabled) {
+  if (button) button->SetDisabled(disabled);
+}
+
 bool ICBoxButton::HeroineFetchesBox() const { return mGirl && mGirl->HasIceCreamBoxActionFor(mBox); }
 
 void ICBoxButton::Draw(Graphics& g) {

@@ -11,6 +11,10 @@ class Board;
 class Girl;
 struct IceCreamBox;
 
+// A station shown and usable, or hidden and out of use; no button, nothing.
+void ShowStation(AlphaButton* button, bool shown);
+void DisableStation(AlphaButton* button, bool disabled);
+
 class ICBoxButton : public AlphaButton {
 public:
   explicit ICBoxButton(int id) : AlphaButton(id) {}
