@@ -2,6 +2,7 @@
 // The floor player of the whole-day tests: its hand delivers every move,
 // press and release to the widget manager, and finds where to press by
 // moving the mouse until the floor lights the button or table up.
+#include <functional>
 #include <vector>
 
 #include "tools/demos/FloorPlayer.h"
@@ -23,6 +24,10 @@ public:
   void PressHere(Board& board) override;
 
 private:
+  // Where `what` lit up last time, if it still does there; otherwise the
+  // point the scan finds, remembered.
+  bool Hover(const void* what, int& x, int& y, const Lit& lit, const std::function<bool()>& scan);
+
   WidgetManager& mWidgets;
   // Where a button or a table was last hovered.
   struct Spot {

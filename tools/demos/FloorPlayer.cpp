@@ -118,6 +118,32 @@ FloorPlayer::FloorPlayer(FloorHand& hand, Options options) : mHand(hand), mOptio
 
 // ------------------------------------------------------------ the mouse
 
+bool FloorHand::ScanButton(const AlphaButton& button, int& x, int& y, const Lit& lit) {
+  const int w = std::max(button.GetWidth(), 1), h = std::max(button.GetHeight(), 1);
+  for (int dy = 0; dy < h; dy += 3) {
+    for (int dx = 0; dx < w; dx += 3) {
+      x = button.GetX() + (w / 2 + dx) % w;
+      y = button.GetY() + (h / 2 + dy) % h;
+      if (lit(x, y)) return true;
+    }
+  }
+  return false;
+}
+
+bool FloorHand::ScanTable(const Table& table, int& x, int& y, const Lit& lit) {
+  const int cx = table.GetX() + table.GetWidth() / 2, cy = table.GetY() + table.GetHeight() / 2;
+  for (int r = 0; r < 120; r += 4) {
+    for (int dy = -r; dy <= r; dy += 4) {
+      for (int dx = -r; dx <= r; dx += 4) {
+        if (std::max(std::abs(dx), std::abs(dy)) != r) continue;
+        x = cx + dx, y = cy + dy;
+        if (lit(x, y)) return true;
+      }
+    }
+  }
+  return false;
+}
+
 bool FloorPlayer::PressButton(Board& board, AlphaButton* button, bool right) {
   int x = 0, y = 0;
   if (!mHand.ButtonPoint(board, button, x, y)) return false;

@@ -8,6 +8,7 @@
 // tray, brings napkins, clears the tables and speeds the belt up when
 // nothing on it needs her. A lesson is played as it asks.
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,6 +38,15 @@ public:
   virtual void Click(int x, int y) = 0;
   // Pressed and released where the mouse is.
   virtual void PressHere(Board& board) = 0;
+
+protected:
+  using Lit = std::function<bool(int x, int y)>;
+  // From the button's middle outwards, wrapping round: the first point
+  // where `lit` holds.
+  static bool ScanButton(const AlphaButton& button, int& x, int& y, const Lit& lit);
+  // Outwards from the table's middle in growing squares: the nearest point
+  // where `lit` holds.
+  static bool ScanTable(const Table& table, int& x, int& y, const Lit& lit);
 };
 
 class FloorPlayer {

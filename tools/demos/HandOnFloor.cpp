@@ -36,40 +36,23 @@ bool HandOnFloor::ButtonPoint(Board& board, AlphaButton* button, int& x, int& y)
   } else if (!board.mUncle->IsIdle()) {
     return false;
   }
-  // From the middle outwards, wrapping round: the first point where it is
-  // the one lit up.
-  const int w = std::max(button->GetWidth(), 1), h = std::max(button->GetHeight(), 1);
-  for (int dy = 0; dy < h; dy += 3) {
-    for (int dx = 0; dx < w; dx += 3) {
-      x = button->GetX() + (w / 2 + dx) % w;
-      y = button->GetY() + (h / 2 + dy) % h;
-      if (ButtonUnder(board, x, y) == button) return true;
-    }
-  }
-  return false;
+  // The first point where it is the one lit up.
+  return ScanButton(*button, x, y, [&](int px, int py) { return ButtonUnder(board, px, py) == button; });
 }
 
 bool HandOnFloor::TablePoint(Board& board, Table* table, int& x, int& y) {
   if (!table || !board.mUncle->IsIdle()) return false;
-  const int cx = table->GetX() + table->GetWidth() / 2, cy = table->GetY() + table->GetHeight() / 2;
-  // Outwards from the middle: the nearest point that lights the table up.
-  for (int r = 0; r < 120; r += 4) {
-    for (int dy = -r; dy <= r; dy += 4) {
-      for (int dx = -r; dx <= r; dx += 4) {
-        if (std::max(std::abs(dx), std::abs(dy)) != r) continue;
-        x = cx + dx, y = cy + dy;
-        if (ButtonUnder(board, x, y)) continue;
-        Table* first = nullptr;
-        ObjectListIterator it;
-        for (it.Begin(board.GetTables()); !it.AtEnd() && !first; it.Next()) {
-          auto* t = static_cast<Table*>(it.Get());
-          if (t->HitTest(x, y)) first = t;
-        }
-        if (first == table) return true;
-      }
+  // The nearest point that lights the table up: no button over it, and
+  // the first table hit there.
+  return ScanTable(*table, x, y, [&](int px, int py) {
+    if (ButtonUnder(board, px, py)) return false;
+    ObjectListIterator it;
+    for (it.Begin(board.GetTables()); !it.AtEnd(); it.Next()) {
+      auto* t = static_cast<Table*>(it.Get());
+      if (t->HitTest(px, py)) return t == table;
     }
-  }
-  return false;
+    return false;
+  });
 }
 
 }  // namespace Plix::Demos
