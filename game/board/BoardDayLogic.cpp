@@ -1,5 +1,7 @@
 // The story logic of the tick, the end of a story day and the ice-cream
 // machine's timer.
+#include <utility>
+
 #include "framework/graphics/Image.h"
 #include "framework/platform/CRand.h"
 #include "framework/sound/SoundInstance.h"
@@ -189,20 +191,14 @@ void Board::CheckDayEnd() {
         mDayEndTrashGrade = profile.CountShinyTrashcan1();
       mDayEndNapkinGrade = mNapkinNeeds <= 3 ? profile.CountIceColdCream() : 0;
     }
-    if (mDayEndTrashGrade > profile.GetTrophyGrade(3)) {
-      profile.SetTrophyGrade(3, mDayEndTrashGrade);
-      mUncle->StartAward(3, mDayEndTrashGrade);
-      mDayEndTrashGrade = 0;
-      return;
+    for (auto [trophy, grade] : {std::pair{3, &mDayEndTrashGrade}, std::pair{5, &mDayEndNapkinGrade}}) {
+      const int won = std::exchange(*grade, 0);
+      if (won > profile.GetTrophyGrade(trophy)) {
+        profile.SetTrophyGrade(trophy, won);
+        mUncle->StartAward(trophy, won);
+        return;
+      }
     }
-    mDayEndTrashGrade = 0;
-    if (mDayEndNapkinGrade > profile.GetTrophyGrade(5)) {
-      profile.SetTrophyGrade(5, mDayEndNapkinGrade);
-      mUncle->StartAward(5, mDayEndNapkinGrade);
-      mDayEndNapkinGrade = 0;
-      return;
-    }
-    mDayEndNapkinGrade = 0;
   }
 
   Pause();
