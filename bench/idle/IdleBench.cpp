@@ -7,10 +7,11 @@
 // time>": the share of one core it used. Once per run it checks that the
 // loop kept its 100 updates a second all along and presented nothing while
 // nothing changed, and fails when it did not.
-// Beside it, as the floor any program ticking 100 times a second pays on
-// this machine, a bare loop waits (poll with a timeout, nothing to read)
-// for each 10 ms tick over the same wall time; "ratio idle_floor" is that
-// loop's share of a core, and "ratio idle_over_floor" ours over it.
+// Beside it, as what a program waking for each of its 100 ticks a second
+// pays on this machine, a bare loop waits (poll with a timeout, nothing to
+// read) for each 10 ms tick over the same wall time; "ratio idle_floor" is
+// that loop's share of a core, and "ratio idle_over_floor" ours over it
+// (below 1: a still screen wakes the game only every few ticks).
 #include <poll.h>
 #include <sys/resource.h>
 #include <unistd.h>

@@ -82,6 +82,9 @@ bool PlixAppBase::MainLoopStep(bool* updated) {
   if (mStepPhase == 0) {
     MSG msg;
     while (!mShuttingDown && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // Anything but the tick timer is news (input above all): the loop
+      // answers at its full rate for a while.
+      if (msg.message != WM_TIMER) mLastBusyTick = mTicksDone;
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
@@ -217,8 +220,13 @@ bool PlixAppBase::Process(bool allowSleep) {
       DrawFrame();
     } else {
       // Rounded up: with a frame of a fractional length, the fraction left
-      // would otherwise be waited for by spinning.
-      const int32_t wait = static_cast<int32_t>(std::ceil(frameMs - mTickBacklog));
+      // would otherwise be waited for by spinning. On a still screen the
+      // wait runs to a later tick: each wake-up costs the system more than
+      // the ticks themselves, and the ticks missed are caught up at once.
+      const bool still = mTicksDone - mLastBusyTick >= kStillAfterTicks && !mDemoPlaying && !mLoaderPriority &&
+                         mCatchUpPauseMs == 0 && !locked;
+      const double waitFrames = still ? kStillTicksPerWake : 1;
+      const int32_t wait = static_cast<int32_t>(std::ceil(frameMs * waitFrames - mTickBacklog));
       if (wait > 0) {
         if (!allowSleep) return false;
         ++mSleepsDone;
@@ -313,6 +321,7 @@ bool PlixAppBase::DrawFrame() {
     return false;
   }
   ++mDrawsDone;
+  mLastBusyTick = mTicksDone;
   mLastDrawEmpty = false;
   mDrawTime += static_cast<int32_t>(timeGetTime() - passStart);
 

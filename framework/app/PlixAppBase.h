@@ -150,6 +150,12 @@ public:
   int32_t mSleepsDone = 0;
   int32_t mTicksSinceDraw = 0;
   int32_t mDirtyTicks = 0;
+  // The tick at which something last changed (a frame drawn, input). A second later the screen is still: the loop then wakes once
+  // every kStillTicksPerWake ticks and runs them together, as nothing is
+  // drawn between them anyway.
+  int32_t mLastBusyTick = 0;
+  static constexpr int32_t kStillAfterTicks = 100;
+  static constexpr int32_t kStillTicksPerWake = 4;
   int32_t mStepPhase = 0;
   int32_t mStepNesting = 0;
   bool mDrawWanted = true;

@@ -150,24 +150,53 @@ TEST_F(MainLoopTest, WhileLoadingFramesAreThrottledAndTheHandOverRunsOnce) {
 }
 
 // A still screen: ticks go on at their rate, but nothing is drawn or
-// presented, and between ticks the loop waits (once per tick) instead of
-// turning; a change is shown at the next frame.
-TEST_F(MainLoopTest, AStillScreenTicksButPresentsNothing) {
+// presented. Once nothing has changed for a second the loop wakes only
+// every fourth tick and runs the ticks due together; a change made by a
+// tick is shown within those four ticks, and brings back a wait per tick.
+TEST_F(MainLoopTest, AStillScreenTicksButPresentsNothingAndWakesEveryFourthTick) {
   auto& app = Make<PacingApp>();
   app.mClock = &mClock;
   app.mLoadingHookDone = true;
   ProbeWidget& probe = AddProbe();
   RunFor(1000);
   const int ticks = app.mTicksDone, presents = app.mPresents, updates = probe.mUpdates;
-  const int waits = mBackend.mWaits;
+  int waits = mBackend.mWaits;
   RunFor(10000);
-  EXPECT_NEAR(app.mTicksDone - ticks, 1000, 2);
-  EXPECT_NEAR(probe.mUpdates - updates, 1000, 2);
+  // Up to three ticks wait for the next wake-up.
+  EXPECT_NEAR(app.mTicksDone - ticks, 1000, 4);
+  EXPECT_NEAR(probe.mUpdates - updates, 1000, 4);
   EXPECT_EQ(app.mPresents, presents);
-  EXPECT_NEAR(mBackend.mWaits - waits, 1000, 2);
+  EXPECT_NEAR(mBackend.mWaits - waits, 250, 2);
+
   probe.MarkDirty();
-  RunFor(20);
+  RunFor(40);
   EXPECT_EQ(app.mPresents, presents + 1);
+  waits = mBackend.mWaits;
+  RunFor(500);
+  EXPECT_NEAR(mBackend.mWaits - waits, 50, 2);
+  RunFor(2000);
+  waits = mBackend.mWaits;
+  RunFor(1000);
+  EXPECT_NEAR(mBackend.mWaits - waits, 25, 2);
+}
+
+// Input on a still screen is answered at the full rate: the tick after it
+// is not held back to the fourth.
+TEST_F(MainLoopTest, InputOnAStillScreenBringsBackAWaitPerTick) {
+  auto& app = Make<PacingApp>();
+  app.mClock = &mClock;
+  ASSERT_EQ(InitApp(), -1);
+  app.mLoadingHookDone = true;
+  ProbeWidget& probe = AddProbe();
+  RunFor(3000);
+  int waits = mBackend.mWaits;
+  RunFor(1000);
+  ASSERT_LT(mBackend.mWaits - waits, 40);
+  mBackend.Queue(WM_KEYDOWN, 'K', 0, app.mMainWindow);
+  waits = mBackend.mWaits;
+  RunFor(500);
+  ASSERT_EQ(probe.mEvents.size(), 1u);
+  EXPECT_NEAR(mBackend.mWaits - waits, 50, 3);
 }
 
 // Input ends the wait between ticks: a key is handled before the next tick
