@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "framework/resources/DecodeAhead.h"
 #include "framework/resources/J2KCodec.h"
 #include "framework/resources/PakInterface.h"
 
@@ -111,6 +112,13 @@ std::unique_ptr<Image> CreateImage(int width, int height) {
 }
 
 std::unique_ptr<Image> LoadImageFile(const std::string& path, bool lookForAlpha) {
+  const uint32_t color = gAlphaComposeColor;
+  std::unique_ptr<Image> ahead;
+  if (lookForAlpha && TakeDecodedAhead(path, color, ahead)) return ahead;
+  return DecodeImageFile(path, lookForAlpha, color);
+}
+
+std::unique_ptr<Image> DecodeImageFile(const std::string& path, bool lookForAlpha, uint32_t composeColor) {
   std::unique_ptr<Image> image = LoadMainImage(path);
   if (!lookForAlpha) return image;
 
@@ -119,8 +127,8 @@ std::unique_ptr<Image> LoadImageFile(const std::string& path, bool lookForAlpha)
   size_t slash = back == std::string::npos ? fwd : fwd == std::string::npos ? back : std::max(back, fwd);
   std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::unique_ptr<Image> alpha = LoadImageFile(dir + "_" + name, false);
-  if (!alpha) alpha = LoadImageFile(path + "_", false);
+  std::unique_ptr<Image> alpha = DecodeImageFile(dir + "_" + name, false, composeColor);
+  if (!alpha) alpha = DecodeImageFile(path + "_", false, composeColor);
   if (!alpha) return image;
 
   size_t count = size_t(alpha->mWidth) * alpha->mHeight;
@@ -130,7 +138,7 @@ std::unique_ptr<Image> LoadImageFile(const std::string& path, bool lookForAlpha)
     return image;
   }
   // An alpha image alone: one colour, shaped by it.
-  uint32_t color = gAlphaComposeColor & 0xFFFFFF;
+  uint32_t color = composeColor & 0xFFFFFF;
   for (size_t i = 0; i < count; ++i) alpha->mBits[i] = (alpha->mBits[i] << 24) | color;
   return alpha;
 }

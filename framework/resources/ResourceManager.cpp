@@ -11,6 +11,7 @@
 #include "framework/graphics/ImageFont.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/SysFont.h"
+#include "framework/resources/DecodeAhead.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/ResourceHost.h"
 #include "framework/sound/SoundManager.h"
@@ -65,9 +66,11 @@ void ResourceManager::FontRes::DeleteResource() {
   mImage.reset();
 }
 
-ResourceManager::ResourceManager(ResourceHost* app) : mApp(app) {}
+ResourceManager::ResourceManager(ResourceHost* app)
+    : mDecodeAheadWorkers(ImageLib::DecodeAhead::WorkersForThisMachine()), mApp(app) {}
 
 ResourceManager::~ResourceManager() {
+  StopDecodeAhead();
   for (ResMap* map : {&mImageMap, &mSoundMap, &mFontMap})
     for (auto& [id, res] : *map) res->DeleteResource();
 }
@@ -298,9 +301,37 @@ void ResourceManager::BeginGroupLoad(const std::string& group) {
   mCurResGroup = group;
   mCurResGroupList = &mResGroupMap[group];
   mCurResGroupListItr = mCurResGroupList->begin();
+  StartDecodeAhead();
+}
+
+void ResourceManager::StartDecodeAhead() {
+  StopDecodeAhead();
+  if (!mApp || mDecodeAheadWorkers <= 0) return;
+  std::vector<ImageLib::DecodeAhead::Request> files;
+  for (BaseRes* res : *mCurResGroupList) {
+    if (res->mType != ResType_Image || res->mFromProgram || res->mPath.empty() || res->mPath[0] == '!') continue;
+    auto* image = static_cast<ImageRes*>(res);
+    if (!image->mImage.GetImage()) files.push_back({image->mPath, image->mAlphaColor});
+  }
+  if (files.size() < 2) return;
+  mDecodeAhead = std::make_shared<ImageLib::DecodeAhead>(std::move(files), mDecodeAheadWorkers);
+  ImageLib::InstallDecodeAhead(mDecodeAhead);
+}
+
+void ResourceManager::StopDecodeAhead() {
+  if (!mDecodeAhead) return;
+  ImageLib::RemoveDecodeAhead(mDecodeAhead);
+  mDecodeAhead.reset();
 }
 
 bool ResourceManager::LoadOneMoreResource() {
+  const bool loaded = LoadNextOfGroup();
+  // The group is done, or given up after a failure.
+  if (!loaded) StopDecodeAhead();
+  return loaded;
+}
+
+bool ResourceManager::LoadNextOfGroup() {
   if (mHasFailed || !mCurResGroupList) return false;
   while (mCurResGroupListItr != mCurResGroupList->end()) {
     BaseRes* res = *mCurResGroupListItr++;

@@ -19,6 +19,9 @@ namespace Plix {
 
 class Font;
 class MemoryImage;
+namespace ImageLib {
+class DecodeAhead;
+}
 class ResourceHost;
 class SoundManager;
 
@@ -142,6 +145,9 @@ public:
 
   bool mAllowMissingProgramResources = false;
   bool mAllowAlreadyDefinedResources = false;
+  // Threads that decode a group's image files ahead while it loads (none:
+  // each image is decoded when its turn comes).
+  int mDecodeAheadWorkers;
 
 protected:
   // After ReadCommonAttributes failed: the record the element goes on
@@ -150,6 +156,11 @@ protected:
   BaseRes* TakeOverDefinedResource(BaseRes* res, ResMap& map);
   bool ApplyAlphaImage(ImageRes* res, MemoryImage* image);
   bool ApplyAlphaGridImage(ImageRes* res, MemoryImage* image);
+  // Starts decoding the current group's image files on worker threads, and
+  // stops it (when the group is loaded, or given up).
+  void StartDecodeAhead();
+  void StopDecodeAhead();
+  bool LoadNextOfGroup();
 
   std::set<std::string> mLoadedGroups;
   ResMap mImageMap;
@@ -166,6 +177,7 @@ protected:
   std::map<std::string, ResList> mResGroupMap;
   ResList* mCurResGroupList = nullptr;
   ResList::iterator mCurResGroupListItr;
+  std::shared_ptr<ImageLib::DecodeAhead> mDecodeAhead;
 };
 
 }  // namespace Plix
