@@ -695,6 +695,7 @@ struct QuadSpan {
   bool copies = false;
   int32_t row = 0;     // texture row
   int64_t first = 0;   // texel under x0
+  int64_t fixedU = 0, fixedV = 0;  // the texel coordinates at x0, 32.32
 };
 
 // A half's span from x0 to x1 (clipped already) on row py: where its texels
@@ -710,11 +711,48 @@ QuadSpan HalfOfRow(const Pipeline& p, int32_t x0, int32_t x1, double py, double 
   q.v = va.v + (dx.v * ox + dy.v * oy);
   const Texture& tex = *p.texture;
   const int64_t u = Fixed(q.u * tex.width), v = Fixed(q.v * tex.height);
+  q.fixedU = u;
+  q.fixedV = v;
   q.first = u >> 32;
   const int64_t last = (u + (int64_t(1) << 32) * (x1 - x0 - 1)) >> 32;
   q.copies = q.first >= 0 && last < tex.width;
   q.row = Address(v >> 32, tex.height, p.state.wrapV);
   return q;
+}
+
+// The usual quad, on whole pixels with its samples in the middle of its
+// texels: where both halves' planes put every corner of the drawn area a
+// good way inside the texel that stepping texel for texel from the first
+// one predicts, they do so everywhere between (the planes are linear, and
+// their rounding is far smaller than the margin). Then every row is one
+// copy of one texture row, as the halves would have made it, and is drawn
+// without working its halves out.
+template <TargetKind K>
+bool CopiesWholeRows(const Pipeline& p, const Vertex& tl, const Vertex& tr, const Attributes& va1,
+                     const Attributes& dx1, const Attributes& dy1, const Attributes& va2, const Attributes& dx2,
+                     const Attributes& dy2, int32_t left0, int32_t right1, int32_t yStart, int32_t yEnd) {
+  if (left0 >= right1 || yStart >= yEnd) return false;
+  const Texture& tex = *p.texture;
+  const QuadSpan start = HalfOfRow(p, left0, right1, yStart, tl.x, tl.y, va1, dx1, dy1);
+  const int64_t u0 = start.fixedU >> 32, v0 = start.fixedV >> 32;
+  if (u0 < 0 || u0 + (right1 - left0 - 1) >= tex.width) return false;
+  auto inside = [](int64_t fixed) { return uint32_t(fixed) >= (1u << 30) && uint32_t(fixed) <= (3u << 30); };
+  for (int32_t y : {yStart, yEnd - 1})
+    for (int32_t x : {left0, right1 - 1})
+      for (int half = 0; half < 2; ++half) {
+        const QuadSpan q = half == 0 ? HalfOfRow(p, x, x + 1, y, tl.x, tl.y, va1, dx1, dy1)
+                                     : HalfOfRow(p, x, x + 1, y, tr.x, tr.y, va2, dx2, dy2);
+        if (!inside(q.fixedU) || !inside(q.fixedV) || (q.fixedU >> 32) != u0 + (x - left0) ||
+            (q.fixedV >> 32) != v0 + (y - yStart))
+          return false;
+      }
+  const int32_t count = right1 - left0;
+  for (int32_t y = yStart; y < yEnd; ++y) {
+    const int32_t row = Address(v0 + (y - yStart), tex.height, p.state.wrapV);
+    CopyRowOf<K>(p, p.target.bits + std::ptrdiff_t(y) * p.target.pitch + std::ptrdiff_t(left0) * p.layout.bytes,
+                 tex.bits + std::ptrdiff_t(row) * tex.pitch, int32_t(u0), count);
+  }
+  return true;
 }
 
 template <TargetKind K>
@@ -728,6 +766,7 @@ void DrawQuadRows(const Pipeline& p, const Vertex& tl, const Vertex& bl, const V
   // from there to the right side (the diagonal stays between the sides).
   const int32_t left0 = int32_t(std::max(Bound(Ceil(double(tl.x))), double(state.clipLeft)));
   const int32_t right1 = int32_t(std::min(Bound(Ceil(double(tr.x))), double(state.clipRight)));
+  if (CopiesWholeRows<K>(p, tl, tr, va1, dx1, dy1, va2, dx2, dy2, left0, right1, yStart, yEnd)) return;
   for (int32_t y = yStart; y < yEnd; ++y) {
     const double py = y;
     const double split = Bound(Ceil(EdgeX(tr, bl, py)));
