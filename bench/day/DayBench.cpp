@@ -27,6 +27,7 @@
 #include "bench/RatioReporter.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
+#include "bench/BenchFolder.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/platform/DDraw.h"
 #include "framework/platform/SdlWindow.h"
@@ -44,24 +45,11 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kFramesPerScene = 50;
 
-// Settings, profiles and the instance lock go to a folder of their own.
+// A folder of its own (always on the dummy video driver: the bench presents
+// into memory), and the built data as the working directory.
 struct Environment {
-  std::string mFolder;
-
-  Environment() {
-    mFolder = (std::filesystem::temp_directory_path() / ("plix-day-bench-" + std::to_string(getpid()))).string();
-    std::filesystem::create_directories(mFolder);
-    setenv("XDG_CONFIG_HOME", (mFolder + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (mFolder + "/data").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", mFolder.c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    std::filesystem::current_path(PLIX_RUN_DIR);
-  }
-  ~Environment() {
-    std::error_code ec;
-    std::filesystem::remove_all(mFolder, ec);
-  }
+  Bench::BenchFolder mFolder{"day-bench", Bench::BenchFolder::Video::Dummy};
+  Environment() { std::filesystem::current_path(PLIX_RUN_DIR); }
 };
 
 // The game in a window, without its splash and loader: the bench loads

@@ -20,8 +20,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
+#include "bench/BenchFolder.h"
 #include "framework/app/PlixAppBase.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/platform/CommandLine.h"
@@ -123,16 +125,7 @@ public:
 
 int main(int argc, char** argv) {
   const double seconds = argc > 1 ? std::atof(argv[1]) : 30.0;
-  // Settings and the instance lock in a folder of their own.
-  const std::string folder =
-      (std::filesystem::temp_directory_path() / ("plix-idle-bench-" + std::to_string(getpid()))).string();
-  std::filesystem::create_directories(folder);
-  setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
-  setenv("XDG_DATA_HOME", (folder + "/data").c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  const char* display = std::getenv("DISPLAY");
-  if (!display || !*display) setenv("SDL_VIDEODRIVER", "dummy", 0);
+  auto folder = std::make_unique<Plix::Bench::BenchFolder>("idle-bench");
   const char* args[] = {argv[0]};
   Plix::SetCommandLineArgs(1, args);
 
@@ -147,8 +140,7 @@ int main(int argc, char** argv) {
   const double wall = app->mWall, cpu = app->mCpu;
   const int ticks = app->mTicks, draws = app->mDraws, waits = app->mWaits;
   delete app;
-  std::error_code ec;
-  std::filesystem::remove_all(folder, ec);
+  folder.reset();
 
   const char* driver = std::getenv("SDL_VIDEODRIVER");
   std::printf("video: %s\n", driver && *driver ? driver : "the display's");

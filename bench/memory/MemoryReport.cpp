@@ -17,10 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchFolder.h"
+#include "bench/MenuBenchGame.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/platform/DDraw.h"
-#include "game/app/GameApp.h"
 #include "game/screens/GameScreenFactory.h"
 
 namespace {
@@ -83,14 +84,8 @@ std::vector<ImageUse> Images(Plix::DDInterface* display) {
   return out;
 }
 
-class MenuGame : public Plix::GameApp {
+class MenuGame : public Plix::Bench::MenuBenchGame {
 public:
-  bool HandleChangeDir(const std::string&) override { return true; }
-  void FinishInit() override {
-    mWindowedMode = true;
-    GameApp::FinishInit();
-    if (mSplash) SplashToLoader();
-  }
   // Half a second after loading, when the loader has handed back what it
   // freed.
   void OnLoadingDone() override {
@@ -158,25 +153,13 @@ public:
 }  // namespace
 
 int main() {
-  const std::string folder =
-      (std::filesystem::temp_directory_path() / ("plix-memory-report-" + std::to_string(getpid()))).string();
-  std::filesystem::create_directories(folder);
-  setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
-  setenv("XDG_DATA_HOME", (folder + "/data").c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
-  const char* display = std::getenv("DISPLAY");
-  if (!display || !*display) setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  const Plix::Bench::BenchFolder folder("memory-report");
   std::filesystem::current_path(PLIX_RUN_DIR);
-  {
-    auto* game = new MenuGame();
-    Plix::GameScreenFactory screens(*game);
-    game->SetScreenFactory(&screens);
-    game->Init();
-    game->Start();
-    delete game;
-  }
-  std::error_code ec;
-  std::filesystem::remove_all(folder, ec);
+  auto* game = new MenuGame();
+  Plix::GameScreenFactory screens(*game);
+  game->SetScreenFactory(&screens);
+  game->Init();
+  game->Start();
+  delete game;
   return 0;
 }

@@ -23,37 +23,22 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchFolder.h"
+#include "bench/MenuBenchGame.h"
 #include "bench/PngReference.h"
 #include "bench/RatioReporter.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/PakInterface.h"
-#include "game/app/GameApp.h"
 #include "game/screens/GameScreenFactory.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Settings, profiles and the instance lock go to a folder of their own;
-// without a display SDL's dummy drivers stand in.
+// A folder of its own, and the built data as the working directory.
 struct Environment {
-  std::string mFolder;
-
-  Environment() {
-    mFolder = (std::filesystem::temp_directory_path() / ("plix-startup-bench-" + std::to_string(getpid()))).string();
-    std::filesystem::create_directories(mFolder);
-    setenv("XDG_CONFIG_HOME", (mFolder + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (mFolder + "/data").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", mFolder.c_str(), 1);
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    std::filesystem::current_path(PLIX_RUN_DIR);
-  }
-  ~Environment() {
-    std::error_code ec;
-    std::filesystem::remove_all(mFolder, ec);
-  }
+  Plix::Bench::BenchFolder mFolder{"startup-bench"};
+  Environment() { std::filesystem::current_path(PLIX_RUN_DIR); }
 };
 
 Environment& Env() {
@@ -61,17 +46,9 @@ Environment& Env() {
   return environment;
 }
 
-// The game, windowed, skipping the logos; it quits as soon as the main
-// menu is up and notes when that was.
-class TimedGame : public Plix::GameApp {
+// It quits as soon as the main menu is up and notes when that was.
+class TimedGame : public Plix::Bench::MenuBenchGame {
 public:
-  // The data is in the working directory, not beside this program.
-  bool HandleChangeDir(const std::string&) override { return true; }
-  void FinishInit() override {
-    mWindowedMode = true;
-    GameApp::FinishInit();
-    if (mSplash) SplashToLoader();
-  }
   void OnLoadingDone() override {
     GameApp::OnLoadingDone();
     mMenuTime = Clock::now();

@@ -693,9 +693,9 @@ struct QuadSpan {
   int32_t x0 = 0, x1 = 0;
   double u = 0, v = 0;  // the texture coordinates at x0 (the colours are never read)
   bool copies = false;
-  int32_t row = 0;     // texture row
-  int64_t first = 0;   // texel under x0
+  int32_t row = 0;                 // texture row
   int64_t fixedU = 0, fixedV = 0;  // the texel coordinates at x0, 32.32
+  int64_t First() const { return fixedU >> 32; }  // texel under x0
 };
 
 // A half's span from x0 to x1 (clipped already) on row py: where its texels
@@ -713,9 +713,8 @@ QuadSpan HalfOfRow(const Pipeline& p, int32_t x0, int32_t x1, double py, double 
   const int64_t u = Fixed(q.u * tex.width), v = Fixed(q.v * tex.height);
   q.fixedU = u;
   q.fixedV = v;
-  q.first = u >> 32;
   const int64_t last = (u + (int64_t(1) << 32) * (x1 - x0 - 1)) >> 32;
-  q.copies = q.first >= 0 && last < tex.width;
+  q.copies = q.First() >= 0 && last < tex.width;
   q.row = Address(v >> 32, tex.height, p.state.wrapV);
   return q;
 }
@@ -734,7 +733,7 @@ bool CopiesWholeRows(const Pipeline& p, const Vertex& tl, const Vertex& tr, cons
   if (left0 >= right1 || yStart >= yEnd) return false;
   const Texture& tex = *p.texture;
   const QuadSpan start = HalfOfRow(p, left0, right1, yStart, tl.x, tl.y, va1, dx1, dy1);
-  const int64_t u0 = start.fixedU >> 32, v0 = start.fixedV >> 32;
+  const int64_t u0 = start.First(), v0 = start.fixedV >> 32;
   if (u0 < 0 || u0 + (right1 - left0 - 1) >= tex.width) return false;
   auto inside = [](int64_t fixed) { return uint32_t(fixed) >= (1u << 30) && uint32_t(fixed) <= (3u << 30); };
   for (int32_t y : {yStart, yEnd - 1})
@@ -742,7 +741,7 @@ bool CopiesWholeRows(const Pipeline& p, const Vertex& tl, const Vertex& tr, cons
       for (int half = 0; half < 2; ++half) {
         const QuadSpan q = half == 0 ? HalfOfRow(p, x, x + 1, y, tl.x, tl.y, va1, dx1, dy1)
                                      : HalfOfRow(p, x, x + 1, y, tr.x, tr.y, va2, dx2, dy2);
-        if (!inside(q.fixedU) || !inside(q.fixedV) || (q.fixedU >> 32) != u0 + (x - left0) ||
+        if (!inside(q.fixedU) || !inside(q.fixedV) || q.First() != u0 + (x - left0) ||
             (q.fixedV >> 32) != v0 + (y - yStart))
           return false;
       }
@@ -778,9 +777,9 @@ void DrawQuadRows(const Pipeline& p, const Vertex& tl, const Vertex& bl, const V
     uint8_t* px = p.target.bits + std::ptrdiff_t(y) * p.target.pitch;
     // Both halves copy the same texture row, continuing each other: one copy.
     if (leftSome && rightSome && left.copies && right.copies && left.row == right.row && left.x1 == right.x0 &&
-        right.first == left.first + (right.x0 - left.x0)) {
+        right.First() == left.First() + (right.x0 - left.x0)) {
       CopyRowOf<K>(p, px + std::ptrdiff_t(left.x0) * p.layout.bytes, tex.bits + std::ptrdiff_t(left.row) * tex.pitch,
-                   int32_t(left.first), right.x1 - left.x0);
+                   int32_t(left.First()), right.x1 - left.x0);
       continue;
     }
     Attributes at{};

@@ -39,9 +39,14 @@ public:
 
 class MainLoopTest : public AppFixture {
 protected:
-  PacingApp& MakePacing() {
+  // On the fixture's fake clock.
+  PacingApp& MakePacingApp() {
     auto& app = Make<PacingApp>();
     app.mClock = &mClock;
+    return app;
+  }
+  PacingApp& MakePacing() {
+    auto& app = MakePacingApp();
     app.mLoadingHookDone = true;  // no load to wait for
     AddProbe().mAlwaysDirty = true;
     return app;
@@ -154,8 +159,7 @@ TEST_F(MainLoopTest, WhileLoadingFramesAreThrottledAndTheHandOverRunsOnce) {
 // every fourth tick and runs the ticks due together; a change made by a
 // tick is shown within those four ticks, and brings back a wait per tick.
 TEST_F(MainLoopTest, AStillScreenTicksButPresentsNothingAndWakesEveryFourthTick) {
-  auto& app = Make<PacingApp>();
-  app.mClock = &mClock;
+  auto& app = MakePacingApp();
   app.mLoadingHookDone = true;
   ProbeWidget& probe = AddProbe();
   RunFor(1000);
@@ -183,8 +187,7 @@ TEST_F(MainLoopTest, AStillScreenTicksButPresentsNothingAndWakesEveryFourthTick)
 // Input on a still screen is answered at the full rate: the tick after it
 // is not held back to the fourth.
 TEST_F(MainLoopTest, InputOnAStillScreenBringsBackAWaitPerTick) {
-  auto& app = Make<PacingApp>();
-  app.mClock = &mClock;
+  auto& app = MakePacingApp();
   ASSERT_EQ(InitApp(), -1);
   app.mLoadingHookDone = true;
   ProbeWidget& probe = AddProbe();
@@ -202,8 +205,7 @@ TEST_F(MainLoopTest, InputOnAStillScreenBringsBackAWaitPerTick) {
 // Input ends the wait between ticks: a key is handled before the next tick
 // is due, not after it.
 TEST_F(MainLoopTest, InputEndsTheWaitBetweenTicks) {
-  auto& app = Make<PacingApp>();
-  app.mClock = &mClock;
+  auto& app = MakePacingApp();
   ASSERT_EQ(InitApp(), -1);
   app.mLoadingHookDone = true;
   ProbeWidget& probe = AddProbe();
@@ -236,8 +238,7 @@ TEST_F(MainLoopTest, SleepingIsRefusedWhenNotAllowed) {
 }
 
 TEST_F(MainLoopTest, APausedLoopStillPumpsMessagesAndShowsWhatChanged) {
-  auto& app = Make<PacingApp>();
-  app.mClock = &mClock;
+  auto& app = MakePacingApp();
   ASSERT_EQ(InitApp(), -1);
   ProbeWidget& probe = AddProbe();
   app.mUpdatesPaused = true;
@@ -312,8 +313,7 @@ TEST_F(MainLoopTest, AWidgetQueuedInAStepIsNotDeletedByANestedStep) {
 }
 
 TEST_F(MainLoopTest, StartRunsUntilCloseAndWritesTheRunStatistics) {
-  auto& app = Make<PacingApp>();
-  app.mClock = &mClock;
+  auto& app = MakePacingApp();
   ASSERT_EQ(InitApp(), -1);
   app.mLoaderStartsWithLoop = false;
   app.mLoadingHookDone = true;
@@ -350,8 +350,7 @@ TEST_F(MainLoopTest, StartRunsUntilCloseAndWritesTheRunStatistics) {
 }
 
 TEST_F(MainLoopTest, NothingTicksOrDrawsWhileTheScreenSaverIsDue) {
-  auto& app = Make<PacingApp>();
-  app.mClock = &mClock;
+  auto& app = MakePacingApp();
   ASSERT_EQ(InitApp(), -1);
   app.mLoadingHookDone = true;
   app.mMainLoopRunning = true;
@@ -490,8 +489,7 @@ TEST_F(MainLoopTest, TheCursorThreadMovesTheCursorOnlyWhenFramesStop) {
 }
 
 TEST_F(MainLoopTest, TheFrameRateOverlayChangesAtMostOnceASecond) {
-  auto& app = Make<PacingApp>();
-  app.mClock = &mClock;
+  auto& app = MakePacingApp();
   ASSERT_EQ(InitApp(), -1);
   app.mLoadingHookDone = true;
   AddProbe().mAlwaysDirty = true;

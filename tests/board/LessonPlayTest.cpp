@@ -4,6 +4,8 @@
 // by serving that brings the uncle; the profile file read back after each.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,6 +104,14 @@ protected:
 
   // Reads the balloons of the lessons the day's set-up queued until none
   // is left.
+  // Lessons on and every one seen but `unseen`, on the first story day.
+  void SeenAllLessonsBut(std::initializer_list<int> unseen) {
+    Player().SetShowTutorials(true);
+    for (int flag = 0; flag < 32; ++flag)
+      Player().SetFlag(flag, std::find(unseen.begin(), unseen.end(), flag) == unseen.end());
+    Player().SetStoryDays(1);
+  }
+
   bool ReadLessonsOut(Board& board) {
     return RunUntil(
         [&] {
@@ -176,10 +186,7 @@ TEST_F(StoryPlay, DayOnesFirstIceCreamLessonRunsToItsEndByClicks) {
 // has Vurez clear the table. The napkin hint: a customer asks for a
 // napkin; the lesson has Vurez fetch one and bring it to the table.
 TEST_F(StoryPlay, TrashAndNapkinHintsComeWhenTheirConditionsArise) {
-  Player().SetShowTutorials(true);
-  // Every lesson but the two hints has been seen.
-  for (int flag = 0; flag < 32; ++flag) Player().SetFlag(flag, flag != 16 && flag != 17);
-  Player().SetStoryDays(1);
+  SeenAllLessonsBut({16, 17});  // the two hints
   Board& board = OpenDay(1);
   board.mLevelModeWord = 2;  // a hot day: napkins asked for often
   ASSERT_TRUE(ReadLessonsOut(board));
@@ -309,9 +316,7 @@ TEST_F(StoryPlay, ATrophyGradeEarnedByServingBringsTheUncle) {
 // for. It keeps the floor once it runs, so it waits until he has served
 // the tray; then its napkin errand is run and the lesson ends.
 TEST_F(StoryPlay, TheNapkinLessonWaitsWhileVurezHoldsAWantedTray) {
-  Player().SetShowTutorials(true);
-  for (int flag = 0; flag < 32; ++flag) Player().SetFlag(flag, flag != 17);
-  Player().SetStoryDays(1);
+  SeenAllLessonsBut({17});
   Board& board = OpenDay(1);
   ASSERT_TRUE(ReadLessonsOut(board));
   CustomerManager& customers = *board.GetCustomerManager();
@@ -347,9 +352,7 @@ TEST_F(StoryPlay, TheNapkinLessonWaitsWhileVurezHoldsAWantedTray) {
 // floor once it runs (Rudav stands still meanwhile), so it waits until the
 // errand is done; then its table trip is run and the lesson ends.
 TEST_F(StoryPlay, TheTrashLessonWaitsUntilVurezHasRunHisErrands) {
-  Player().SetShowTutorials(true);
-  for (int flag = 0; flag < 32; ++flag) Player().SetFlag(flag, flag != 16);
-  Player().SetStoryDays(1);
+  SeenAllLessonsBut({16});
   Board& board = OpenDay(1);
   ASSERT_TRUE(ReadLessonsOut(board));
   Monkey& vurez = *board.GetMonkey();

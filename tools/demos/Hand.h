@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "tools/demos/SdlEvents.h"
+
 namespace Plix::Demos {
 
 class Hand {
@@ -17,26 +19,11 @@ public:
   static bool Busy() { return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0; }
 
   void Move(int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = mWindow;
-    e.motion.x = x;
-    e.motion.y = y;
-    Push(e);
+    Push(MotionEvent(mWindow, x, y));
     mX = x;
     mY = y;
   }
-  void Button(bool down, int x, int y, bool right) {
-    SDL_Event e{};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.windowID = mWindow;
-    e.button.button = right ? SDL_BUTTON_RIGHT : SDL_BUTTON_LEFT;
-    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.button.clicks = 1;
-    e.button.x = x;
-    e.button.y = y;
-    Push(e);
-  }
+  void Button(bool down, int x, int y, bool right) { Push(ButtonEvent(mWindow, down, x, y, right)); }
   // Moved there, pressed and released.
   void Click(int x, int y, bool right = false) {
     Move(x, y);
@@ -46,45 +33,19 @@ public:
   }
   // At the mouse's place.
   void ClickHere(bool right = false) { Click(mX, mY, right); }
-  void Type(const char* utf8) {
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    e.text.windowID = mWindow;
-    SDL_strlcpy(e.text.text, utf8, sizeof(e.text.text));
-    Push(e);
-  }
+  void Type(const char* utf8) { Push(TextEvent(mWindow, utf8)); }
   void Key(SDL_Keycode key, SDL_Scancode scancode) {
-    for (bool down : {true, false}) {
-      SDL_Event e{};
-      e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-      e.key.windowID = mWindow;
-      e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-      e.key.keysym.sym = key;
-      e.key.keysym.scancode = scancode;
-      Push(e);
-    }
+    for (bool down : {true, false}) Push(KeyEvent(mWindow, down, key, scancode));
   }
   // The window manager gives the window the keyboard.
-  void Focus() {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = mWindow;
-    e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-    Push(e);
-  }
-  void Close() {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = mWindow;
-    e.window.event = SDL_WINDOWEVENT_CLOSE;
-    Push(e);
-  }
+  void Focus() { Push(WindowEvent(mWindow, SDL_WINDOWEVENT_FOCUS_GAINED)); }
+  void Close() { Push(WindowEvent(mWindow, SDL_WINDOWEVENT_CLOSE)); }
   int X() const { return mX; }
   int Y() const { return mY; }
   int Clicks() const { return mClicks; }
 
 private:
-  static void Push(SDL_Event& e) { SDL_PushEvent(&e); }
+  static void Push(SDL_Event e) { SDL_PushEvent(&e); }
   uint32_t mWindow = 0;
   int mX = 0, mY = 0;
   int mClicks = 0;
