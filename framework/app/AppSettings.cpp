@@ -2,11 +2,13 @@
 // writes and checks. Every operation whose answer comes from outside goes
 // through one operation here, where a demo records or replays it.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
 #include "framework/app/PlixAppBase.h"
+#include "framework/platform/DebugOutput.h"
 #include "framework/platform/Files.h"
 #include "framework/platform/Registry.h"
 #include "framework/resources/PakInterface.h"
@@ -125,12 +127,18 @@ void PlixAppBase::DeleteRegistryValue(const std::wstring& valueName) {
   RegCloseKey(key);
 }
 
+namespace {
+// A volume of 0.0 to 1.0 as the whole percent nearest to it: what is read
+// back and saved unchanged stays the same value.
+int32_t VolumePercent(double volume) { return static_cast<int32_t>(std::lround(volume * 100.0)); }
+}  // namespace
+
 void PlixAppBase::SaveSettings() {
   // One write of the settings file for all of them.
   RegistryStore& store = GetRegistryStore();
   store.BeginBatch();
-  WriteRegistryInteger("MusicVolume", static_cast<int32_t>(mMusicVolume * 100));
-  WriteRegistryInteger("SfxVolume", static_cast<int32_t>(mSfxVolume * 100));
+  WriteRegistryInteger("MusicVolume", VolumePercent(mMusicVolume));
+  WriteRegistryInteger("SfxVolume", VolumePercent(mSfxVolume));
   WriteRegistryInteger("Muted", mMuteDepth - mFocusMuteCount > 0 ? 1 : 0);
   WriteRegistryInteger("ScreenMode", mWindowedMode ? 0 : 1);
   WriteRegistryInteger("PreferredX", mPreferredX);
@@ -141,22 +149,47 @@ void PlixAppBase::SaveSettings() {
   store.EndBatch();
 }
 
+bool PlixAppBase::ReadSettingInRange(const std::string& valueName, int32_t lowest, int32_t highest, int32_t& value) {
+  uint8_t bytes[4] = {};
+  DWORD type = REG_NONE, length = 4;
+  if (!ReadRegistryValue(valueName, &type, bytes, &length)) return false;
+  std::string wrong;
+  if (type != REG_DWORD || length != 4) {
+    wrong = "is not a number";
+  } else {
+    const int32_t read =
+        static_cast<int32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24));
+    if (read >= lowest && read <= highest) {
+      value = read;
+      return true;
+    }
+    wrong = StrFormat("is %d, not %d to %d", read, lowest, highest);
+  }
+  // Said once a key: a damaged or hand-edited file costs that one setting.
+  if (mSettingsReported.insert(valueName).second)
+    TellPlayer(StrFormat("%s: %s %s; the default is used instead.", GetRegistryStore().Path().c_str(),
+                         valueName.c_str(), wrong.c_str()));
+  return false;
+}
+
 void PlixAppBase::LoadSettings() {
   mSettingsLoaded = true;
   mRegKeyPath = WStringToString(GetStringProperty("RegistryKey", StringToWString(mRegKeyPath)));
   if (mRegKeyPath.empty()) return;
+  // Every value is checked against what SaveSettings writes; one out of
+  // range or of another type leaves its setting at the default.
   int32_t value = 0;
-  // A hand-edited volume outside 0..100 is held at the nearer end.
-  if (ReadRegistryInteger("MusicVolume", value)) mMusicVolume = std::clamp(value / 100.0, 0.0, 1.0);
-  if (ReadRegistryInteger("SfxVolume", value)) mSfxVolume = std::clamp(value / 100.0, 0.0, 1.0);
-  if (ReadRegistryInteger("Muted", value)) mMuteDepth = value;
-  if (ReadRegistryInteger("ScreenMode", value)) mWindowedMode = value == 0;
-  if (ReadRegistryInteger("PreferredX", value)) mPreferredX = value;
-  if (ReadRegistryInteger("PreferredY", value)) mPreferredY = value;
-  if (ReadRegistryInteger("CustomCursors", value)) EnableCustomCursors(value != 0);
-  bool vsync = false;
-  if (ReadRegistryBoolean("WaitForVSync", vsync)) mWaitForVSync = vsync;
-  if (ReadRegistryInteger("InProgress", value)) mLastRunEndedCleanly = value == 0;
+  if (ReadSettingInRange("MusicVolume", 0, 100, value)) mMusicVolume = value / 100.0;
+  if (ReadSettingInRange("SfxVolume", 0, 100, value)) mSfxVolume = value / 100.0;
+  // Saved as 0 or 1: the player's own mute, never a depth of its own.
+  if (ReadSettingInRange("Muted", 0, 1, value)) mMuteDepth = value;
+  if (ReadSettingInRange("ScreenMode", 0, 1, value)) mWindowedMode = value == 0;
+  // A window position any screen can show; -1 asks for the centre.
+  if (ReadSettingInRange("PreferredX", -kMaxWindowPosition, kMaxWindowPosition, value)) mPreferredX = value;
+  if (ReadSettingInRange("PreferredY", -kMaxWindowPosition, kMaxWindowPosition, value)) mPreferredY = value;
+  if (ReadSettingInRange("CustomCursors", 0, 1, value)) EnableCustomCursors(value != 0);
+  if (ReadSettingInRange("WaitForVSync", 0, 1, value)) mWaitForVSync = value != 0;
+  if (ReadSettingInRange("InProgress", 0, 1, value)) mLastRunEndedCleanly = value == 0;
   if (!mScreenSaverMode) WriteRegistryInteger("InProgress", 1);
 }
 

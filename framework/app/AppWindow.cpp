@@ -42,8 +42,9 @@ void PlixAppBase::CreateMainWindow() {
     if (mPreferredX != -1) {
       x = std::max<int>(mPreferredX, work.left + 4);
       y = std::max<int>(mPreferredY, work.top + 4);
-      if (x + w >= work.right - 4) x = work.right - 4 - w;
-      if (y + h >= work.bottom - 4) y = work.bottom - 4 - h;
+      // In 64 bits: a position from the settings file can be anything.
+      if (int64_t{x} + w >= int64_t{work.right} - 4) x = work.right - 4 - w;
+      if (int64_t{y} + h >= int64_t{work.bottom} - 4) y = work.bottom - 4 - h;
     }
     mMainWindow = CreateWindowExW(0, "MainWindow", mWindowTitle, style, x, y, w, h);
     if (mMainWindow && mPreferredX == -1) {

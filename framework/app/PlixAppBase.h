@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -128,6 +129,7 @@ public:
   MusicInterface* mMusicOutput = nullptr;
   SoundManager* mAppSounds = nullptr;
   bool mSettingsLoaded = false;
+  std::set<std::string> mSettingsReported;  // keys already told to the player
   // "InProgress" was 0 at start-up: the last run went through Shutdown.
   bool mLastRunEndedCleanly = true;
   WidgetManager* mAppWidgets = nullptr;
@@ -468,6 +470,13 @@ public:
   bool ReadRegistryValue(const std::string& valueName, DWORD* type, uint8_t* data, DWORD* length);
   bool ReadRegistryString(const std::string& valueName, std::string& value);
   bool ReadRegistryInteger(const std::string& valueName, int32_t& value);
+  // A stored integer within lowest..highest: false when there is none; one
+  // of another type or out of range is told to the player (once a key,
+  // naming the settings file) and answers false too.
+  bool ReadSettingInRange(const std::string& valueName, int32_t lowest, int32_t highest, int32_t& value);
+  // Farther than any screen reaches: a stored window position beyond it is
+  // damage, not a place.
+  static constexpr int32_t kMaxWindowPosition = 32767;
   bool ReadRegistryBoolean(const std::string& valueName, bool& value);
   void DeleteRegistryValue(const std::wstring& valueName);
   bool WriteBytesToFile(const std::string& fileName, const void* data, size_t length, std::string* error = nullptr);

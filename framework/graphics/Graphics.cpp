@@ -137,6 +137,7 @@ bool Graphics::ClipLine(double& x1, double& y1, double& x2, double& y2) const {
 // ------------------------------------------------------------------ images
 
 void Graphics::DrawImage(Image* image, int32_t x, int32_t y) {
+  if (!image) return;  // a handle whose group is freed
   if (mScaleX != 1 || mScaleY != 1) {
     DrawImageSrcRect(image, x, y, Rect(0, 0, image->GetWidth(), image->GetHeight()));
     return;
@@ -148,6 +149,7 @@ void Graphics::DrawImage(Image* image, int32_t x, int32_t y) {
 }
 
 void Graphics::DrawImageSrcRect(Image* image, int32_t x, int32_t y, const Rect& srcRect) {
+  if (!image) return;  // a handle whose group is freed
   if (!SourceInside(image, srcRect)) return;
   const int32_t dx = TX(x), dy = TY(y);
   if (mScaleX == 1 && mScaleY == 1) {
@@ -166,10 +168,12 @@ void Graphics::DrawImageSrcRect(Image* image, int32_t x, int32_t y, const Rect& 
 }
 
 void Graphics::DrawImageMirror(Image* image, int32_t x, int32_t y) {
+  if (!image) return;  // a handle whose group is freed
   DrawImageMirrorSrcRect(image, x, y, Rect(0, 0, image->GetWidth(), image->GetHeight()));
 }
 
 void Graphics::DrawImageMirrorSrcRect(Image* image, int32_t x, int32_t y, const Rect& srcRect) {
+  if (!image) return;  // a handle whose group is freed
   if (!SourceInside(image, srcRect)) return;
   const int32_t dx = TX(x), dy = TY(y);
   Rect c = Rect(dx, dy, srcRect.mWidth, srcRect.mHeight).Intersection(mClipRect);
@@ -181,65 +185,77 @@ void Graphics::DrawImageMirrorSrcRect(Image* image, int32_t x, int32_t y, const 
 }
 
 void Graphics::DrawImageStretched(Image* image, int32_t x, int32_t y, int32_t width, int32_t height) {
+  if (!image) return;  // a handle whose group is freed
   mDestImage->StretchBlit(image, Rect(TX(x), TY(y), width, height), Rect(0, 0, image->GetWidth(), image->GetHeight()),
                           mClipRect, Tint(), mDrawMode, mFastStretch);
 }
 
 void Graphics::DrawImageStretchedSrcRect(Image* image, const Rect& destRect, const Rect& srcRect) {
+  if (!image) return;  // a handle whose group is freed
   mDestImage->StretchBlit(image, Rect(TX(destRect.mX), TY(destRect.mY), destRect.mWidth, destRect.mHeight), srcRect,
                           mClipRect, Tint(), mDrawMode, mFastStretch);
 }
 
 void Graphics::DrawImageF(Image* image, float x, float y) {
+  if (!image) return;  // a handle whose group is freed
   mDestImage->BlitF(image, mTransX + x, mTransY + y, Rect(0, 0, image->GetWidth(), image->GetHeight()), mClipRect,
                     Tint(), mDrawMode);
 }
 
 void Graphics::DrawImageRotated(Image* image, int32_t x, int32_t y, double angle) {
+  if (!image) return;  // a handle whose group is freed
   DrawImageRotatedAbout(image, static_cast<float>(x), static_cast<float>(y), angle,
                         static_cast<float>(image->GetWidth() / 2), static_cast<float>(image->GetHeight() / 2));
 }
 
 void Graphics::DrawImageRotatedAbout(Image* image, float x, float y, double angle, float centerX, float centerY) {
+  if (!image) return;  // a handle whose group is freed
   mDestImage->BlitRotated(image, mTransX + x, mTransY + y, Rect(0, 0, image->GetWidth(), image->GetHeight()),
                           mClipRect, Tint(), mDrawMode, angle, centerX, centerY);
 }
 
 void Graphics::DrawImageCell(Image* image, int32_t x, int32_t y, int32_t cel) {
+  if (!image) return;  // a handle whose group is freed
   const int32_t columns = image->mCelColumns;
   if (columns <= 0) return;
   DrawImageCellAt(image, x, y, cel % columns, cel / columns);
 }
 
 void Graphics::DrawImageCellAt(Image* image, int32_t x, int32_t y, int32_t column, int32_t row) {
+  if (!image) return;  // a handle whose group is freed
   if (row < 0 || column < 0 || row >= image->mCelRows || column >= image->mCelColumns) return;
   const int32_t w = image->GetCellWidth(), h = image->GetCellHeight();
   DrawImageSrcRect(image, x, y, Rect(w * column, h * row, w, h));
 }
 
 void Graphics::DrawImageMirrorCell(Image* image, int32_t x, int32_t y, int32_t cel) {
+  if (!image) return;  // a handle whose group is freed
   const int32_t columns = image->mCelColumns;
   if (columns <= 0) return;
   DrawImageMirrorCellAt(image, x, y, cel % columns, cel / columns);
 }
 
 void Graphics::DrawImageMirrorCellAt(Image* image, int32_t x, int32_t y, int32_t column, int32_t row) {
+  if (!image) return;  // a handle whose group is freed
   if (row < 0 || column < 0 || row >= image->mCelRows || column >= image->mCelColumns) return;
   const int32_t w = image->GetCellWidth(), h = image->GetCellHeight();
   DrawImageMirrorSrcRect(image, x, y, Rect(w * column, h * row, w, h));
 }
 
 void Graphics::DrawImageCellStretched(const Rect& dest, Image* image, int32_t column) {
+  if (!image) return;  // a handle whose group is freed
   if (column < 0 || image->mCelRows <= 0 || column >= image->mCelColumns) return;
   const int32_t w = image->GetCellWidth(), h = image->GetCellHeight();
   DrawImageStretchedSrcRect(image, dest, Rect(w * column, 0, w, h));
 }
 
 void Graphics::DrawImageBox(const Rect& dest, Image* image) {
+  if (!image) return;  // a handle whose group is freed
   DrawImageBoxSrcRect(dest, Rect(0, 0, image->GetWidth(), image->GetHeight()), image);
 }
 
 void Graphics::DrawImageBoxSrcRect(const Rect& dest, const Rect& srcRect, Image* image) {
+  if (!image) return;  // a handle whose group is freed
   if (srcRect.mWidth <= 0 || srcRect.mHeight <= 0) return;
   const int32_t w3 = srcRect.mWidth / 3, h3 = srcRect.mHeight / 3;
   const int32_t mw = srcRect.mWidth - 2 * w3, mh = srcRect.mHeight - 2 * h3;

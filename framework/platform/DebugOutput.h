@@ -12,4 +12,11 @@ inline void OutputDebugStringA(const std::string& text) { OutputDebugStringA(tex
 // Replaces where debug text goes; an empty function restores standard error.
 void SetDebugOutputSink(std::function<void(const std::string&)> sink);
 
+// One line the player must read (a file that could not be read or written,
+// a fatal error): always on standard error, whatever becomes of debug text.
+void TellPlayer(const std::string& line);
+// Replaces where those lines go (tests); an empty function restores
+// standard error.
+void SetPlayerOutputSink(std::function<void(const std::string&)> sink);
+
 }  // namespace Plix

@@ -171,7 +171,9 @@ void RegistryStore::Load() {
 
   // Keep the damaged file for whoever wants to mend it: the next save
   // writes only what could be read.
+  // A copy kept earlier is never replaced: each damaged file gets a name.
   std::string aside = mPath + ".broken";
+  for (int n = 2; n < 1000 && Fs::IsFile(aside); ++n) aside = mPath + ".broken." + std::to_string(n);
   std::string copyError;
   if (Fs::WriteFileAtomic(aside, text.data(), text.size(), &copyError)) {
     mLoadError += "; the file was copied to " + aside;

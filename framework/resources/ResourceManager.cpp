@@ -73,6 +73,7 @@ ResourceManager::~ResourceManager() {
   StopDecodeAhead();
   for (ResMap* map : {&mImageMap, &mSoundMap, &mFontMap})
     for (auto& [id, res] : *map) res->DeleteResource();
+  if (mGroupFreed) mGroupFreed("");
 }
 
 bool ResourceManager::Fail(const std::string& text) {
@@ -388,6 +389,7 @@ void ResourceManager::FreeGroup(const std::string& group) {
   FreeResourcesInMap(mSoundMap, group);
   FreeResourcesInMap(mFontMap, group);
   mLoadedGroups.erase(group);
+  if (mGroupFreed) mGroupFreed(group);
 }
 
 void ResourceManager::FreeResourcesInMap(ResMap& map, const std::string& group) {

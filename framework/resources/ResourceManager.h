@@ -5,6 +5,7 @@
 // and loaded again. The game takes loaded resources by id through getters
 // that throw. Errors are recorded as one text, the first one winning.
 #include <exception>
+#include <functional>
 #include <list>
 #include <map>
 #include <memory>
@@ -130,6 +131,10 @@ public:
   bool IsGroupReady(const std::string& group) const;
   int CountGroupResources(const std::string& group) const;
   virtual void FreeGroup(const std::string& group);
+  // Told the name of every group freed (an empty name: all of them, as the
+  // manager goes), once its resources are gone: whoever keeps handles into
+  // a group clears them there, in one place.
+  void SetGroupFreedHandler(std::function<void(const std::string&)> handler) { mGroupFreed = std::move(handler); }
   virtual void FreeResourcesInMap(ResMap& map, const std::string& group);
   virtual bool LoadImageResource(ImageRes* res);
   virtual bool LoadSoundResource(SoundRes* res);
@@ -178,6 +183,7 @@ protected:
   ResList* mCurResGroupList = nullptr;
   ResList::iterator mCurResGroupListItr;
   std::shared_ptr<ImageLib::DecodeAhead> mDecodeAhead;
+  std::function<void(const std::string&)> mGroupFreed;
 };
 
 }  // namespace Plix

@@ -229,7 +229,8 @@ uint8_t* DSoundManager::CreateLockedBuffer(unsigned int id, int channels, int ra
   format.nChannels = static_cast<WORD>(channels);
   format.nSamplesPerSec = static_cast<DWORD>(rate);
   format.wBitsPerSample = static_cast<WORD>(bits);
-  format.nBlockAlign = static_cast<WORD>(channels * bits / 8);
+  // In 64 bits: the file's own numbers, before the format is checked.
+  format.nBlockAlign = static_cast<WORD>(int64_t{channels} * bits / 8);
   format.nAvgBytesPerSec = format.nBlockAlign * format.nSamplesPerSec;
   DSBUFFERDESC desc;
   desc.dwSize = 20;

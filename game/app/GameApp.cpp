@@ -55,13 +55,24 @@ public:
   // Through the application's file operations, which a demo records.
   bool ProfileFileExists(const std::string& path) override { return mApp.FileExists(path); }
   bool ReadProfileFile(const std::string& path, Buffer& buffer) override {
-    return mApp.ReadBufferFromFile(path, buffer);
+    if (!mApp.ReadBufferFromFile(path, buffer)) return false;
+    Remember(path, buffer);
+    return true;
   }
   bool WriteProfileFile(const std::string& path, const Buffer& buffer, std::string* error) override {
-    return mApp.WriteBufferToFile(path, buffer, error);
+    if (!mApp.WriteBufferToFile(path, buffer, error)) return false;
+    Remember(path, buffer);
+    return true;
   }
 
 private:
+  // The players' file itself, not a copy kept aside.
+  void Remember(const std::string& path, const Buffer& buffer) {
+    if (path != mApp.mProfiles.GetProfilePath()) return;
+    const uint8_t* data = buffer.GetDataPtr();
+    mApp.mProfileFileBytes.assign(data, data + buffer.GetDataLen());
+  }
+
   GameApp& mApp;
 };
 
@@ -69,6 +80,10 @@ GameApp::GameApp() : mSides(std::make_unique<Sides>(*this)), mProfiles(mSides.ge
   SetScreenHost(*mSides);
   gGameApp = this;
   SetGameHost(mSides.get());
+
+  // Whatever frees a group, no IMAGE_, SOUND_ or FONT_ handle is left
+  // pointing into it; nor into any, once the manager goes with the program.
+  if (mAppResources) mAppResources->SetGroupFreedHandler(ClearFreedGroupHandles);
 
   mCompanyWord = "VARNOK";
   mProductTitle = "Zovad Uda Vodiz";
@@ -210,6 +225,13 @@ void GameApp::OnShutdown() {
   // Without the level table the players were never read: writing the empty
   // slots would wipe the stored ones.
   if (mProfilesLoaded) SaveProfiles();
+}
+
+std::string GameApp::UnsavedProfileChange() const {
+  if (mProfileFileBytes.empty()) return {};
+  Buffer file;
+  file.SetData(mProfileFileBytes.data(), static_cast<int>(mProfileFileBytes.size()));
+  return mProfiles.DescribeDifference(file);
 }
 
 bool GameApp::SaveProfiles() {

@@ -7,6 +7,7 @@
 // Game code reaches it through GetGameApp().
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/app/PlixAppBase.h"
 #include "game/app/GameScreens.h"
@@ -59,6 +60,10 @@ public:
   ProfileManager& GetProfiles() { return mProfiles; }
   bool LoadProfiles() { return mProfiles.LoadProfiles(mLevels); }
   bool SaveProfiles();
+  // What the players in memory hold that the players' file last written
+  // (or read at start-up) does not; empty when it holds everything, or when
+  // none was written or read yet. See ProfileManager::DescribeDifference.
+  std::string UnsavedProfileChange() const;
   PlayerProfile* GetCurrentProfile() { return mProfiles.GetCurrentProfile(); }
   PlayerProfile* GetProfile(int i) { return mProfiles.GetProfile(i); }
   int GetCurrentProfileIndex() const { return mProfiles.GetCurrentProfileIndex(); }
@@ -100,6 +105,8 @@ private:
   std::unique_ptr<Sides> mSides;
   LevelTable mLevels;
   ProfileManager mProfiles;
+  // The bytes of the players' file as last written or read.
+  std::vector<uint8_t> mProfileFileBytes;
   bool mProfilesLoaded = false;
   int mCurrentSong = 0;
 };

@@ -55,13 +55,18 @@ void GameScreens::Leave(GameScreen*& leaving, Particles particles) {
   leaving = nullptr;
 }
 
-void GameScreens::Show(GameScreen*& slot, GameScreen* screen) {
+void GameScreens::Show(GameScreen*& slot, GameScreen* screen, Save save) {
   slot = screen;
-  if (!screen) return;
-  screen->Resize(0, 0, mHost->GetWidth(), mHost->GetHeight());
-  WidgetManager* widgets = mHost->GetWidgetManager();
-  widgets->AddWidget(screen);
-  widgets->SetFocus(screen);
+  if (screen) {
+    screen->Resize(0, 0, mHost->GetWidth(), mHost->GetHeight());
+    WidgetManager* widgets = mHost->GetWidgetManager();
+    widgets->AddWidget(screen);
+    widgets->SetFocus(screen);
+  }
+  // Whatever the screen left behind was earned, bought or chosen: the file
+  // holds it from this change on, not only from the next day's end.
+  if (save == Save::kYes) mHost->SaveProfiles();
+  ++mScreenChanges;
 }
 
 void GameScreens::ShowSplash() {
@@ -90,7 +95,8 @@ void GameScreens::LoaderToMainMenu() {
     mHost->QueueWidgetDelete(mLoader);
     mLoader = nullptr;
   }
-  Show(mMainMenu, mFactory->CreateMainMenu());
+  // Nothing was played yet: the file holds what was read.
+  Show(mMainMenu, mFactory->CreateMainMenu(), Save::kNo);
 }
 
 void GameScreens::MainMenuToMap() {
@@ -174,7 +180,6 @@ void GameScreens::BoardToMap(int flag, int day, bool animate) {
   GameScreen* map = mFactory->CreateMap(0, flag, day);
   if (animate) map->StartProgressAnimation();
   Show(mMap, map);
-  mHost->SaveProfiles();
 }
 
 void GameScreens::BoardToMainMenu() {
@@ -185,19 +190,16 @@ void GameScreens::BoardToMainMenu() {
 void GameScreens::BoardToFlavorContest() {
   Leave(mBoard, Particles::kClear);
   Show(mFlavorContest, mFactory->CreateFlavorContest());
-  mHost->SaveProfiles();
 }
 
 void GameScreens::BoardToHotel() {
   Leave(mBoard, Particles::kClear);
   Show(mHotel, mFactory->CreateHotel(0));
-  mHost->SaveProfiles();
 }
 
 void GameScreens::BoardToBestSellers(int kind, int score, int stars, int time) {
   Leave(mBoard, Particles::kClear);
   Show(mBestSellersScreen, mFactory->CreateBestSellers(kind, score, stars, time));
-  mHost->SaveProfiles();
 }
 
 void GameScreens::BestSellersToMap() {
@@ -220,7 +222,6 @@ void GameScreens::FlavorContestToMap() {
   GameScreen* map = mFactory->CreateMap(0, 0, -1);
   map->StartProgressAnimation();
   Show(mMap, map);
-  mHost->SaveProfiles();
 }
 
 void GameScreens::TheEndMapToBestSellers() {

@@ -64,6 +64,9 @@ public:
   // Null: no screen is made until a factory is installed.
   void SetScreenFactory(ScreenFactory* factory);
   ScreenFactory& GetScreenFactory() { return *mFactory; }
+  // Counts the changes from one screen to another, for checks made after
+  // each of them.
+  int GetScreenChangeCount() const { return mScreenChanges; }
 
   // The splash screen, once initialisation is over; not focused.
   void ShowSplash();
@@ -149,10 +152,13 @@ private:
   // The first common steps once the leaving screen is gone: the particles
   // when the move says so, then its pointer.
   void Leave(GameScreen*& leaving, Particles particles);
-  // The new screen over the window, in the tree, focused.
-  void Show(GameScreen*& slot, GameScreen* screen);
+  enum class Save { kNo, kYes };
+  // The new screen over the window, in the tree, focused; then the players'
+  // file is written.
+  void Show(GameScreen*& slot, GameScreen* screen, Save save = Save::kYes);
   GameScreen* FirstScreen();
 
+  int mScreenChanges = 0;
   ScreenHost* mHost = nullptr;
   ScreenFactory* mFactory;
   ParticleList mParticles;

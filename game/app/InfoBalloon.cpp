@@ -66,7 +66,13 @@ int InfoBalloon::GetLiveCount() { return gLiveCount; }
 
 void InfoBalloon::SetTypingToggle(int toggle) { gTypingToggle = toggle; }
 
-InfoBalloon::InfoBalloon(int id, int style) : mStyle(style), mId(id) {
+namespace {
+// Counts every balloon made, so that a balloon is told from the one before
+// it even where it takes the freed one's memory.
+int gBalloonsMade = 0;
+}  // namespace
+
+InfoBalloon::InfoBalloon(int id, int style) : mStyle(style), mId(id), mSerial(++gBalloonsMade) {
   mTalk.SetLooping();
   const int frames[6][2] = {{1, 20}, {2, 20}, {1, 20}, {0, 10}, {2, 20}, {1, 20}};
   for (const auto& f : frames) mTalk.AddFrame(f[0], f[1], 0.0f, 0.0f);

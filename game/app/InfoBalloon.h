@@ -68,6 +68,8 @@ public:
   void SetBlocking() { mBlocking = true; }
   bool IsBlocking() const { return mBlocking; }
   int GetId() const { return mId; }
+  // Different for every balloon the program makes.
+  int GetSerial() const { return mSerial; }
 
   // Mode 0 moves the pointer only, 1 nothing, 2 puts the body to the right
   // of the pointer, 3 to its left.
@@ -147,6 +149,7 @@ private:
   int mDelay = 1;
   int mSound = -1;
   int mId;
+  int mSerial;
   bool mFastText = false;
 };
 

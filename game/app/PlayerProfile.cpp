@@ -136,6 +136,38 @@ int PlayerProfile::CountSpecialServings2() { return CountTiers(14, 2, 10, 25, 50
 int PlayerProfile::CountSpecialServings3() { return CountTiers(14, 3, 10, 25, 50); }
 int PlayerProfile::CountFastDeliveries() { return CountTiers(17, 3, 50, 150, 300); }
 
+namespace {
+
+template <class T>
+std::string Differs(const char* name, const T& a, const T& b) {
+  return a == b ? std::string() : std::string(name);
+}
+
+template <class T, size_t N>
+std::string Differs(const char* name, const T (&a)[N], const T (&b)[N]) {
+  for (size_t i = 0; i < N; ++i)
+    if (!(a[i] == b[i])) return std::string(name) + "[" + std::to_string(i) + "]";
+  return {};
+}
+
+}  // namespace
+
+std::string PlayerProfile::FirstDifference(const PlayerProfile& o) const {
+  // In the order Save writes them.
+#define PLIX_FIELD(f) \
+  if (std::string d = Differs(#f, f, o.f); !d.empty()) return d;
+  PLIX_FIELD(mName) PLIX_FIELD(mLives) PLIX_FIELD(mStoryDays) PLIX_FIELD(mStoryScore) PLIX_FIELD(mFlavors)
+  PLIX_FIELD(mBatchSize) PLIX_FIELD(mMonkeyTreats) PLIX_FIELD(mUmbrellas) PLIX_FIELD(mCocktailSticks)
+  PLIX_FIELD(mStraws) PLIX_FIELD(mSparklers) PLIX_FIELD(mSunshades) PLIX_FIELD(mJugglingLevel)
+  PLIX_FIELD(mMelodyLevel) PLIX_FIELD(mMachineLevel) PLIX_FIELD(mReputationStars) PLIX_FIELD(mGoldenIceCreams)
+  PLIX_FIELD(mCash) PLIX_FIELD(mCookieBoxes) PLIX_FIELD(mLemonades) PLIX_FIELD(mTableCloths) PLIX_FIELD(mFlowers)
+  PLIX_FIELD(mTrophyGrades) PLIX_FIELD(mFlags) PLIX_FIELD(mShowTutorials) PLIX_FIELD(mTrophyCounters)
+  PLIX_FIELD(mLevelDone) PLIX_FIELD(mLevelScores) PLIX_FIELD(mLevelTries) PLIX_FIELD(mSongIndex)
+  PLIX_FIELD(mHintCounters)
+#undef PLIX_FIELD
+  return {};
+}
+
 bool PlayerProfile::Load(Buffer& buffer) {
   FieldReader in(buffer);
   std::string name;

@@ -33,6 +33,10 @@ public:
   // below 0, keeps the values this profile already has for the fields it
   // lacks; false then.
   bool Load(Buffer& buffer);
+  // The name of the first stored field that differs from the other's (the
+  // member's name, with the index of an array's element); empty when every
+  // stored field is the same.
+  std::string FirstDifference(const PlayerProfile& other) const;
   void Save(Buffer& buffer) const;
 
   const std::wstring& GetName() const { return mName; }

@@ -138,8 +138,11 @@ std::string ProfileManager::ReadStoredFile(Buffer& buffer) {
 void ProfileManager::KeepAside(const std::string& path, const Buffer& buffer, const std::string& why) {
   // Like the settings file: the damaged file is copied aside whole, and
   // only then may a save replace it with what could be read.
-  const std::string aside = path + ".broken";
+  // Every damaged file is kept: a copy made earlier, which may hold players
+  // or best sellers this one lacks, is never replaced.
   ProfileHost& files = mHost ? *mHost : gDiskFiles;
+  std::string aside = path + ".broken";
+  for (int n = 2; n < 1000 && files.ProfileFileExists(aside); ++n) aside = path + ".broken." + std::to_string(n);
   std::string copyError;
   if (files.WriteProfileFile(aside, buffer, &copyError)) {
     mError = path + " is damaged (" + why + "); it was copied to " + aside;
@@ -149,6 +152,31 @@ void ProfileManager::KeepAside(const std::string& path, const Buffer& buffer, co
   mUnreadFile = path;
   mError = path + " is damaged (" + why + ") and could not be copied aside: " + copyError;
   mNotice = "The players' file " + Fs::NativePath(path) + " is damaged (" + why + "); it is left as it is.";
+}
+
+std::string ProfileManager::DescribeDifference(const Buffer& file) const {
+  ProfileManager stored;
+  Buffer bytes;
+  bytes.SetData(file.GetDataPtr(), file.GetDataLen());
+  const std::string why = stored.ReadStoredFile(bytes);
+  if (!why.empty()) return "the file cannot be read: " + why;
+  if (stored.mCurrent != mCurrent) return "the current player";
+  for (int i = 0; i < kProfileCount; ++i) {
+    const std::string field = mProfiles[i]->FirstDifference(*stored.mProfiles[i]);
+    if (!field.empty()) return "player " + std::to_string(i + 1) + " " + WStringToString(mProfiles[i]->GetName()) + ": " + field;
+  }
+  for (int t = 0; t < kTableCount; ++t) {
+    for (int p = 0; p < kTablePlaces; ++p) {
+      const BestSellerEntry& a = mBestSellers[t][p];
+      const BestSellerEntry& b = stored.mBestSellers[t][p];
+      if (a.name != b.name || a.score != b.score || a.stars != b.stars || a.time != b.time)
+        return "best seller " + std::to_string(t + 1) + "." + std::to_string(p + 1);
+    }
+  }
+  for (int l = 0; l < kLevelCount; ++l)
+    if (mTopScores[l] != stored.mTopScores[l]) return "the top score of day " + std::to_string(l + 1);
+  if (mOption != stored.mOption) return "the option byte";
+  return {};
 }
 
 void ProfileManager::WriteFile(Buffer& buffer) const {

@@ -74,6 +74,11 @@ public:
   // The bytes SaveProfiles writes: what a played-back demo, which writes
   // no file, is checked by.
   void WriteFile(Buffer& buffer) const;
+  // What the players in memory hold that the bytes of a players' file do
+  // not: the first difference, named ("player 2 Pemi: mCash", "best seller
+  // 1.3", ...); empty when the file holds all of it. For the checks that the
+  // game saves whatever it changes.
+  std::string DescribeDifference(const Buffer& file) const;
   const std::string& GetError() const { return mError; }
   // One line for the player about a damaged or unreadable file; empty
   // when the file was read whole or was not there.

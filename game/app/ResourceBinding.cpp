@@ -30,4 +30,12 @@ void ClearResources(std::span<const ResourceBinding> table) {
   }
 }
 
+void ClearFreedGroupHandles(const std::string& group) {
+  if (!group.empty()) {
+    ClearResources(GetGroupBindings(group));
+    return;
+  }
+  for (const char* name : GetBoundGroups()) ClearResources(GetGroupBindings(name));
+}
+
 }  // namespace Plix

@@ -36,5 +36,12 @@ void ClearResources(std::span<const ResourceBinding> table);
 // The table of a group, in binding order; empty for a group the game does
 // not bind.
 std::span<const ResourceBinding> GetGroupBindings(const std::string& group);
+// Every group the game binds, by name.
+std::span<const char* const> GetBoundGroups();
+
+// Clears the variables of a group that has just been freed; an empty name
+// (every group freed at once) clears them all. The resource manager calls
+// it on every free, so no handle outlives what it points at.
+void ClearFreedGroupHandles(const std::string& group);
 
 }  // namespace Plix

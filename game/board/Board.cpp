@@ -68,6 +68,7 @@ Board::Board(GameApp& app, int mode, int day) : mMode(mode), mApp(app) {
   SetUpStar(mMediumStar, IMAGE_STAR_PARTICLE_MEDIUM);
   SetUpStar(mSmallStar, IMAGE_STAR_PARTICLE_SMALL);
   for (BoardNotice& notice : mNotices) notice.mBoard = this;
+  ResetSparks();
 
   PlayerProfile& profile = Profile();
   const int daysDone = profile.GetStoryDays();
@@ -110,11 +111,7 @@ Board::Board(GameApp& app, int mode, int day) : mMode(mode), mApp(app) {
 }
 
 Board::~Board() {
-  PlayerProfile& profile = Profile();
-  if (mFlyingStar.mPath) profile.AddReputationStar();
-  if (mFlyingGoldenIceCream.mPath) profile.AddGoldenIceCream();
-  mFlyingStar.mPath.reset();
-  mFlyingGoldenIceCream.mPath.reset();
+  BookFlightsUnderWay();
   mBackImage.reset();
   delete mTutorial;
   mTutorial = nullptr;
@@ -150,6 +147,16 @@ Board::~Board() {
   DeleteWalkNodes();
   mDrawList.Clear();
   if (mApp.mAppResources && mApp.mAppResources->IsGroupReady("Game")) mApp.mAppResources->FreeGroup("Game");
+}
+
+bool Board::BookFlightsUnderWay() {
+  const bool any = mFlyingStar.mPath || mFlyingGoldenIceCream.mPath;
+  PlayerProfile& profile = Profile();
+  if (mFlyingStar.mPath) profile.AddReputationStar();
+  if (mFlyingGoldenIceCream.mPath) profile.AddGoldenIceCream();
+  mFlyingStar.mPath.reset();
+  mFlyingGoldenIceCream.mPath.reset();
+  return any;
 }
 
 PlayerProfile& Board::Profile() {
@@ -316,11 +323,17 @@ void Board::DropHoverButton() {
   mHoverButton = nullptr;
 }
 
+IceCream* Board::GetHoverConveyorItem() const {
+  if (mHoverConveyorSerial == 0 || !mConveyor) return nullptr;
+  ConveyorContainer* container = mConveyor->FindContainerBySerial(mHoverConveyorSerial);
+  return container ? container->GetItem() : nullptr;
+}
+
 void Board::UpdateConveyorHover() {
   const bool watching = mUncle->IsIdle() && (!mTutorial || mTutorial->GetStepType() == kStepConveyor);
   if (!watching) {
     mConveyor->SetHighlightedItem(nullptr);
-    mHoverConveyorItem = nullptr;
+    mHoverConveyorSerial = 0;
     return;
   }
   IceCream* item = mConveyor->ItemAt(mMouseX, mMouseY);
@@ -334,11 +347,12 @@ void Board::UpdateConveyorHover() {
   if (item) {
     DropHoverButton();
     mConveyor->SetHighlightedItem(item);
-    mHoverConveyorItem = item;
+    ConveyorContainer* container = mConveyor->FindContainerOfItem(item);
+    mHoverConveyorSerial = container ? container->GetSerial() : 0;
     mApp.SetCursor(1);
   } else {
-    const bool hadItem = mHoverConveyorItem != nullptr;
-    mHoverConveyorItem = nullptr;
+    const bool hadItem = mHoverConveyorSerial != 0;
+    mHoverConveyorSerial = 0;
     if (hadItem) MouseMove(mMouseX, mMouseY);
     mConveyor->SetHighlightedItem(nullptr);
     if (!mHoverButton && !mHoverTarget) mApp.SetCursor(0);
@@ -378,7 +392,8 @@ void Board::Pause() {
 
 void Board::Resume() {
   if (mPauseDepth > 0) --mPauseDepth;
-  if (mPauseDepth == 0) {
+  // A closed day stays silent while it fades out, whatever the focus does.
+  if (mPauseDepth == 0 && !mDayClosed) {
     if (mSparklersInPlay > 0 && mSparklerSound) mSparklerSound->Play(true, false);
     if (mMachineState == kMachineRunning && mMachineSound) mMachineSound->Play(true, false);
   }
@@ -390,6 +405,7 @@ void Board::ExitLevel(int result) {
   // report) would replace the result the running fade-out carries.
   const int fade = mApp.GetFadeState();
   if (fade == Fade::kFadingOut || fade == Fade::kFadedOut) return;
+  mDayClosed = true;
   StopIfPlaying(mSparklerSound);
   StopIfPlaying(mMachineSound);
   mApp.StartFadeOut(result, 0, 0, 0, 255, 0, 6);
@@ -425,6 +441,9 @@ void Board::HandleFadeResult() {
       mApp.BoardToMainMenu();
       break;
   }
+  // A star or golden ice cream still flying is the player's (booked as the
+  // board goes): the file the screen change wrote must hold it too.
+  if (BookFlightsUnderWay()) mApp.SaveProfiles();
 }
 
 int Board::RaiseDayScores(PlayerProfile& profile) {
@@ -454,6 +473,27 @@ void Board::WriteStocksBack(PlayerProfile& profile) {
   if (d >= 35) profile.SetSparklerStock(mSparklers);
 }
 
+void Board::ReturnHeldStock() {
+  // What the heroine holds came off a station's stock when she picked it up;
+  // a banana never goes back (see the stations).
+  switch (mGirl ? mGirl->GetCarryCode() : 0) {
+    case kItemUmbrella: ++mUmbrellas; break;
+    case kItemCocktailStick: ++mCocktailSticks; break;
+    case kItemStraw: ++mStraws; break;
+    case kItemSparkler: ++mSparklers; break;
+    case kItemApple: ++mApples; break;
+    case kItemPear: ++mPears; break;
+    case kItemSuperBanana: ++mSuperBananas; break;
+    default: break;
+  }
+  // Vurez's lemonade or cookie came out of the crate or jar of its variety.
+  const int kind = mMonkey ? mMonkey->GetCarryKind() : Monkey::kCarryNothing;
+  if (kind >= Monkey::kCarryLemonade && kind < Monkey::kCarryLemonade + 3)
+    ++mLemonades[kind - Monkey::kCarryLemonade];
+  else if (kind >= Monkey::kCarryCookie && kind < Monkey::kCarryCookie + 3)
+    ++mCookies[kind - Monkey::kCarryCookie];
+}
+
 void Board::RefreshShopsAfterDay(PlayerProfile& profile) {
   ScreenFactory& screens = mApp.GetScreenFactory();
   screens.PrepareDayFromProfile(profile);
@@ -477,6 +517,7 @@ void Board::CloseSucceededDay(PlayerProfile& profile) {
     profile.AddTotalScore(mMoney - oldScore);
   if (currentDay) profile.AdvanceStoryDay();
   profile.AddCash(mMoney - mGoal);
+  ReturnHeldStock();
   WriteStocksBack(profile);
   RefreshShopsAfterDay(profile);
   // Each flavour count from 1 to 5 has its contest; with the sixth

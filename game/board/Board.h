@@ -261,6 +261,9 @@ public:
 
   // ---- Environment (BoardEnvironment.cpp) ----
   static constexpr const char* kCouldNotLoadEnvironment = "Could not load environment!";
+  // A floor layout that cannot be used: the player is told, and the day is
+  // left once it has started.
+  void RefuseFloor(const std::string& file, const std::string& why);
   // Reads a floor layout and builds it. False, after the popup "Could not
   // load environment!", when the file cannot be opened or breaks a limit of
   // the layout: nothing on the board changes, and once the day has started
@@ -398,6 +401,13 @@ public:
   void UpdateFlyingIceCreams(float dt);
   void UpdateFlyingStar();
   void StartGoldenIceCreamFlight(float x, float y);
+  void LandGoldenIceCream();
+  // A passed day is booked: what the helpers still hold out of a stock goes
+  // back to it.
+  void ReturnHeldStock();
+  // Books a reputation star and a golden ice cream still in the air into
+  // the profile; whether there was any.
+  bool BookFlightsUnderWay();
   void UpdateGoldenIceCreamFlight();
   void DrawFlyingStar(Graphics& g);
   void DrawGoldenIceCreamFlight(Graphics& g);
@@ -562,12 +572,17 @@ public:
   ObjectList mButtonLists[3];  // of AlphaButton, not owned
   AlphaButton* mHoverButton = nullptr;
   void* mHoverTarget = nullptr;  // a customer or a table
-  IceCream* mHoverConveyorItem = nullptr;
+  // The belt item under the mouse, by its container's serial: the belt
+  // deletes containers in the frame step, between two looks by the tick.
+  int mHoverConveyorSerial = 0;
+  IceCream* GetHoverConveyorItem() const;
   int mMouseX = 0;
   int mMouseY = 0;
   int mStoryDayFlags[12] = {};
   int mPendingTrophy2Grade = 0;
   int mPendingTrophy6Grade = 0;
+  // Set once ExitLevel has started the day's fade-out.
+  bool mDayClosed = false;
   int mNextHiscore = 0;
   int mHiscorePlace = 0;
   int mLivesLeft = 0;

@@ -7,6 +7,7 @@
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/platform/DebugOutput.h"
+#include "framework/platform/Files.h"
 #include "framework/resources/PakInterface.h"
 #include "framework/resources/ResourceManager.h"
 #include "game/app/AlphaButton.h"
@@ -127,13 +128,20 @@ bool Board::LoadEnvironment(const char* fileName) {
     read = false;
   if (!read) {
     // Nothing on the board changes; the day is left once it has started.
-    OutputDebugStringA(name + ": " + error + "\n");
-    mApp.ShowFatalError(kCouldNotLoadEnvironment);
-    mFloorMissing = true;
+    RefuseFloor(name, error);
     return false;
   }
   BuildFloor(layout);
   return true;
+}
+
+void Board::RefuseFloor(const std::string& file, const std::string& why) {
+  // The player is told which file and what is wrong with it, below the
+  // game's own words.
+  const std::string detail = (file.empty() ? std::string("(no floor named)") : Fs::NativePath(file)) + ": " + why;
+  TellPlayer(detail);
+  mApp.ShowFatalError(std::string(kCouldNotLoadEnvironment) + "\n\n" + detail);
+  mFloorMissing = true;
 }
 
 void Board::BuildFloor(const EnvironmentLayout& layout) {

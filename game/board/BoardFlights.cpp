@@ -183,6 +183,9 @@ void Board::UpdateFlyingStar() {
 
 void Board::StartGoldenIceCreamFlight(float x, float y) {
   BoardFlight& flight = mFlyingGoldenIceCream;
+  // One flies at a time: a golden ice cream still in the air lands at once,
+  // so that every one picked up counts.
+  if (flight.mPath) LandGoldenIceCream();
   flight.mPath = std::make_unique<Curve3D>();
   flight.mPhase = 0;
   const float dx = 400.0f - x, dy = 200.0f - y;
@@ -218,8 +221,12 @@ void Board::UpdateGoldenIceCreamFlight() {
   SparkleOnPath(mApp, mSmallStar, *flight.mPath, flight.mT, 8);
   flight.mT += 0.05f;
   if (flight.mT <= 1.0f) return;
-  flight.mPath.reset();
-  ++mGoldenIceCreams;
+  LandGoldenIceCream();
+}
+
+void Board::LandGoldenIceCream() {
+  mFlyingGoldenIceCream.mPath.reset();
+  if (mGoldenIceCreams < 5) ++mGoldenIceCreams;
 }
 
 void Board::DrawFlyingStar(Graphics& g) {

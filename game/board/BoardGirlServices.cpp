@@ -129,7 +129,14 @@ void Board::StartIceCreamMachineTutorial(AlphaButton* boxButton) {
     if (button) button->ClearPending();
   for (auto& box : mIceCreamBoxButtons)
     if (box) box->ClearPending();
-  if (mConveyor) mConveyor->ForEachItem();
+  if (mConveyor) {
+    mConveyor->ForEachItem();
+    // Holders already ordered still enter the belt, each lowering its
+    // machine's badge as it does: those badges count them.
+    AlphaButton* holders[] = {mConeMachineButton.get(), mCupMachineButton.get(), mPlateMachineButton.get()};
+    for (int i = 0; i < 3; ++i)
+      for (int n = mConveyor->CountWaiting(kItemCone + i); holders[i] && n > 0; --n) holders[i]->IncrementPending();
+  }
   mQueuedTutorials.PushBack(new IceCreamMachineTutorial(this, boxButton));
 }
 

@@ -86,9 +86,7 @@ void Board::SetUpHappyHour() {
       break;
     }
   if (!start) {
-    OutputDebugStringA(std::string(floor) + ": no walk node of kind 10 to start the customers' queue\n");
-    mApp.ShowFatalError(kCouldNotLoadEnvironment);
-    mFloorMissing = true;
+    RefuseFloor(floor, "no walk node of kind 10 to start the customers' queue");
     return;
   }
   ObjectList chain;
@@ -217,6 +215,9 @@ void Board::UpdateHappyHourLogic() {
       mGameOverBanner.mYOffset = 0;
       if (mApp.mMusicOutput) mApp.mMusicOutput->SetSongVolume(1, 0.25);
       mApp.PlaySound(SOUND_GAME_OVER);
+      // The score is decided: as at a story day's end, no menu opens over
+      // the banner, so no quit can keep it from the best sellers.
+      if (mMenuButton) mMenuButton->SetDisabled(true);
     }
   }
 

@@ -52,6 +52,8 @@ bool BoardTakesInput(const Board& board) {
 }
 
 void OpenGameMenu(Board& board, bool openedByKey) {
+  // A lost Happy Hour game goes on to the best sellers by itself.
+  if (board.GetMode() != 0 && board.mGameOverBanner.mState != 0) return;
   Dialog* menu = board.mApp.GetScreenFactory().CreateGameMenuDialog(board.GetMode(), openedByKey);
   if (!menu) return;
   board.Pause();
@@ -71,8 +73,8 @@ void Board::MouseMove(int x, int y) {
   // An ice cream the mouse has left is no longer under it, even before the
   // tick looks again: a press that follows the move at once belongs to what
   // is under the mouse now.
-  if (mHoverConveyorItem && mConveyor && mConveyor->ItemAt(x, y) != mHoverConveyorItem) {
-    mHoverConveyorItem = nullptr;
+  if (IceCream* hovered = GetHoverConveyorItem(); hovered && mConveyor->ItemAt(x, y) != hovered) {
+    mHoverConveyorSerial = 0;
     mConveyor->SetHighlightedItem(nullptr);
   }
   AlphaButton* menu = mMenuButton.get();
@@ -194,8 +196,7 @@ void Board::ClickAt(int, int, int clickCount) {
     if (mBalloon && mBalloon->HasButtons() && mBalloon->IsBlocking() && mBalloon->IsLastPage()) return;
   }
 
-  if (mHoverConveyorItem) {
-    IceCream* item = mHoverConveyorItem;
+  if (IceCream* item = GetHoverConveyorItem()) {
     if (mTutorial) {
       if (mTutorial->GetStepType() == kStepConveyor) {
         CloseBalloon();

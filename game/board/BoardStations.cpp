@@ -59,6 +59,17 @@ void ShowTreat(AlphaButton* b, int count, int full) {
   b->SetStateCell(1, column, 1);
 }
 
+// A treat put back: an emptied station, which its last treat hid, shows and
+// works again.
+void ShowReturnedTreat(AlphaButton* b, int count, int full) {
+  if (!b) return;
+  if (count == 1) {
+    b->SetDisabled(false);
+    b->SetVisible(true);
+  }
+  ShowTreat(b, count, full);
+}
+
 // Decoration mugs: three or more show column 0, an empty mug column 3.
 void ShowMug(AlphaButton* b, int count) {
   if (!b) return;
@@ -312,12 +323,12 @@ void Board::TakePear() {
 
 void Board::ReturnApple() {
   ++mApples;
-  ShowTreat(mAppleButton.get(), mApples, 3);
+  ShowReturnedTreat(mAppleButton.get(), mApples, 3);
 }
 
 void Board::ReturnPear() {
   ++mPears;
-  ShowTreat(mPearButton.get(), mPears, 3);
+  ShowReturnedTreat(mPearButton.get(), mPears, 3);
 }
 
 void Board::TakeSuperBanana() {

@@ -337,6 +337,12 @@ IceCream* Conveyor::ItemAt(int x, int y) {
   return found;
 }
 
+int Conveyor::CountWaiting(int kind) const {
+  int n = 0;
+  for (int i = 0; i < mPending.GetCount(); ++i) n += static_cast<const IceCream*>(mPending.GetAt(i))->GetKind() == kind;
+  return n;
+}
+
 void Conveyor::RemoveItemFromBelt(IceCream* item) {
   ConveyorContainer* c = FindContainerOfItem(item);
   if (!c) return;

@@ -80,6 +80,8 @@ public:
   IceCream* ItemAt(int x, int y);
   void SetHighlightedItem(IceCream* item) { mHighlighted = item; }
   IceCream* GetHighlightedItem() const { return mHighlighted; }
+  // How many items of the kind wait to go on.
+  int CountWaiting(int kind) const;
   // No container and no pending item.
   bool IsEmpty() const { return mContainers.IsEmpty() && mPending.IsEmpty(); }
 

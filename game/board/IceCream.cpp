@@ -465,6 +465,8 @@ void InitSparks() {
   gSparksReady = true;
 }
 
+void ResetSparks() { gSparksReady = false; }
+
 void UpdateSparks() {
   EnsureSparks();
   for (Spark& s : gSparks) {

@@ -122,6 +122,10 @@ public:
 // The 32 sparks that every sparkler on screen shows. Sparks are set up at
 // the first update or draw, or by InitSparks.
 void InitSparks();
+// Every day starts with the sparks unfilled, so that they draw from the
+// generator at the same point of each day: a seed fixes the day, whatever
+// ran before it in the process.
+void ResetSparks();
 void UpdateSparks();
 void DrawSparks(Graphics& g, int32_t x, int32_t y);
 

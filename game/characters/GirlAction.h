@@ -149,7 +149,8 @@ public:
   void Run(GirlActionResult& result) override;
   void Step(float dt) override;
   bool Apply() override;
-  IceCream* GetItem() const { return mItem; }
+  // The item while its container rides the belt; none once it has left.
+  IceCream* GetItem() const;
   // 0 stepping onto the counter path, 1 following, 2 adding, 3 over.
   int GetPhase() const { return mPhase; }
   int GetContainerId() const { return mContainerId; }
@@ -159,10 +160,11 @@ private:
   void Arrive();
 
   int mPhase = 0;
-  IceCream* mItem;
   PathSegment mSegment;
   PathCursor mCursor;
   bool mStartSpeedTutorial = false;
+  // The container is known by its serial, never by address: the belt
+  // deletes it when it leaves, and a new one may take its place in memory.
   int mContainerId = 0;
 };
 

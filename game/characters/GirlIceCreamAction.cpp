@@ -18,13 +18,19 @@ constexpr int kSpeedLessonFlag = 32;
 
 }  // namespace
 
-GirlToIceCreamAction::GirlToIceCreamAction(Girl* girl, IceCream* item) : GirlAction(girl, true), mItem(item) {
+GirlToIceCreamAction::GirlToIceCreamAction(Girl* girl, IceCream* item) : GirlAction(girl, true) {
   mKind = kGirlToIceCream;
   mSegment.Reset();
   Conveyor* conveyor = mBoard->GetConveyor();
-  if (item && conveyor && conveyor->HasItemOnBelt(item)) {
+  if (item && conveyor) {
     if (ConveyorContainer* container = conveyor->FindContainerOfItem(item)) mContainerId = container->GetSerial();
   }
+}
+
+IceCream* GirlToIceCreamAction::GetItem() const {
+  Conveyor* conveyor = mBoard->GetConveyor();
+  ConveyorContainer* container = conveyor && mContainerId != 0 ? conveyor->FindContainerBySerial(mContainerId) : nullptr;
+  return container ? container->GetItem() : nullptr;
 }
 
 void GirlToIceCreamAction::Run(GirlActionResult& result) {
@@ -32,10 +38,11 @@ void GirlToIceCreamAction::Run(GirlActionResult& result) {
   result.next = this;
   Conveyor* conveyor = mBoard->GetConveyor();
   WalkPath* path = mBoard->GetCounterWalkPath();
-  if (!mItem || !conveyor || !path || !conveyor->HasContainerWithSerial(mContainerId)) {
+  IceCream* item = GetItem();
+  if (!path || !item) {
     // The item left the belt before she set out. Its badge went with it;
     // a badge is only given back on an item still riding.
-    if (mItem && conveyor && conveyor->HasItemOnBelt(mItem)) GiveBackClick(mItem);
+    if (item) GiveBackClick(item);
     result.finished = true;
     return;
   }
@@ -91,7 +98,7 @@ void GirlToIceCreamAction::Step(float dt) {
     ServingMonkey* monkey = mBoard->GetServingMonkey();
     if (monkey && monkey->GetContainerId() == mContainerId && mContainerId != 0) {
       GiveUp();
-      if (conveyor->HasItemOnBelt(mItem)) GiveBackClick(mItem);
+      GiveBackClick(container->GetItem());
       return;
     }
     if (conveyor->IsReversing() && !container->IsReverseMarked()) return;
@@ -121,10 +128,15 @@ void GirlToIceCreamAction::Step(float dt) {
 
 void GirlToIceCreamAction::Arrive() {
   Conveyor* conveyor = mBoard->GetConveyor();
-  if (conveyor->HasItemOnBelt(mItem)) GiveBackClick(mItem);
-  if (mItem->IsBonusKind()) {
-    mBoard->ApplyBonusItem(mItem->GetKind());
-    conveyor->RemoveItemFromBelt(mItem);
+  IceCream* item = GetItem();
+  if (!item) {
+    GiveUp();
+    return;
+  }
+  GiveBackClick(item);
+  if (item->IsBonusKind()) {
+    mBoard->ApplyBonusItem(item->GetKind());
+    conveyor->RemoveItemFromBelt(item);
     mPhase = 3;
     return;
   }
@@ -133,7 +145,7 @@ void GirlToIceCreamAction::Arrive() {
     mPhase = 3;
     return;
   }
-  if (!mItem->CanAdd(code)) {
+  if (!item->CanAdd(code)) {
     GiveUp();
     return;
   }
@@ -165,7 +177,7 @@ void GirlToIceCreamAction::Arrive() {
     default: break;
   }
   if (station && stock == 0) station->SetDisabled(true);
-  if (mItem->AddExtra(code) && !IceCream::IsToppingItem(code)) mGirl->SetCarryCode(0);
+  if (item->AddExtra(code) && !IceCream::IsToppingItem(code)) mGirl->SetCarryCode(0);
   mPhase = 2;
 }
 

@@ -1,6 +1,7 @@
 // The heroine's queue of errands and the station operations that fill it.
 #include "game/app/AlphaButton.h"
 #include "game/board/Board.h"
+#include "game/board/Conveyor.h"
 #include "game/characters/Girl.h"
 #include "game/characters/GirlAction.h"
 
@@ -134,7 +135,11 @@ void Girl::PrepareIceCreamMachineRun() {
 bool Girl::EnqueueIceCream(IceCream* item) {
   if (!mActions.IsEmpty()) {
     GirlAction* last = GetAction(mActions.GetCount() - 1);
-    if (last->GetKind() == kGirlToIceCream && static_cast<GirlToIceCreamAction*>(last)->GetItem() == item) {
+    // The same container twice in a row is one errand; a freed item's
+    // address says nothing, so the belt's serial decides.
+    const ConveyorContainer* container = mBoard->GetConveyor() ? mBoard->GetConveyor()->FindContainerOfItem(item) : nullptr;
+    if (last->GetKind() == kGirlToIceCream && container &&
+        static_cast<GirlToIceCreamAction*>(last)->GetContainerId() == container->GetSerial()) {
       return false;
     }
   }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "framework/platform/CRand.h"
 #include "framework/graphics/Graphics.h"
 #include "game/app/GameResources.h"
 
@@ -130,7 +131,7 @@ void ContestScene::Start(Role role) {
 void ContestScene::SetHeroineFront(bool front) { mHeroineFront = front; }
 
 void ContestScene::TriggerIdle() {
-  switch (std::rand() % 400) {
+  switch (Rand() % 400) {
     case 47:
       if (!mCurrent[kHappyLady]) Start(kHappyIdle);
       break;

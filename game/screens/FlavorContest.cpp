@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "framework/platform/CRand.h"
 #include "framework/graphics/Graphics.h"
 #include "game/app/AlphaButton.h"
 #include "game/app/GameApp.h"
@@ -18,10 +19,14 @@ namespace {
 
 using Scene = ContestScene;
 
+// The n-th contest awards flavour 13 + n, the one the floor's next box is
+// filled with. The name, colour, darkness and card belong to the flavour;
+// the right number and the attempts to the contest's place in the run (the
+// first is the easiest).
 const FlavorContest::Row kRows[] = {
-    {"strawberry", 14, 230, 80, 80, 6, 5, 0.5f, 1},  {"pear", 16, 154, 224, 116, 9, 4, 0.5f, 0},
-    {"blueberry", 17, 92, 156, 228, 1, 4, 0.2f, 2},  {"pineapple", 18, 247, 238, 93, 10, 4, 0.5f, 3},
-    {"chocolate", 15, 181, 116, 59, 2, 4, 0.3f, 4},
+    {"strawberry", 14, 230, 80, 80, 6, 5, 0.5f, 1},  {"chocolate", 15, 181, 116, 59, 9, 4, 0.3f, 4},
+    {"pear", 16, 154, 224, 116, 1, 4, 0.5f, 0},      {"blueberry", 17, 92, 156, 228, 10, 4, 0.2f, 2},
+    {"pineapple", 18, 247, 238, 93, 2, 4, 0.5f, 3},
 };
 
 constexpr int kPlateStart[3][2] = {{320, 440}, {320, 430}, {320, 420}};
@@ -418,7 +423,7 @@ void FlavorContest::Taste() {
     if (p.bitePending && a && a->GetCurrentCel() == 1) {
       --p.portions;
       p.bitePending = false;
-      mApp.PlaySound(*kSpoons[std::rand() % 3]);
+      mApp.PlaySound(*kSpoons[Rand() % 3]);
     }
   }
   for (int i = 0; i < 3; ++i)

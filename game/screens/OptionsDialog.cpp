@@ -67,6 +67,8 @@ void OptionsDialog::OnAddedToManager(WidgetManager* manager) {
   PlayerProfile* profile = mApp.GetCurrentProfile();
   mShowTutorials->SetChecked(profile ? profile->GetShowTutorials() : true, false);
   mCustomCursors->SetChecked(mApp.mCustomCursorsOn, false);
+  mFullScreenAtOpen = mFullScreen->mChecked;
+  m3DAtOpen = m3D->mChecked;
   GameDialog::OnAddedToManager(manager);
 }
 
@@ -133,7 +135,9 @@ void OptionsDialog::KeyChar(wchar_t ch) {
 
 void OptionsDialog::CloseAction() {
   if (mClosing == kOk) {
-    mApp.ChangeScreenMode(!mFullScreen->mChecked, m3D->mChecked, false);
+    const bool windowed = mFullScreen->mChecked != mFullScreenAtOpen ? !mFullScreen->mChecked : mApp.mWindowedMode;
+    const bool is3D = m3D->mChecked != m3DAtOpen ? m3D->mChecked : mApp.IsHardwareDrawing();
+    mApp.ChangeScreenMode(windowed, is3D, false);
     if (PlayerProfile* profile = mApp.GetCurrentProfile()) profile->SetShowTutorials(mShowTutorials->mChecked);
     mApp.EnableCustomCursors(mCustomCursors->mChecked);
   }

@@ -49,6 +49,10 @@ private:
   Slider* mSound;
   Checkbox* m3D;
   Checkbox* mFullScreen;
+  // The boxes as the dialog opened: OK applies a mode only where the
+  // player changed its box (Alt+Enter still works while it is open).
+  bool mFullScreenAtOpen = false;
+  bool m3DAtOpen = false;
   Checkbox* mShowTutorials;
   Checkbox* mCustomCursors;
   ButtonWidget* mOk;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "framework/platform/CRand.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "game/app/AlphaButton.h"
@@ -92,20 +93,20 @@ void TheEndMap::UpdateScreen() {
   else if (mCounter > kTitleInFrom)
     mTitleAlpha = std::min(mTitleAlpha + 2, 255);
   Image* title = IMAGE_MAP_GAME_COMPLETED;
-  if (mTitleAlpha > 0 && std::rand() % 4 == 0) {
+  if (mTitleAlpha > 0 && Rand() % 4 == 0) {
     const int w = std::max(WidthOf(title), 1);
     const int h = std::max(HeightOf(title), 1);
-    const int y = kTitleY + std::rand() % h;
-    const int x = 400 - w / 2 + std::rand() % w;
+    const int y = kTitleY + Rand() % h;
+    const int x = 400 - w / 2 + Rand() % w;
     auto* sparkle = new AnimationParticle(static_cast<float>(x), static_cast<float>(y), mStar);
     sparkle->SetColor(240, 240, 255, mTitleAlpha);
-    sparkle->SetSpeed(1.0f + static_cast<float>(std::rand() % 100) * 0.01f);
+    sparkle->SetSpeed(1.0f + static_cast<float>(Rand() % 100) * 0.01f);
     mApp.AddParticle(sparkle);
   }
-  if (mCounter % 10 == 0 && std::rand() % 2 == 0) {
-    auto* firework = new FireWorkParticle(static_cast<float>(375 + std::rand() % 16), 340.0f);
+  if (mCounter % 10 == 0 && Rand() % 2 == 0) {
+    auto* firework = new FireWorkParticle(static_cast<float>(375 + Rand() % 16), 340.0f);
     static constexpr int kColours[4][3] = {{255, 255, 64}, {64, 255, 255}, {255, 64, 255}, {64, 64, 255}};
-    const int* c = kColours[std::rand() % 4];
+    const int* c = kColours[Rand() % 4];
     firework->SetColor(c[0], c[1], c[2], 255);
     mApp.AddParticle(firework);
   }

@@ -92,7 +92,10 @@ TEST_F(ScreenModeTest, APreferredPositionIsPulledBackIntoTheWorkArea) {
   const struct {
     int x, y;
     int left, top;
-  } cases[] = {{2000, -50, 1020 - 800, 4}, {10, 500, 10, 734 - 600}, {300, 20, 220, 20}};
+  } cases[] = {{2000, -50, 1020 - 800, 4},
+               {10, 500, 10, 734 - 600},
+               {300, 20, 220, 20},
+               {INT32_MAX - 10, INT32_MAX - 10, 1020 - 800, 734 - 600}};  // damaged: no overflow
   for (const auto& c : cases) {
     auto& app = Make();
     app.mPreferredX = c.x;

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/app/Buffer.h"
+#include "framework/platform/DebugOutput.h"
 #include "framework/platform/Files.h"
 #include "framework/platform/Registry.h"
 #include "tests/app/AppTestSupport.h"
@@ -44,12 +46,12 @@ TEST_F(SettingsTest, SettingsSurviveARestartInTheRegistryFile) {
   RegistryStore store(file);
   ScopedRegistryStore scoped(store);
   const std::string key = "SOFTWARE\\TestCo\\PlixTest";
-  EXPECT_EQ(StoredInteger(key, "MusicVolume"), 55);
+  EXPECT_EQ(StoredInteger(key, "MusicVolume"), 56);  // the nearest whole percent
   EXPECT_EQ(StoredInteger(key, "SfxVolume"), 30);
   EXPECT_EQ(StoredInteger(key, "InProgress"), 0);
   auto& app = Make();
   app.LoadSettings();
-  EXPECT_DOUBLE_EQ(app.mMusicVolume, 0.55);
+  EXPECT_DOUBLE_EQ(app.mMusicVolume, 0.56);
   EXPECT_DOUBLE_EQ(app.mSfxVolume, 0.3);
   EXPECT_EQ(app.mMuteDepth, 1);
   EXPECT_FALSE(app.mWindowedMode);
@@ -78,29 +80,92 @@ TEST_F(SettingsTest, ARunThatDidNotShutDownIsNoticedAtTheNextStart) {
   EXPECT_EQ(StoredInteger("SOFTWARE\\TestCo\\PlixTest", "InProgress"), -12345);
 }
 
-TEST_F(SettingsTest, ScreenModeOtherThanZeroIsFullScreenAndAnUnreadableValueChangesNothing) {
-  auto& app = Make();
-  app.mWindowedMode = true;
-  ASSERT_TRUE(app.WriteRegistryInteger("ScreenMode", 7));
-  ASSERT_TRUE(app.WriteRegistryString("MusicVolume", "loud"));
-  app.mMusicVolume = 0.4;
-  app.LoadSettings();
-  EXPECT_FALSE(app.mWindowedMode);
-  EXPECT_DOUBLE_EQ(app.mMusicVolume, 0.4);
+// Every value is checked against what a save writes: one out of range or of
+// another type keeps its default, and the player is told once per key, in
+// one line naming the file and the key; the other values are still read.
+TEST_F(SettingsTest, AValueOutOfRangeKeepsItsDefaultAndIsToldOnce) {
+  const struct {
+    const char* key;
+    int32_t stored;
+  } cases[] = {{"MusicVolume", 250},     {"SfxVolume", -1},         {"Muted", 3},
+               {"Muted", -1},            {"ScreenMode", 7},         {"PreferredX", INT32_MAX - 3},
+               {"PreferredY", INT32_MIN}, {"CustomCursors", 2},      {"WaitForVSync", -5},
+               {"InProgress", 9}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.key) + " " + std::to_string(c.stored));
+    std::vector<std::string> told;
+    SetPlayerOutputSink([&](const std::string& line) { told.push_back(line); });
+    auto& app = Make();
+    app.mWindowedMode = true;
+    app.mMusicVolume = 0.4;
+    app.mSfxVolume = 0.6;
+    app.mPreferredX = app.mPreferredY = -1;
+    const int muteDepth = app.mMuteDepth;
+    const bool cursors = app.mCustomCursorsOn, vsync = app.mWaitForVSync;
+    ASSERT_TRUE(app.WriteRegistryInteger(c.key, c.stored));
+    app.LoadSettings();
+    app.LoadSettings();  // told once only
+    SetPlayerOutputSink(nullptr);
+    EXPECT_TRUE(app.mWindowedMode);
+    EXPECT_DOUBLE_EQ(app.mMusicVolume, 0.4);
+    EXPECT_DOUBLE_EQ(app.mSfxVolume, 0.6);
+    EXPECT_EQ(app.mMuteDepth, muteDepth);
+    EXPECT_EQ(app.mPreferredX, -1);
+    EXPECT_EQ(app.mPreferredY, -1);
+    EXPECT_EQ(app.mCustomCursorsOn, cursors);
+    EXPECT_EQ(app.mWaitForVSync, vsync);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(c.key), std::string::npos) << told[0];
+    EXPECT_NE(told[0].find(GetRegistryStore().Path()), std::string::npos) << told[0];
+    GetRegistryStore().DeleteValue("SOFTWARE\\TestCo\\PlixTest", c.key);
+    mApp.reset();
+  }
 }
 
-TEST_F(SettingsTest, StoredVolumesAreHeldBetweenSilenceAndFull) {
+TEST_F(SettingsTest, AValueOfAnotherTypeKeepsItsDefaultAndIsTold) {
+  std::vector<std::string> told;
+  SetPlayerOutputSink([&](const std::string& line) { told.push_back(line); });
+  auto& app = Make();
+  ASSERT_TRUE(app.WriteRegistryString("MusicVolume", "loud"));
+  ASSERT_TRUE(app.WriteRegistryInteger("ScreenMode", 0));
+  app.mWindowedMode = false;
+  app.mMusicVolume = 0.4;
+  app.LoadSettings();
+  SetPlayerOutputSink(nullptr);
+  EXPECT_TRUE(app.mWindowedMode);  // read on past the bad value
+  EXPECT_DOUBLE_EQ(app.mMusicVolume, 0.4);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("MusicVolume is not a number"), std::string::npos) << told[0];
+}
+
+// The stored mute flag is the player's own mute: 0 or 1, never a depth; a
+// damaged one leaves the game unmuted.
+TEST_F(SettingsTest, TheStoredMuteIsThePlayersMuteOnly) {
   const struct {
-    int32_t stored;
-    double volume;
-  } cases[] = {{70, 0.7}, {0, 0.0}, {100, 1.0}, {-50, 0.0}, {250, 1.0}, {INT32_MIN, 0.0}, {INT32_MAX, 1.0}};
+    int32_t stored, depth;
+  } cases[] = {{0, 0}, {1, 1}, {3, 0}, {-1, 0}};
   for (const auto& c : cases) {
     auto& app = Make();
-    ASSERT_TRUE(app.WriteRegistryInteger("MusicVolume", c.stored));
-    ASSERT_TRUE(app.WriteRegistryInteger("SfxVolume", c.stored));
+    ASSERT_TRUE(app.WriteRegistryInteger("Muted", c.stored));
     app.LoadSettings();
-    EXPECT_DOUBLE_EQ(app.mMusicVolume, c.volume) << c.stored;
-    EXPECT_DOUBLE_EQ(app.mSfxVolume, c.volume) << c.stored;
+    EXPECT_EQ(app.mMuteDepth, c.depth) << c.stored;
+    app.SaveSettings();
+    EXPECT_EQ(StoredInteger("SOFTWARE\\TestCo\\PlixTest", "Muted"), c.depth) << c.stored;
+    mApp.reset();
+  }
+}
+
+// A volume read and saved unchanged is the same whole percent.
+TEST_F(SettingsTest, EveryStoredVolumeIsSavedBackUnchanged) {
+  for (int32_t stored = 0; stored <= 100; ++stored) {
+    auto& app = Make();
+    ASSERT_TRUE(app.WriteRegistryInteger("MusicVolume", stored));
+    ASSERT_TRUE(app.WriteRegistryInteger("SfxVolume", stored));
+    app.LoadSettings();
+    app.SaveSettings();
+    EXPECT_EQ(StoredInteger("SOFTWARE\\TestCo\\PlixTest", "MusicVolume"), stored);
+    EXPECT_EQ(StoredInteger("SOFTWARE\\TestCo\\PlixTest", "SfxVolume"), stored);
+    mApp.reset();
   }
 }
 

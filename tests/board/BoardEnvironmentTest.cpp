@@ -8,6 +8,8 @@
 
 #include "framework/app/Buffer.h"
 #include "framework/graphics/DDImage.h"
+#include "framework/platform/Files.h"
+#include "framework/util/Utilities.h"
 #include "framework/resources/ResourceManager.h"
 #include "game/app/AlphaButton.h"
 #include "game/app/GameResources.h"
@@ -58,12 +60,15 @@ protected:
       if (l == line) return true;
     return false;
   }
+  // Boxes whose text starts with the line: the refused floor's box says
+  // which file and why below it.
   int Boxes(const std::wstring& text) const {
     int n = 0;
     for (const auto& box : mBackend.mBoxes)
-      if (box.text == text) ++n;
+      if (box.text.rfind(text, 0) == 0) ++n;
     return n;
   }
+  std::wstring LastBox() const { return mBackend.mBoxes.empty() ? L"" : mBackend.mBoxes.back().text; }
 };
 
 TEST_F(BoardEnvironment, EveryRecordKindOnASmallFixture) {
@@ -235,6 +240,10 @@ TEST_P(BoardRefusesFloor, WithThePopupAndNothingBuilt) {
   std::string path = GetParam().text.empty() ? mDir / "absent.len" : WriteFloor("broken.len", GetParam().text);
   EXPECT_FALSE(board.LoadEnvironment(path.c_str()));
   EXPECT_EQ(Boxes(L"Could not load environment!"), 1);
+  // The file and what is wrong with it, below the game's words.
+  const std::string box = WStringToString(LastBox());
+  EXPECT_NE(box.find("Could not load environment!\n\n" + Fs::NativePath(path) + ": "), std::string::npos) << box;
+  EXPECT_GT(box.size(), ("Could not load environment!\n\n" + Fs::NativePath(path) + ": ").size()) << box;
   EXPECT_TRUE(board.IsFloorMissing());
   EXPECT_EQ(board.mTables.GetCount(), 0);
   EXPECT_EQ(board.mWalkNodes[0], nullptr);

@@ -169,6 +169,25 @@ TEST_F(BoardFixture, TheGoldenIceCreamRestsMidScreenThenLandsInItsSlot) {
   }
 }
 
+// Golden ice creams picked up close together each count: the one still in
+// the air when the next starts lands at once; five stay the most.
+TEST_F(BoardFixture, EveryGoldenIceCreamPickedUpCountsThoughAnotherStillFlies) {
+  Board& board = Open(0);
+  struct Case {
+    int collected, pickUps, after;
+  } cases[] = {{0, 2, 2}, {1, 3, 4}, {4, 2, 5}};
+  for (const Case& c : cases) {
+    board.mGoldenIceCreams = c.collected;
+    for (int i = 0; i < c.pickUps; ++i) {
+      board.StartGoldenIceCreamFlight(250.0f, 520.0f);
+      for (int t = 0; t < 50; ++t) board.UpdateGoldenIceCreamFlight();
+    }
+    for (int i = 0; i < 1000 && board.mFlyingGoldenIceCream.mPath; ++i) board.UpdateGoldenIceCreamFlight();
+    EXPECT_FALSE(board.mFlyingGoldenIceCream.mPath);
+    EXPECT_EQ(board.mGoldenIceCreams, c.after) << c.collected << " + " << c.pickUps;
+  }
+}
+
 TEST_F(BoardFixture, TheReputationStarFliesToTheNextStarSlotAndQueuesItsLessonOnce) {
   struct Case {
     int stars;

@@ -142,6 +142,33 @@ TEST_F(BoardStations, TreatPicturesFollowTheStock) {
   EXPECT_EQ(Find(*board, 34)->GetStateColumn(1), 1);
 }
 
+// The last apple or pear taken hides its station; put back, it shows and
+// works again for the rest of the day.
+TEST_F(BoardStations, ALastTreatPutBackShowsItsStationAgain) {
+  auto board = MakeBoard(30);
+  struct Case {
+    int id;
+    int Board::*stock;
+    void (Board::*take)();
+    void (Board::*put)();
+  } cases[] = {{32, &Board::mApples, &Board::TakeApple, &Board::ReturnApple},
+               {33, &Board::mPears, &Board::TakePear, &Board::ReturnPear}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    AlphaButton* b = Find(*board, c.id);
+    b->SetVisible(true);
+    b->SetState(0);
+    (*board).*c.stock = 1;
+    ((*board).*c.take)();
+    ASSERT_FALSE(b->IsVisible());
+    ((*board).*c.put)();
+    EXPECT_EQ((*board).*c.stock, 1);
+    EXPECT_TRUE(b->IsVisible());
+    EXPECT_FALSE(b->IsDisabled());
+    EXPECT_EQ(b->GetStateColumn(0), 2);
+  }
+}
+
 TEST_F(BoardStations, MugsShowHowManyAreLeft) {
   auto board = MakeBoard(30);
   struct Case {

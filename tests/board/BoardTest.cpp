@@ -7,9 +7,14 @@
 #include <gtest/gtest.h>
 
 #include "game/app/AlphaButton.h"
+#include "game/app/GameResources.h"
 #include "framework/sound/SoundInstance.h"
 #include "game/board/IceCream.h"
+#include "framework/platform/CRand.h"
+#include "game/app/ProfileManager.h"
 #include "game/board/Tutorial.h"
+#include "game/characters/Girl.h"
+#include "game/characters/Monkey.h"
 #include "tests/board/BoardTestSupport.h"
 
 namespace Plix {
@@ -235,6 +240,40 @@ TEST_F(BoardFixture, FlightsUnderWayAreCreditedWhenTheBoardGoes) {
   EXPECT_EQ(Player().GetGoldenIceCreams(), 3);
 }
 
+// Left through the game menu while a star and a golden ice cream fly: the
+// players' file written at that screen change holds both, as the game does.
+TEST_F(BoardFixture, FlightsUnderWayReachTheFileAtTheScreenChange) {
+  Player().SetReputationStars(1);
+  Player().SetGoldenIceCreams(2);
+  Board& board = Open(0);
+  RunFor(1000);
+  board.LaunchReputationStar();
+  board.StartGoldenIceCreamFlight(300.0f, 400.0f);
+  board.ExitLevel(4);
+  ASSERT_TRUE(RunUntilBoardLeaves());
+  EXPECT_EQ(Player().GetReputationStars(), 2);
+  EXPECT_EQ(Player().GetGoldenIceCreams(), 3);
+  ProfileManager file;
+  file.LoadProfiles(mGame->GetLevels());
+  ASSERT_NE(file.GetProfile(0), nullptr);
+  EXPECT_EQ(file.GetProfile(0)->GetReputationStars(), 2);
+  EXPECT_EQ(file.GetProfile(0)->GetGoldenIceCreams(), 3);
+}
+
+// A seed fixes a day, whatever ran before it in the process: each day
+// fills the sparks anew, so the same seed gives the same draws although
+// the sparks of an earlier day were left half-way.
+TEST_F(BoardFixture, ASeedFixesTheDayWhateverRanBeforeIt) {
+  auto day = [&] {
+    SRand(11);
+    Board board(*mGame, 0, -1);
+    for (int i = 0; i < 7; ++i) UpdateSparks();
+    return Rand();
+  };
+  const int first = day();
+  EXPECT_EQ(day(), first);
+}
+
 // A station emptied or hidden while the mouse is on it stays disabled when
 // the mouse moves off; a highlight goes.
 TEST_F(BoardFixture, LeavingAButtonTakesOnlyItsHighlight) {
@@ -274,6 +313,103 @@ TEST_F(BoardFixture, CounterIsClearedBeforeTheSparklerSoundGoes) {
     board.Resume();
   }
   EXPECT_EQ(sounds, (std::vector<std::string>{"loop", "stop", "loop", "stop", "release"}));
+}
+
+// Left with the machine humming and a sparkler on the counter: a focus
+// change while the screen fades to black starts neither loop again.
+TEST_F(BoardFixture, AClosedDayStaysSilentThroughAFocusChange) {
+  std::vector<std::string> hum, sparks;
+  Testing::RecordingSound machine(hum), sparkler(sparks);
+  Board& board = Open(0);
+  RunFor(1000);
+  for (auto [slot, sound] : {std::pair{&board.mMachineSound, &machine}, std::pair{&board.mSparklerSound, &sparkler}}) {
+    if (*slot) (*slot)->Release();
+    *slot = sound;
+  }
+  IceCream cup = IceCream::CreateOfKind(kItemCup);
+  ASSERT_TRUE(cup.AddScoop(kItemVanilla));
+  cup.SetDecoration(kItemSparkler);
+  ASSERT_TRUE(board.GetCounter()->Add(cup));
+  board.mMachineState = 2;  // running
+  machine.Play(true, false);
+  board.ExitLevel(4);
+  mGame->LostFocus();
+  mGame->GotFocus();
+  RunFor(100);
+  EXPECT_EQ(hum, (std::vector<std::string>{"loop", "stop"}));
+  EXPECT_EQ(sparks, (std::vector<std::string>{"loop", "stop"}));
+  ASSERT_TRUE(RunUntilBoardLeaves());
+}
+
+// The day's group goes with the board: none of its handles is left
+// pointing at a freed image.
+TEST_F(BoardFixture, NoHandleOfTheDaysGroupOutlivesTheBoard) {
+  Open(0);
+  RunFor(100);
+  ASSERT_NE(IMAGE_CONE, nullptr);
+  mGame->mBoard->ExitLevel(4);
+  ASSERT_TRUE(RunUntilBoardLeaves());
+  for (const ResourceBinding& b : GetGroupBindings("Game")) {
+    if (b.mImage) {
+      EXPECT_EQ(*b.mImage, nullptr) << b.mId;
+    }
+    if (b.mFont) {
+      EXPECT_EQ(*b.mFont, nullptr) << b.mId;
+    }
+  }
+}
+
+// A passed day is booked with what the helpers still hold out of a stock
+// given back to it: the heroine's decoration or treat (never a banana),
+// Vurez's lemonade or cookie.
+TEST_F(BoardFixture, WhatTheHelpersHoldGoesBackToTheStockWhenTheDayIsBooked) {
+  PlayerProfile& p = Player();
+  p.SetStoryDays(49);
+  Board& board = Open(0);
+  board.mUmbrellas = 2;
+  board.mApples = 1;
+  board.mLemonades[0] = board.mLemonades[1] = board.mLemonades[2] = 0;
+  board.mCookies[0] = board.mCookies[1] = board.mCookies[2] = 1;
+  board.mBananas = 4;
+  board.GetGirl()->SetCarryCode(kItemUmbrella);
+  ASSERT_TRUE(board.GetMonkey()->PickUp(Monkey::kCarryLemonade + 2));
+  board.mMoney = board.mGoal = 100;
+  board.ExitLevel(1);
+  ASSERT_TRUE(RunUntilBoardLeaves());
+  EXPECT_EQ(p.GetUmbrellaStock(), 3);
+  EXPECT_EQ(p.GetMonkeyTreat(1), 1);
+  EXPECT_EQ(p.GetLemonade(2), 1);
+  EXPECT_EQ(p.GetLemonade(1), 0);
+  EXPECT_EQ(p.GetCookieBox(0), 1);
+
+  // An apple in her hands and a cookie in his; a banana stays eaten.
+  struct Held {
+    int heroine, monkey;
+  } held[] = {{kItemApple, Monkey::kCarryCookie}, {kItemBanana, Monkey::kCarryNothing}};
+  for (const Held& h : held) {
+    SCOPED_TRACE(h.heroine);
+    // The map the last day went to goes, as it does when it opens a day.
+    if (GameScreen* map = mGame->mMap) {
+      mGame->mAppWidgets->RemoveWidget(map);
+      delete map;
+      mGame->mMap = nullptr;
+    }
+    p.SetStoryDays(49);
+    Board& day = Open(0, 49);
+    day.mApples = 0;
+    day.mBananas = 0;
+    day.mCookies[0] = day.mCookies[1] = day.mCookies[2] = 0;
+    day.GetGirl()->SetCarryCode(h.heroine);
+    if (h.monkey != Monkey::kCarryNothing) {
+      ASSERT_TRUE(day.GetMonkey()->PickUp(h.monkey));
+    }
+    day.mMoney = day.mGoal = 100;
+    day.ExitLevel(1);
+    ASSERT_TRUE(RunUntilBoardLeaves());
+    EXPECT_EQ(p.GetMonkeyTreat(1), h.heroine == kItemApple ? 1 : 0);
+    EXPECT_EQ(p.GetMonkeyTreat(0), 0);
+    EXPECT_EQ(p.GetCookieBox(0), h.monkey == Monkey::kCarryCookie ? 1 : 0);
+  }
 }
 
 }  // namespace

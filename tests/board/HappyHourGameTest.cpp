@@ -4,6 +4,7 @@
 // leading to the best sellers of its difficulty.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "game/characters/Girl.h"
 #include "game/characters/ServingMonkey.h"
 #include "tests/board/PlaySupport.h"
+#include "tests/characters/GirlTestSupport.h"
 
 namespace Plix {
 namespace {
@@ -305,6 +307,31 @@ TEST_F(HappyHourLogic, TheFourthLostCustomerLosesTheGame) {
     EXPECT_EQ(shown, lost < 4) << lost;
     EXPECT_EQ(board.GetCustomerFlow()->IsLost(), lost == 4) << lost;
   }
+}
+
+// Once the game is lost its score is decided: Escape and the menu button
+// open no game menu over the banner, and the game goes on to the best
+// sellers with that score.
+TEST_F(HappyHourLogic, NoMenuOpensOverTheGameOverBanner) {
+  Testing::MenuCountingScreens screens(*mGame, mLog);
+  mGame->SetScreenFactory(&screens);
+  Board& board = Open(2);
+  RunFor(2000);
+  board.mMoney = 123;
+  for (int lost = 0; lost < 4; ++lost) board.LoseHappyHourCustomer();
+  for (int i = 0; i < 6000 && board.mGameOverBanner.mState == 0; ++i) RunFor(10);
+  ASSERT_NE(board.mGameOverBanner.mState, 0);
+  mGame->mAppWidgets->KeyChar(27);
+  AlphaButton* menu = board.GetMenuButton();
+  mGame->mAppWidgets->MouseMove(menu->GetX() + menu->GetWidth() / 2, menu->GetY() + menu->GetHeight() / 2);
+  mGame->mAppWidgets->MouseDown(menu->GetX() + menu->GetWidth() / 2, menu->GetY() + menu->GetHeight() / 2, 1);
+  mGame->mAppWidgets->MouseUp(menu->GetX() + menu->GetWidth() / 2, menu->GetY() + menu->GetHeight() / 2, 1);
+  EXPECT_EQ(screens.mMenus, 0);
+  ASSERT_TRUE(RunUntilBoardLeaves());
+  EXPECT_NE(std::find_if(mLog.begin(), mLog.end(),
+                         [](const std::string& s) { return s.rfind("create BestSellers(3,123,0,", 0) == 0; }),
+            mLog.end());
+  mGame->SetScreenFactory(mScreens.get());
 }
 
 TEST_F(HappyHourLogic, APaymentBringsItsPriceWithACoinAndAStarEach) {

@@ -99,7 +99,7 @@ protected:
     const int y = static_cast<int>(container->GetY()) - item->GetHeight() / 2;
     Widgets().MouseMove(x, y);
     Tick();  // the board looks under the mouse on its tick
-    if (board->mHoverConveyorItem != item) return false;
+    if (board->GetHoverConveyorItem() != item) return false;
     Widgets().MouseDown(x, y, 1);
     Widgets().MouseUp(x, y, 1);
     return true;

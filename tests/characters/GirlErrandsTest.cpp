@@ -224,7 +224,7 @@ TEST_F(GirlErrands, BuildsAConeOnTheBelt) {
   const int y = static_cast<int>(container->GetY()) - cone->GetHeight() / 2;
   Widgets().MouseMove(x, y);
   mBoard->Update();
-  ASSERT_EQ(mBoard->mHoverConveyorItem, cone);
+  ASSERT_EQ(mBoard->GetHoverConveyorItem(), cone);
   Widgets().MouseDown(x, y, 1);
   Widgets().MouseUp(x, y, 1);
   EXPECT_EQ(cone->GetMarker(), 1);

@@ -74,6 +74,13 @@ protected:
 };
 
 TEST_F(GirlQueue, StationOperationsAppendTheirErrandsAndRefuseRepeats) {
+  ConveyorContainer* firstCone = OrderCone();
+  ConveyorContainer* secondCone = OrderCone();
+  ASSERT_NE(firstCone, nullptr);
+  ASSERT_NE(secondCone, nullptr);
+  ASSERT_TRUE(RunUntilIdle());
+  ASSERT_TRUE(mBoard->GetConveyor()->HasContainerWithSerial(firstCone->GetSerial()));
+  ASSERT_TRUE(mBoard->GetConveyor()->HasContainerWithSerial(secondCone->GetSerial()));
   // Empty queue and empty hands: the trash can has nothing to do.
   EXPECT_FALSE(mGirl->EnqueueTrashcan());
   mGirl->SetCarryCode(13);
@@ -83,11 +90,10 @@ TEST_F(GirlQueue, StationOperationsAppendTheirErrandsAndRefuseRepeats) {
   mGirl->SetCarryCode(0);
   EXPECT_TRUE(mGirl->EnqueueTrashcan());  // another errand between them
 
-  IceCream first = IceCream::CreateOfKind(1);
-  IceCream second = IceCream::CreateOfKind(2);
-  EXPECT_TRUE(mGirl->EnqueueIceCream(&first));
-  EXPECT_FALSE(mGirl->EnqueueIceCream(&first));
-  EXPECT_TRUE(mGirl->EnqueueIceCream(&second));
+  // The same item on the belt twice in a row is one errand.
+  EXPECT_TRUE(mGirl->EnqueueIceCream(firstCone->GetItem()));
+  EXPECT_FALSE(mGirl->EnqueueIceCream(firstCone->GetItem()));
+  EXPECT_TRUE(mGirl->EnqueueIceCream(secondCone->GetItem()));
 
   const int before = mGirl->GetActionCount();
   EXPECT_TRUE(mGirl->EnqueueBananas());

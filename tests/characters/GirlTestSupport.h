@@ -128,7 +128,7 @@ protected:
     const int y = static_cast<int>(container->GetY()) - item->GetHeight() / 2;
     Widgets().MouseMove(x, y);
     RunFor(10);
-    if (mBoard->mHoverConveyorItem != item) return false;
+    if (mBoard->GetHoverConveyorItem() != item) return false;
     Widgets().MouseDown(x, y, 1);
     Widgets().MouseUp(x, y, 1);
     return true;

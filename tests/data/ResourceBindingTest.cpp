@@ -106,6 +106,13 @@ void SetGroupVariables(const std::string& group, Image* image, int sound, Font* 
   }
 }
 
+// What a binding's variable holds, as one pointer (a sound's id as its
+// value).
+void* Held(const ResourceBinding& b) {
+  return b.mImage ? static_cast<void*>(*b.mImage)
+                  : b.mFont ? static_cast<void*>(*b.mFont) : reinterpret_cast<void*>(intptr_t(*b.mSound));
+}
+
 bool IsUnset(const ResourceBinding& b) {
   return b.mImage ? *b.mImage == kUnsetImage : b.mSound ? *b.mSound == kUnsetSound : *b.mFont == kUnsetFont;
 }
@@ -228,21 +235,26 @@ TEST_F(BindingTest, EveryGroupLoadsFromMainPakAndBinds) {
       EXPECT_EQ(image->mCelColumns, d.cols) << b.mId;
       EXPECT_EQ(image->mCelRows, d.rows) << b.mId;
     }
-    // Binding again stores the same values; freeing the group leaves them.
+    // Binding again stores the same values; freeing the group, with the
+    // game's handler installed, leaves no handle into it.
     std::vector<void*> first;
-    for (const ResourceBinding& b : table)
-      first.push_back(b.mImage ? static_cast<void*>(*b.mImage) : b.mFont ? static_cast<void*>(*b.mFont)
-                                                                         : reinterpret_cast<void*>(intptr_t(*b.mSound)));
+    for (const ResourceBinding& b : table) first.push_back(Held(b));
     EXPECT_TRUE(binder.bind(mManager.get()));
+    for (size_t i = 0; i < table.size(); ++i) EXPECT_EQ(Held(table[i]), first[i]) << table[i].mId;
+    mManager->SetGroupFreedHandler(ClearFreedGroupHandles);
     mManager->FreeGroup(binder.group);
-    for (size_t i = 0; i < table.size(); ++i) {
-      const ResourceBinding& b = table[i];
-      void* now = b.mImage ? static_cast<void*>(*b.mImage) : b.mFont ? static_cast<void*>(*b.mFont)
-                                                                     : reinterpret_cast<void*>(intptr_t(*b.mSound));
-      EXPECT_EQ(now, first[i]) << b.mId;
-    }
+    mManager->SetGroupFreedHandler(nullptr);
+    for (const ResourceBinding& b : table) EXPECT_EQ(Held(b), nullptr) << b.mId;
   }
   EXPECT_EQ(mManager->GetErrorText(), "");
+}
+
+// An empty name is every group freed at once, as the manager goes.
+TEST(ResourceBinding, FreeingEveryGroupClearsEveryHandle) {
+  for (const Binder& b : kBinders) SetGroupVariables(b.group, kUnsetImage, kUnsetSound, kUnsetFont);
+  ClearFreedGroupHandles("");
+  for (const Binder& binder : kBinders)
+    for (const ResourceBinding& b : GetGroupBindings(binder.group)) EXPECT_EQ(Held(b), nullptr) << b.mId;
 }
 
 TEST_F(BindingTest, NeverLoadedGroupStopsAtItsFirstId) {

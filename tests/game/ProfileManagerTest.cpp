@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -269,6 +271,7 @@ TEST_F(ProfileFile, DamagedFilesAreKeptAsideBeforeAnythingIsSavedOverThem) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     Testing::WriteFile(Path(), c.file);
+    std::remove((Path() + ".broken").c_str());  // each case on its own
     RecordingHost h;
     ProfileManager again(&h);
     again.SetFolder(dir.Path());
@@ -289,6 +292,21 @@ TEST_F(ProfileFile, DamagedFilesAreKeptAsideBeforeAnythingIsSavedOverThem) {
     EXPECT_TRUE(third.GetError().empty()) << third.GetError();
     EXPECT_TRUE(third.GetNotice().empty());
   }
+}
+
+// A second damaged file is kept beside the first copy, never over it.
+TEST_F(ProfileFile, EveryDamagedFileIsKeptUnderANameOfItsOwn) {
+  const std::string damaged[] = {std::string("\x09\0\0\0", 4) + "first", std::string("\x09\0\0\0", 4) + "second",
+                                 std::string("\x09\0\0\0", 4) + "third"};
+  const std::string names[] = {Path() + ".broken", Path() + ".broken.2", Path() + ".broken.3"};
+  for (int i = 0; i < 3; ++i) {
+    Testing::WriteFile(Path(), damaged[i]);
+    ProfileManager again;
+    again.SetFolder(dir.Path());
+    ASSERT_TRUE(again.LoadProfiles(levels));
+    EXPECT_NE(again.GetNotice().find("it is kept as " + names[i] + "."), std::string::npos) << again.GetNotice();
+  }
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Testing::ReadFile(names[i]), damaged[i]);
 }
 
 TEST_F(ProfileFile, ADamagedFileThatCannotBeKeptAsideIsNeverSavedOver) {
@@ -531,6 +549,36 @@ TEST_F(BestSellers, HappyHourTables) {
   EXPECT_EQ(e.stars, 0);
   EXPECT_EQ(profiles.GetBestSellerEntry(1, 0)->name, L"Varnok");  // other tables untouched
   EXPECT_EQ(profiles.AddHappyHourBestSeller(3, 1, 1), -1);
+}
+
+// The check that the file holds what the game changed names the first
+// field that it lacks.
+TEST_F(ProfileFile, TheFirstDifferenceFromTheFileIsNamed) {
+  profiles.LoadProfiles(levels);
+  profiles.SetCurrentProfile(profiles.CreateProfile(L"Pemi"));
+  Buffer file;
+  profiles.WriteFile(file);
+  EXPECT_EQ(profiles.DescribeDifference(file), "");
+  const struct {
+    const char* name;
+    std::function<void()> change;
+    const char* named;
+  } cases[] = {
+      {"cash", [&] { profiles.GetProfile(0)->AddCash(5); }, "player 1 Pemi: mCash"},
+      {"lemonade", [&] { profiles.GetProfile(0)->SetLemonade(2, 9); }, "player 1 Pemi: mLemonades[2]"},
+      {"best seller", [&] { profiles.AddStoryBestSeller(999999, 5); }, "best seller 1.1"},
+      {"top score", [&] { profiles.SetTopScore(4, 99999); }, "the top score of day 5"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Buffer before;
+    profiles.WriteFile(before);
+    c.change();
+    EXPECT_EQ(profiles.DescribeDifference(before), c.named);
+  }
+  Buffer cut;
+  cut.SetData(file.GetDataPtr(), 10);
+  EXPECT_NE(profiles.DescribeDifference(cut).find("cannot be read"), std::string::npos);
 }
 
 }  // namespace

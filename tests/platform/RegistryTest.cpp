@@ -233,6 +233,12 @@ TEST(Registry, ForeignFileIsNotOverwrittenUnseen) {
   RegistryStore store(path);
   EXPECT_NE(store.LoadError().find("not a registry file"), std::string::npos) << store.LoadError();
   EXPECT_EQ(Testing::ReadFile(path + ".broken"), "\x89PNG something else entirely");
+  // A second damaged file goes beside the first copy.
+  Testing::WriteFile(path, "\x89PNG another");
+  RegistryStore again(path);
+  EXPECT_NE(again.LoadError().find(path + ".broken.2"), std::string::npos) << again.LoadError();
+  EXPECT_EQ(Testing::ReadFile(path + ".broken"), "\x89PNG something else entirely");
+  EXPECT_EQ(Testing::ReadFile(path + ".broken.2"), "\x89PNG another");
 }
 
 TEST(Registry, FailedSaveChangesNothing) {

@@ -88,6 +88,22 @@ TEST_F(OptionsDialogTest, SwitchesApplyWithOkOnlyAndTheTutorialsOptionIsSaved) {
   EXPECT_EQ(ReadBackProfiles()->GetCurrentProfile()->GetShowTutorials(), !tutorials);
 }
 
+// Alt+Enter while the dialog is open: OK keeps that mode, for the player
+// did not touch the box.
+TEST_F(OptionsDialogTest, OkKeepsTheModeAnAltEnterChoseWhileTheDialogWasOpen) {
+  Boot();
+  ScreenGame& g = Game();
+  const bool windowed = g.mWindowedMode;
+  Open();
+  SendMessageA(g.mMainWindow, WM_SYSKEYDOWN, VK_RETURN, 0);
+  while (g.ProcessDeferredMessages()) {
+  }
+  ASSERT_EQ(g.mWindowedMode, !windowed);
+  Key(13);
+  ASSERT_TRUE(Closed());
+  EXPECT_EQ(g.mWindowedMode, !windowed);
+}
+
 TEST_F(OptionsDialogTest, FullScreenStaysWhenTheWindowModeIsUnavailableAndSaysWhy) {
   Boot();
   ScreenGame& g = Game();

@@ -1,18 +1,21 @@
 // Random clicks, drags and keys on whatever screen or dialog is up, for
 // thousands of updates from a fixed seed, with the game's invariants
 // checked as it goes: never two screens at once, no pause depth below
-// zero, at most one balloon, no badge below zero, and a profile file that
-// always loads whole.
+// zero, at most one balloon, no badge below zero, a profile file that
+// always loads whole and, after every change of screen, holds whatever the
+// players in memory hold.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <iterator>
 #include <cstdio>
+#include <fstream>
 #include <random>
 #include <set>
 #include <typeinfo>
 #include <string>
 
+#include "framework/app/Buffer.h"
 #include "framework/widget/Widget.h"
 #include "game/app/AlphaButton.h"
 #include "game/app/InfoBalloon.h"
@@ -68,6 +71,18 @@ protected:
       }
     }
   }
+  // After a change of screen the players' file, read back, holds all that
+  // the players in memory do.
+  void CheckFileHoldsProfiles(int update) {
+    ScreenGame& g = Game();
+    std::ifstream in(g.GetProfiles().GetProfilePath(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Buffer file;
+    file.SetData(bytes.data(), static_cast<int>(bytes.size()));
+    const std::string lacks = g.GetProfiles().DescribeDifference(file);
+    ASSERT_EQ(lacks, "") << "after screen change " << g.GetScreenChangeCount() << " (update " << update
+                         << "), the players' file lacks it";
+  }
   void CheckProfileFile() {
     auto profiles = ReadBackProfiles();
     ASSERT_EQ(profiles->GetError(), "");
@@ -89,6 +104,7 @@ TEST_P(RandomInputSweep, KeepsTheGameWhole) {
   int x = 400, y = 300;
   int update = 0;
   std::set<std::string> visited;
+  int changes = g.GetScreenChangeCount();
   for (; update < kUpdates && !g.mShutdownAsked; ++update) {
     const int roll = pick(100);
     if (roll < 25) {
@@ -123,6 +139,10 @@ TEST_P(RandomInputSweep, KeepsTheGameWhole) {
     mApp->FlushDeferredDeletes();
     ASSERT_NO_FATAL_FAILURE(CheckInvariants(update));
     if (GameScreen* screen = Current()) visited.insert(typeid(*screen).name());
+    if (g.GetScreenChangeCount() != changes) {
+      changes = g.GetScreenChangeCount();
+      ASSERT_NO_FATAL_FAILURE(CheckFileHoldsProfiles(update));
+    }
     if (update % 500 == 499) {
       ASSERT_NO_FATAL_FAILURE(CheckProfileFile());
     }

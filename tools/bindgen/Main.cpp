@@ -119,13 +119,13 @@ int main(int argc, char** argv) {
     std::string h = banner +
                     "// One variable per resource, named by its id: images and fonts point into the\n"
                     "// resource manager's records, sounds hold the sound manager's id. All are zero\n"
-                    "// until their group is first bound; freeing a group leaves them as they are.\n"
+                    "// until their group is first bound and zero again once it is freed.\n"
                     "// Bind<Group>Resources fills a group's variables after the group has loaded\n"
                     "// and returns false at the first resource the manager cannot deliver.\n"
                     "#pragma once\n\n#include \"game/app/ResourceBinding.h\"\n" + includes + "\nnamespace Plix {\n";
     std::string c = banner + "#include \"game/app/GameResources.h\"\n\nnamespace Plix {\n";
     std::string tables = "\nnamespace {\n";
-    std::string functions, lookup;
+    std::string functions, lookup, names;
     for (const Group& g : groups) {
       int counts[3] = {};
       for (const ManifestEntry* e : g.entries) ++counts[KindOf(*e).field];
@@ -150,11 +150,13 @@ int main(int argc, char** argv) {
       functions += "\nbool Bind" + g.name + "Resources(ResourceManager* manager) { return BindResources(manager, k" +
                    g.name + "); }\n";
       lookup += "  if (group == \"" + g.name + "\") return k" + g.name + ";\n";
+      names += "    \"" + g.name + "\",\n";
     }
     h += "\n}  // namespace Plix\n";
     c += tables + "\n}  // namespace\n" + functions +
          "\nstd::span<const ResourceBinding> GetGroupBindings(const std::string& group) {\n" + lookup +
-         "  return {};\n}\n\n}  // namespace Plix\n";
+         "  return {};\n}\n\nstd::span<const char* const> GetBoundGroups() {\n  static const char* const kNames[] = {\n" +
+         names + "  };\n  return kNames;\n}\n\n}  // namespace Plix\n";
     WriteWholeFile(out + "/game/app/GameResources.h", h);
     WriteWholeFile(out + "/game/app/GameResources.cpp", c);
   } catch (const std::exception& e) {

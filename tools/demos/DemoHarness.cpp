@@ -153,6 +153,15 @@ void DemoGame::Shutdown() {
 }
 
 void DemoGame::UpdateTick() {
+  // The tick after a screen change: whatever the change left in the
+  // players must be in the file it wrote.
+  if (GetScreenChangeCount() != mCheckedChanges) {
+    mCheckedChanges = GetScreenChangeCount();
+    const std::string unsaved = mUnsavedProfile.empty() ? UnsavedProfileChange() : std::string();
+    if (!unsaved.empty())
+      mUnsavedProfile = "after the change to " + ScreenIdentity() + " (update " + std::to_string(mTicksDone) +
+                        "), the players' file lacks " + unsaved;
+  }
   GameApp::UpdateTick();
   if (Tracing(mTicksDone)) std::fprintf(stderr, "%s %d: %s\n", mDemoPlaying ? "playback" : "update", mTicksDone,
                                         TraceLine().c_str());
@@ -239,10 +248,15 @@ bool ReplayDemo(const std::string& demoFile, const std::string& startProfile, Ou
   game->Start();
   outcome = game->GetOutcome();
   const bool overran = game->Overran();
+  const std::string unsaved = game->mUnsavedProfile;
   game.reset();
   SetCommandLineArgs(0, nullptr);
   if (overran) {
     error = "the playback ran past the demo's end without its close";
+    return false;
+  }
+  if (!unsaved.empty()) {
+    error = unsaved;
     return false;
   }
   return true;

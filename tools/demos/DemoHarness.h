@@ -74,6 +74,10 @@ public:
   std::string mFinalScreen;
   int mFinalUpdate = 0;
   bool mOverran = false;
+  // The first screen change after which the players' file did not hold
+  // what the players in memory did; empty while every one did.
+  std::string mUnsavedProfile;
+  int mCheckedChanges = 0;
 };
 
 // Plays the demo file headless at full speed (the playback's skip to the

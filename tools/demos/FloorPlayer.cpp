@@ -176,7 +176,7 @@ void FloorPlayer::PressBeltIfHovered(Board& board) {
   mBeltSerial = 0;
   ConveyorContainer* container = board.GetConveyor()->FindContainerBySerial(serial);
   if (!container) return;
-  if (board.mHoverConveyorItem == container->GetItem()) {
+  if (board.GetHoverConveyorItem() == container->GetItem()) {
     mHand.PressHere(board);
     ++mClicks;
     mBeltTries = 0;
