@@ -146,7 +146,8 @@ void PlixAppBase::SaveSettings() {
   WriteRegistryInteger("CustomCursors", mCustomCursorsOn ? 1 : 0);
   WriteRegistryInteger("InProgress", 0);
   WriteRegistryBoolean("WaitForVSync", mWaitForVSync);
-  store.EndBatch();
+  // The store has told the player why; the exit code says it too.
+  if (!store.EndBatch() && mExitCode == 0) mExitCode = 1;
 }
 
 bool PlixAppBase::ReadSettingInRange(const std::string& valueName, int32_t lowest, int32_t highest, int32_t& value) {

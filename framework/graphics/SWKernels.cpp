@@ -541,6 +541,23 @@ PLIX_KERNEL void OverTermsRow(uint32_t* d, const uint32_t* s, const uint32_t* te
   }
 }
 
+// The lanes of v in the order the indices (0 to 7) give. GCC permutes a
+// vector by a variable mask in one builtin; other compilers (clang's fuzz
+// build) pick the lanes one by one, to the same result.
+inline W8 Permute8(W8 v, W8 indices) {
+#if defined(__GNUC__) && !defined(__clang__)
+  return __builtin_shuffle(v, indices);
+#else
+  uint32_t lanes[8], picked[8], at[8];
+  std::memcpy(lanes, &v, 32);
+  std::memcpy(at, &indices, 32);
+  for (int k = 0; k < 8; ++k) picked[k] = lanes[at[k] & 7];
+  W8 out;
+  std::memcpy(&out, picked, 32);
+  return out;
+#endif
+}
+
 PLIX_KERNEL void GatherRow(uint32_t* out, const uint32_t* row, int32_t length, const int32_t* columns, int32_t n) {
   // Enlarging, eight destination pixels show at most eight neighbouring
   // source pixels: one load and a permutation of it.
@@ -550,7 +567,7 @@ PLIX_KERNEL void GatherRow(uint32_t* out, const uint32_t* row, int32_t length, c
     if (columns[i + 7] - first < 8 && first + 8 <= length) {
       W8 lanes;
       std::memcpy(&lanes, columns + i, 32);
-      Store8(out + i, __builtin_shuffle(Load8(row + first), lanes - uint32_t(first)));
+      Store8(out + i, Permute8(Load8(row + first), lanes - uint32_t(first)));
       continue;
     }
     for (int32_t k = i; k < i + 8; ++k) out[k] = row[columns[k]];

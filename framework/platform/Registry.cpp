@@ -329,7 +329,11 @@ bool RegistryStore::Save() {
     Fs::MakeDirectory(native.substr(0, i));
   std::string error;
   if (Fs::WriteFileAtomic(mPath, text.data(), text.size(), &error)) return true;
-  OutputDebugStringA("registry not saved: " + error + "\n");
+  // Once: every later change fails the same way.
+  if (!mSaveFailureTold) {
+    mSaveFailureTold = true;
+    TellPlayer("The settings could not be saved: " + error);
+  }
   return false;
 }
 

@@ -112,6 +112,7 @@ private:
   std::mutex mMutex;
   std::string mPath;
   std::string mLoadError;
+  bool mSaveFailureTold = false;
   bool mWritable = true;
   std::unique_ptr<Key> mRoot;
   int mBatchDepth = 0;

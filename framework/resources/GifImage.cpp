@@ -1,4 +1,5 @@
 // The first image of a GIF file, decoded by our own LZW reader.
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -193,6 +194,16 @@ std::unique_ptr<Image> GifReader::Read() {
   int codeSize = Byte();
   // Code sizes above 11 would put the clear code outside the table.
   if (codeSize < 1 || codeSize > 11) return nullptr;
+  // What the file can really hold: a frame within its logical screen, and
+  // no more pixels than the bytes left could encode (a code of at least two
+  // bits stands for at most 4096 of them).
+  const int screenWidth = screen[0] | screen[1] << 8, screenHeight = screen[2] | screen[3] << 8;
+  if (width > screenWidth || height > screenHeight) return nullptr;
+  const long here = PakFTell(mFile);
+  PakFSeek(mFile, 0, SEEK_END);
+  const long end = PakFTell(mFile);
+  PakFSeek(mFile, here, SEEK_SET);
+  if (here < 0 || end < here || int64_t(width) * height > int64_t(end - here) * 8 / 2 * kMaxCodes) return nullptr;
   std::unique_ptr<Image> image = CreateImage(width, height);
   if (!image) return nullptr;
   // Rows a short stream never reaches stay transparent black.

@@ -23,8 +23,11 @@ const char* const kErrorTexts[] = {
     "Decoding failed", "Invalid arguments",     "Image too large",
 };
 
-// Decoded images above this many pixels are refused.
-constexpr int64_t kMaxPixels = int64_t(1) << 26;
+// Sizes no game image has are refused from the header, before the codec
+// spends time and memory on the data: the largest picture (a character's
+// strip of cels) is 9300 x 140, 1.3 million pixels.
+constexpr int64_t kMaxPixels = int64_t(1) << 22;
+constexpr OPJ_UINT32 kMaxSide = 16384;
 
 thread_local int gLastError = kOk;
 
@@ -124,8 +127,8 @@ Image* OpenCustom(const Callbacks* callbacks, void* userData) {
     Fail(kBadHeader);
     return nullptr;
   }
-  int64_t pixels = int64_t(img->mImage->x1 - img->mImage->x0) * (img->mImage->y1 - img->mImage->y0);
-  if (pixels > kMaxPixels) {
+  const OPJ_UINT32 width = img->mImage->x1 - img->mImage->x0, height = img->mImage->y1 - img->mImage->y0;
+  if (width > kMaxSide || height > kMaxSide || int64_t(width) * height > kMaxPixels || img->mImage->numcomps > 4) {
     Fail(kTooLarge);
     return nullptr;
   }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int current = first.GetCurrentProfileIndex();
   if (current < 0 || current > 7 || first.GetCurrentProfile() == nullptr) std::abort();
   if (Read(input) != std::vector<uint8_t>(data, data + size)) std::abort();
+  // Each damaged file is kept aside under a name of its own: none is left
+  // for the next input.
+  for (const auto& entry : std::filesystem::directory_iterator(folders.damaged))
+    if (entry.path().filename().string().rfind("profdatavx.bin.broken", 0) == 0) std::filesystem::remove(entry.path());
 
   first.SetFolder(folders.saved);
   if (!first.SaveProfiles()) std::abort();

@@ -133,7 +133,9 @@ bool GameApp::LoadAndBindGroup(const std::string& group, bool exitOnError) {
 void GameApp::FinishInit() {
   // The levels come first: the profiles derive each level's default top
   // score from them.
-  if (!LoadLevels()) {
+  // The game plays every one of its 50 days: a table cut short or with a
+  // block missing is refused here, not found out on the day it fails.
+  if (!LoadLevels() || !mLevels.CheckComplete()) {
     OutputDebugStringA(mLevels.GetError() + "\n");
     mShutdownAsked = true;
     mExitCode = 1;
@@ -235,8 +237,17 @@ std::string GameApp::UnsavedProfileChange() const {
 }
 
 bool GameApp::SaveProfiles() {
-  // A failure is reported by the manager, with its reason.
-  return mProfiles.SaveProfiles();
+  if (mProfiles.SaveProfiles()) return true;
+  // The exit code says so; the player is told the first time, on screen
+  // when there is one, and plays on.
+  if (mExitCode == 0) mExitCode = 1;
+  if (mSaveFailureTold) return false;
+  mSaveFailureTold = true;
+  const std::string why = mProfiles.GetError();
+  TellPlayer("The players could not be saved: " + why);
+  if (!mShuttingDown)
+    GetScreenFactory().ShowWarning(StringToWString("Your progress could not be saved.\n\n" + why));
+  return false;
 }
 
 // ------------------------------------------------------- focus and display

@@ -108,6 +108,7 @@ private:
   // The bytes of the players' file as last written or read.
   std::vector<uint8_t> mProfileFileBytes;
   bool mProfilesLoaded = false;
+  bool mSaveFailureTold = false;
   int mCurrentSong = 0;
 };
 

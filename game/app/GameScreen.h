@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 // What the application needs of its screens. Every screen (the board, the
 // main menu, the map, the shops, the hotel, the contest, the best sellers,
 // the end map) is a GameScreen widget covering the window; the application
@@ -66,6 +67,8 @@ public:
   // (money, tips, goal, expert goal, the day's top score) resume the board
   // and leave the day with result 1 when the goal was reached, else 2.
   virtual Dialog* CreateGameMenuDialog(int mode, bool openedByKey) { return nullptr; }
+  // Puts up the game's warning dialog with the text (a save that failed).
+  virtual void ShowWarning(const std::wstring& text) {}
   virtual Dialog* CreateLevelCompleteDialog(GameScreen* board, int money, int tips, int goal, int expertGoal,
                                             int topScore) {
     return nullptr;

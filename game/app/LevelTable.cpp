@@ -1,5 +1,7 @@
 #include "game/app/LevelTable.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -241,6 +243,7 @@ bool LevelTable::LoadFromText(const std::string& text, const std::string& name) 
   // Records are built aside and taken over only when the whole file is good.
   LevelRecord levels[kMaxLevels];
   int lines[kMaxLevels] = {};
+  int numbers[kMaxLevels] = {};
   int count = 0;
 
   std::string tok;
@@ -259,6 +262,7 @@ bool LevelTable::LoadFromText(const std::string& text, const std::string& name) 
     }
     LevelRecord& r = levels[count];
     lines[count] = line;
+    numbers[count] = number;
     if (count > 0) {
       const LevelRecord& prev = levels[count - 1];
       r.countC = prev.countC;
@@ -307,8 +311,33 @@ bool LevelTable::LoadFromText(const std::string& text, const std::string& name) 
     mError = parser.error;
     return false;
   }
-  for (int i = 0; i < count; ++i) mLevels[i] = levels[i];
+  for (int i = 0; i < count; ++i) {
+    mLevels[i] = levels[i];
+    mNumbers[i] = numbers[i];
+    mLines[i] = lines[i];
+  }
   mLevelCount = count;
+  mName = name;
+  mLastLine = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+  return true;
+}
+
+bool LevelTable::CheckComplete() {
+  auto fail = [&](int line, const std::string& what) {
+    mError = mName + ":" + std::to_string(line) + ": " + what;
+    return false;
+  };
+  for (int i = 0; i < mLevelCount; ++i) {
+    const std::string which = "level " + std::to_string(i + 1);
+    if (mNumbers[i] != i + 1)
+      return fail(mLines[i], "LEVEL " + std::to_string(mNumbers[i]) + " where " + which +
+                                 " was expected (a block is missing or out of order)");
+    if (mLevels[i].environmentFile[0] == 0) return fail(mLines[i], which + " has no floor (ENV)");
+    if (mLevels[i].customerCount <= 0) return fail(mLines[i], which + " has no customers (CUSTOMERS)");
+  }
+  if (mLevelCount != kMaxLevels)
+    return fail(mLastLine, "the table ends after " + std::to_string(mLevelCount) + " levels; the game needs " +
+                               std::to_string(kMaxLevels));
   return true;
 }
 

@@ -45,6 +45,11 @@ public:
   bool LoadFromText(const std::string& text, const std::string& name);
 
   const std::string& GetError() const { return mError; }
+  // Whether the table read is one the game can play: exactly kMaxLevels
+  // levels, numbered 1 to 50 in order, each with its floor (ENV) and its
+  // customers (CUSTOMERS). False otherwise, with GetError() naming the
+  // file, the line and what is wrong.
+  bool CheckComplete();
 
   // Level accessors; i from 0 to GetLevelCount() - 1.
   int GetLevelCount() const { return mLevelCount; }
@@ -67,6 +72,11 @@ private:
   LevelRecord mLevels[kMaxLevels];
   int mLevelCount = 0;
   std::string mError;
+  // Where the table came from, for CheckComplete's messages.
+  std::string mName;
+  int mNumbers[kMaxLevels] = {};  // as each LEVEL line gave it
+  int mLines[kMaxLevels] = {};    // of each LEVEL line
+  int mLastLine = 1;
 };
 
 }  // namespace Plix

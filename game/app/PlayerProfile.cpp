@@ -152,6 +152,45 @@ std::string Differs(const char* name, const T (&a)[N], const T (&b)[N]) {
 
 }  // namespace
 
+namespace {
+
+std::string Outside(const char* name, int v, int lowest, int highest) {
+  if (v >= lowest && v <= highest) return {};
+  return std::string(name) + " is " + std::to_string(v) + ", not " + std::to_string(lowest) + " to " +
+         std::to_string(highest);
+}
+
+template <size_t N>
+std::string Outside(const char* name, const int (&a)[N], int lowest, int highest) {
+  for (size_t i = 0; i < N; ++i)
+    if (std::string d = Outside((std::string(name) + "[" + std::to_string(i) + "]").c_str(), a[i], lowest, highest);
+        !d.empty())
+      return d;
+  return {};
+}
+
+}  // namespace
+
+std::string PlayerProfile::OutOfRange() const {
+  // Bounds the game can reach in play, with room: a count of goods never
+  // comes near 100000, nor lives near 1000.
+  constexpr int kAny = INT32_MAX;
+  constexpr int kGoods = 100000;
+#define PLIX_RANGE(f, lowest, highest) \
+  if (std::string d = Outside(#f, f, lowest, highest); !d.empty()) return d;
+  PLIX_RANGE(mLives, 0, 1000) PLIX_RANGE(mStoryDays, 0, 50) PLIX_RANGE(mStoryScore, 0, kAny)
+  PLIX_RANGE(mFlavors, 1, 6) PLIX_RANGE(mBatchSize, 0, 100) PLIX_RANGE(mMonkeyTreats, 0, kGoods)
+  PLIX_RANGE(mUmbrellas, 0, kGoods) PLIX_RANGE(mCocktailSticks, 0, kGoods) PLIX_RANGE(mStraws, 0, kGoods)
+  PLIX_RANGE(mSparklers, 0, kGoods) PLIX_RANGE(mSunshades, 0, kGoods) PLIX_RANGE(mJugglingLevel, 0, 100)
+  PLIX_RANGE(mMelodyLevel, 0, 100) PLIX_RANGE(mMachineLevel, 0, 3) PLIX_RANGE(mReputationStars, 0, 5)
+  PLIX_RANGE(mGoldenIceCreams, 0, 5) PLIX_RANGE(mCash, 0, kAny) PLIX_RANGE(mCookieBoxes, 0, kGoods)
+  PLIX_RANGE(mLemonades, 0, kGoods) PLIX_RANGE(mTableCloths, 0, kGoods) PLIX_RANGE(mFlowers, 0, kGoods)
+  PLIX_RANGE(mTrophyGrades, 0, 3) PLIX_RANGE(mTrophyCounters, 0, kAny) PLIX_RANGE(mLevelScores, 0, kAny)
+  PLIX_RANGE(mLevelTries, 0, kAny) PLIX_RANGE(mSongIndex, 0, 4) PLIX_RANGE(mHintCounters, 0, kAny)
+#undef PLIX_RANGE
+  return {};
+}
+
 std::string PlayerProfile::FirstDifference(const PlayerProfile& o) const {
   // In the order Save writes them.
 #define PLIX_FIELD(f) \

@@ -33,6 +33,10 @@ public:
   // below 0, keeps the values this profile already has for the fields it
   // lacks; false then.
   bool Load(Buffer& buffer);
+  // Every number read against what the game itself can write (story days 0
+  // to 50, stars 0 to 5, no count below 0, ...): the first one out of range,
+  // as "mCash is -5, not 0 to 2147483647"; empty when all are within.
+  std::string OutOfRange() const;
   // The name of the first stored field that differs from the other's (the
   // member's name, with the index of an array's element); empty when every
   // stored field is the same.

@@ -25,6 +25,10 @@ bool ProfileHost::ReadProfileFile(const std::string& path, Buffer& buffer) {
 
 void ProfileHost::RemoveStaleTemporaryFiles(const std::string& path) { Fs::RemoveStaleTemporaryFiles(path); }
 
+int64_t ProfileHost::ProfileFileSize(const std::string& path) { return Fs::FileSize(path); }
+
+bool ProfileHost::MoveProfileFile(const std::string& from, const std::string& to) { return Fs::RenameFile(from, to); }
+
 bool ProfileHost::WriteProfileFile(const std::string& path, const Buffer& buffer, std::string* error) {
   std::string folder = GetFileDir(path);
   if (!folder.empty()) MkDir(folder);
@@ -72,7 +76,19 @@ bool ProfileManager::LoadProfiles(const LevelTable& levels) {
   files.RemoveStaleTemporaryFiles(path);
   if (files.ProfileFileExists(path)) {
     Buffer buffer;
-    if (!files.ReadProfileFile(path, buffer)) {
+    if (const int64_t size = files.ProfileFileSize(path); size > kMaxFileBytes) {
+      // Never read: no game wrote it. It is moved aside whole, at no cost.
+      const std::string aside = AsideName(files, path);
+      const std::string why = "it is " + std::to_string(size) + " bytes, larger than any the game writes";
+      if (files.MoveProfileFile(path, aside)) {
+        mError = path + " is damaged (" + why + "); it was moved to " + aside;
+        mNotice = "The players' file is damaged (" + why + "); it is kept as " + Fs::NativePath(aside) + ".";
+      } else {
+        mUnreadFile = path;
+        mError = path + " is damaged (" + why + ") and could not be moved aside";
+        mNotice = "The players' file " + Fs::NativePath(path) + " is damaged (" + why + "); it is left as it is.";
+      }
+    } else if (!files.ReadProfileFile(path, buffer)) {
       mError = "cannot read " + path + "; starting with empty player slots";
       mUnreadFile = path;
       mNotice = "The players' file " + Fs::NativePath(path) + " could not be read; it is left as it is.";
@@ -110,6 +126,12 @@ std::string ProfileManager::ReadStoredFile(Buffer& buffer) {
       name.String(text, PlayerProfile::kMaxNameLength);
       return "player " + std::to_string(i + 1) + (name.IsDamaged() ? "'s name length is past the limit" : " ends early");
     }
+    // A number no game could write: the record is damaged, but its length
+    // is sure, so the players after it are read on.
+    if (const std::string wrong = profile->OutOfRange(); !wrong.empty()) {
+      if (why.empty()) why = "player " + std::to_string(i + 1) + "'s " + wrong;
+      continue;
+    }
     mProfiles[i] = std::move(profile);
   }
 
@@ -128,11 +150,28 @@ std::string ProfileManager::ReadStoredFile(Buffer& buffer) {
   }
   for (int& s : topScores)
     if (!in.Long(s)) return "the top scores end early";
+  // An entry no game could write keeps the default entry of its place.
+  for (int t = 0; t < kTableCount; ++t) {
+    for (int p = 0; p < kTablePlaces; ++p) {
+      const BestSellerEntry& e = tables[t][p];
+      if (e.score >= 0 && e.stars >= 0 && e.stars <= 5 && e.time >= 0) continue;
+      if (why.empty())
+        why = "best seller " + std::to_string(t + 1) + "." + std::to_string(p + 1) + " has a score of " +
+              std::to_string(e.score) + ", " + std::to_string(e.stars) + " stars and a time of " + std::to_string(e.time);
+      tables[t][p] = mBestSellers[t][p];
+    }
+  }
   std::copy(&tables[0][0], &tables[0][0] + kTableCount * kTablePlaces, &mBestSellers[0][0]);
   std::copy(topScores, topScores + kLevelCount, mTopScores);
   if (!in.Boolean(mOption)) return "it ends early";
   if (!buffer.AtEnd()) return "bytes follow its end";
   return why;
+}
+
+std::string ProfileManager::AsideName(ProfileHost& files, const std::string& path) {
+  std::string aside = path + ".broken";
+  for (int n = 2; n < 1000 && files.ProfileFileExists(aside); ++n) aside = path + ".broken." + std::to_string(n);
+  return aside;
 }
 
 void ProfileManager::KeepAside(const std::string& path, const Buffer& buffer, const std::string& why) {
@@ -141,8 +180,7 @@ void ProfileManager::KeepAside(const std::string& path, const Buffer& buffer, co
   // Every damaged file is kept: a copy made earlier, which may hold players
   // or best sellers this one lacks, is never replaced.
   ProfileHost& files = mHost ? *mHost : gDiskFiles;
-  std::string aside = path + ".broken";
-  for (int n = 2; n < 1000 && files.ProfileFileExists(aside); ++n) aside = path + ".broken." + std::to_string(n);
+  const std::string aside = AsideName(files, path);
   std::string copyError;
   if (files.WriteProfileFile(aside, buffer, &copyError)) {
     mError = path + " is damaged (" + why + "); it was copied to " + aside;

@@ -4,6 +4,7 @@
 // stores them all ("profdatavx.bin" in the application-data folder).
 // GameApp owns one ProfileManager and answers its profile and best-seller
 // operations from it.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,10 @@ public:
   // The whole file, through a temporary file and a rename; false when the
   // write failed and the old file stands, with why in `error` when given.
   virtual bool WriteProfileFile(const std::string& path, const Buffer& buffer, std::string* error = nullptr);
+  // The file's size in bytes, -1 when it cannot be told.
+  virtual int64_t ProfileFileSize(const std::string& path);
+  // Moves a file aside whole, without reading it.
+  virtual bool MoveProfileFile(const std::string& from, const std::string& to);
 };
 
 struct BestSellerEntry {
@@ -47,6 +52,9 @@ public:
   static constexpr int kTableCount = 4;  // Story Mode, Happy Hour Easy, Normal, Hard
   static constexpr int kTablePlaces = 10;
   static constexpr int kLevelCount = 50;
+  // Larger than any players' file the game writes: eight players with the
+  // longest names and the tables come to about 10 KiB.
+  static constexpr int64_t kMaxFileBytes = 256 * 1024;
   static constexpr const char* kFileName = "profdatavx.bin";
 
   explicit ProfileManager(ProfileHost* host = nullptr);
@@ -127,6 +135,8 @@ private:
   // Takes what is whole of a stored file; empty, or what is wrong with it.
   std::string ReadStoredFile(Buffer& buffer);
   void KeepAside(const std::string& path, const Buffer& buffer, const std::string& why);
+  // The first name beside the file that no kept copy has taken yet.
+  std::string AsideName(ProfileHost& files, const std::string& path);
 
   ProfileHost* mHost;
   std::string mFolder;

@@ -1,5 +1,10 @@
 #include "game/screens/GameScreenFactory.h"
 
+#include "framework/graphics/Image.h"
+#include "framework/widget/WidgetManager.h"
+#include "game/app/GameResources.h"
+#include "game/screens/WarningDialogs.h"
+
 #include "game/app/GameApp.h"
 #include "game/board/Board.h"
 #include "game/screens/BestSellers.h"
@@ -49,6 +54,16 @@ void GameScreenFactory::PrepareDayFromProfile(PlayerProfile& profile) { CircusOf
 
 Dialog* GameScreenFactory::CreateGameMenuDialog(int mode, bool openedByKey) {
   return new GameMenuDialog(mApp, mode, openedByKey);
+}
+
+void GameScreenFactory::ShowWarning(const std::wstring& text) {
+  // Over whatever is up; play goes on beneath it.
+  auto* warning = new MessageDialog(mApp, nullptr, text);
+  const int w = IMAGE_DIALOG_MESSAGE ? IMAGE_DIALOG_MESSAGE->GetWidth() : 0;
+  const int h = IMAGE_DIALOG_MESSAGE ? IMAGE_DIALOG_MESSAGE->GetHeight() : 0;
+  warning->Resize((800 - w) / 2, 600, w, h);
+  mApp.AddDialog(MessageDialog::kDialogId, warning);
+  if (mApp.mAppWidgets) mApp.mAppWidgets->SetFocus(warning);
 }
 
 Dialog* GameScreenFactory::CreateLevelCompleteDialog(GameScreen* board, int money, int tips, int goal, int expertGoal,

@@ -25,6 +25,7 @@ public:
   void PrepareDayFromProfile(PlayerProfile& profile) override;
   void UpdateNewItemFlags(PlayerProfile& profile) override;
   Dialog* CreateGameMenuDialog(int mode, bool openedByKey) override;
+  void ShowWarning(const std::wstring& text) override;
   Dialog* CreateLevelCompleteDialog(GameScreen* board, int money, int tips, int goal, int expertGoal,
                                     int topScore) override;
 

@@ -2,17 +2,68 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/support/TestSupport.h"
 
 namespace Plix {
 namespace {
 
-TEST(LevelTable, EmptyFileHasNoLevels) {
+// An empty or wordless file reads as no levels, which the game refuses.
+TEST(LevelTable, EmptyFileHasNoLevelsAndIsNotAGameTable) {
   LevelTable t;
   EXPECT_TRUE(t.LoadFromText("", "levels.txt"));
   EXPECT_EQ(t.GetLevelCount(), 0);
+  EXPECT_FALSE(t.CheckComplete());
+  EXPECT_EQ(t.GetError(), "levels.txt:1: the table ends after 0 levels; the game needs 50");
   EXPECT_TRUE(t.LoadFromText("just some words 12\n", "levels.txt"));
   EXPECT_EQ(t.GetLevelCount(), 0);
+  EXPECT_FALSE(t.CheckComplete());
+}
+
+// The shipped table, and the same with a block cut: the game needs all 50
+// days, each with its floor and customers, and names the line of a fault.
+TEST(LevelTable, TheGameRefusesATableThatIsNotWhole) {
+  const std::string shipped = Testing::ReadFile(Testing::SourceDir() + "/data/levels.txt");
+  ASSERT_FALSE(shipped.empty());
+  auto without = [&](const std::string& from, const std::string& to) {
+    const size_t a = shipped.find(from);
+    EXPECT_NE(a, std::string::npos) << from;
+    const size_t b = to.empty() ? shipped.size() : shipped.find(to, a);
+    return shipped.substr(0, a) + shipped.substr(b);
+  };
+  auto lineOf = [&](const std::string& text, const std::string& what) {
+    return 1 + std::count(text.begin(), text.begin() + text.find(what), '\n');
+  };
+  const std::string noSeven = without("LEVEL 7\n", "ENV");
+  const std::string noEnv = without("ENV data/area1.len\n", "DAYSECONDS");  // level 1's floor
+  const std::string noCustomers = without("CUSTOMERS 6\n", "CUSTKIND");
+  const std::string cut = without("LEVEL 50\n", "");
+  const struct {
+    const char* name;
+    std::string text;
+    std::string error;
+  } cases[] = {
+      {"shipped", shipped, ""},
+      {"a LEVEL line deleted", noSeven,
+       "levels.txt:" + std::to_string(lineOf(noSeven, "LEVEL 8\n")) +
+           ": LEVEL 8 where level 7 was expected (a block is missing or out of order)"},
+      {"no ENV", noEnv, "levels.txt:" + std::to_string(lineOf(noEnv, "LEVEL 1\n")) + ": level 1 has no floor (ENV)"},
+      {"no CUSTOMERS", noCustomers,
+       "levels.txt:" + std::to_string(lineOf(noCustomers, "LEVEL 1\n")) + ": level 1 has no customers (CUSTOMERS)"},
+      {"last block cut", cut,
+       "levels.txt:" + std::to_string(1 + std::count(cut.begin(), cut.end(), '\n')) +
+           ": the table ends after 49 levels; the game needs 50"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    LevelTable t;
+    ASSERT_TRUE(t.LoadFromText(c.text, "levels.txt")) << t.GetError();
+    EXPECT_EQ(t.CheckComplete(), c.error.empty());
+    if (!c.error.empty()) {
+      EXPECT_EQ(t.GetError(), c.error);
+    }
+  }
 }
 
 TEST(LevelTable, MissingFileFails) {

@@ -294,6 +294,67 @@ TEST_F(ProfileFile, DamagedFilesAreKeptAsideBeforeAnythingIsSavedOverThem) {
   }
 }
 
+// A number no game could write makes its record damaged: the file is kept
+// aside and the player told; that player or best-seller entry is dropped,
+// the others are kept.
+TEST_F(ProfileFile, ANumberNoGameCouldWriteDropsOnlyItsRecord) {
+  ASSERT_TRUE(profiles.LoadProfiles(levels));
+  profiles.CreateProfile(L"Ann");
+  profiles.CreateProfile(L"Bo");
+  profiles.CreateProfile(L"Cy");
+  ASSERT_TRUE(profiles.SaveProfiles());
+  const std::string good = Testing::ReadFile(Path());
+  auto patched = [&](size_t at, int32_t v) {
+    std::string bytes = good;
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(static_cast<uint32_t>(v) >> (8 * i));
+    return bytes;
+  };
+  const size_t boDays = 4 + (2 + 3 + 784) + 2 + 2 + 4;  // Bo's story days, after his lives
+  Buffer players;
+  players.WriteLong(0);
+  for (int i = 0; i < 8; ++i) profiles.GetProfile(i)->Save(players);
+  const size_t table = static_cast<size_t>(players.GetDataLen());
+  const size_t firstStars = table + 2 + (static_cast<uint8_t>(good[table]) | static_cast<uint8_t>(good[table + 1]) << 8) + 4;
+  const struct {
+    const char* label;
+    std::string file;
+    std::string why;
+    std::string names;
+  } cases[] = {
+      {"story day past the last", patched(boDays, INT32_MAX), "player 2's mStoryDays is 2147483647, not 0 to 50",
+       "Ann||Cy||||||"},
+      {"negative story day", patched(boDays, -5), "player 2's mStoryDays is -5, not 0 to 50", "Ann||Cy||||||"},
+      {"a best seller's stars", patched(firstStars, 1 << 30), "best seller 1.1 has a score of", "Ann|Bo|Cy||||||"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    Testing::WriteFile(Path(), c.file);
+    ProfileManager again;
+    again.SetFolder(dir.Path());
+    ASSERT_TRUE(again.LoadProfiles(levels));
+    EXPECT_NE(again.GetNotice().find("(" + c.why), std::string::npos) << again.GetNotice();
+    std::string names;
+    for (int i = 0; i < 8; ++i) names += RecordingHost::Name(*again.GetProfile(i)) + "|";
+    EXPECT_EQ(names, c.names);
+    EXPECT_TRUE(again.GetProfile(0)->OutOfRange().empty());
+    for (int p = 0; p < 10; ++p) EXPECT_LE(again.GetBestSellerEntry(0, p)->stars, 5);
+  }
+}
+
+// A file larger than any the game writes is never read: it is moved aside
+// whole, and the game starts with empty slots it can save.
+TEST_F(ProfileFile, AFileLargerThanAnyTheGameWritesIsMovedAsideUnread) {
+  const std::string huge(static_cast<size_t>(ProfileManager::kMaxFileBytes) + 1, 'x');
+  Testing::WriteFile(Path(), huge);
+  ASSERT_TRUE(profiles.LoadProfiles(levels));
+  EXPECT_EQ(profiles.GetNotice(), "The players' file is damaged (it is " + std::to_string(huge.size()) +
+                                      " bytes, larger than any the game writes); it is kept as " + Path() +
+                                      ".broken.");
+  EXPECT_EQ(Testing::ReadFile(Path() + ".broken"), huge);
+  EXPECT_EQ(profiles.GetProfile(0)->GetName(), L"");
+  ASSERT_TRUE(profiles.SaveProfiles()) << profiles.GetError();
+}
+
 // A second damaged file is kept beside the first copy, never over it.
 TEST_F(ProfileFile, EveryDamagedFileIsKeptUnderANameOfItsOwn) {
   const std::string damaged[] = {std::string("\x09\0\0\0", 4) + "first", std::string("\x09\0\0\0", 4) + "second",

@@ -204,6 +204,17 @@ TEST_F(ImageFilesTest, GifBoundsItsInput) {
   zero[descAt + 4] = 0;  // width
   zero[descAt + 5] = 0;
   Put("zero.gif", zero);
+  // A frame larger than its logical screen; then screen and frame 3034 x
+  // 10961 with a few bytes of data, which cannot hold 33 million pixels.
+  auto sized = [&](std::string bytes, int at, int width, int height) {
+    bytes[at] = static_cast<char>(width & 0xFF);
+    bytes[at + 1] = static_cast<char>(width >> 8);
+    bytes[at + 2] = static_cast<char>(height & 0xFF);
+    bytes[at + 3] = static_cast<char>(height >> 8);
+    return bytes;
+  };
+  Put("beyondscreen.gif", sized(whole, descAt + 4, 3034, 10961));
+  Put("huge.gif", sized(sized(whole, 6, 3034, 10961), descAt + 4, 3034, 10961));
   Put("notgif.gif", "GIF90a1234567890");
   Put("noimage.gif", whole.substr(0, 6 + 7 + 6) + ";");
 
@@ -213,7 +224,8 @@ TEST_F(ImageFilesTest, GifBoundsItsInput) {
   ASSERT_NE(partial, nullptr);
   EXPECT_EQ(partial->mBits[0], 0xFF00FF00u);
   EXPECT_EQ(partial->mBits[w * h - 1], 0u);
-  for (const char* name : {"zero.gif", "notgif.gif", "noimage.gif"}) EXPECT_EQ(Load(name), nullptr) << name;
+  for (const char* name : {"zero.gif", "notgif.gif", "noimage.gif", "beyondscreen.gif", "huge.gif"})
+    EXPECT_EQ(Load(name), nullptr) << name;
 }
 
 TEST_F(ImageFilesTest, TgaAcceptsOnlyTopDown32BitWithAlpha) {
@@ -284,6 +296,12 @@ TEST_F(ImageFilesTest, Jpeg2000ThroughTheCodec) {
   Put("rgb.j2k", Testing::J2kBytes(12, 10, argb, false, false));
   Put("rgba.jp2", Testing::J2kBytes(12, 10, argb, true, true));
   Put("junk.j2k", "\xFF\x4F\xFF\x51 not really");
+  // The same stream claiming 3000 x 3000 pixels (its one tile of data, the
+  // rest missing): no game image is that large, and the header alone
+  // refuses it before anything is decoded.
+  std::string huge = Testing::J2kBytes(12, 10, argb, false, false);
+  for (size_t at : {8u, 12u}) huge.replace(at, 4, std::string("\0\0\x0B\xB8", 4));
+  Put("huge.j2k", huge);
   // A stream that lacks tiles: they decode as black, never as leftovers.
   std::vector<uint32_t> tiled = Opaque(Pattern(8, 8));
   std::string stream = Testing::J2kBytes(8, 8, tiled, false, false, 4);
@@ -293,6 +311,7 @@ TEST_F(ImageFilesTest, Jpeg2000ThroughTheCodec) {
   EXPECT_EQ(Pixels(Load("rgb.j2k").get()), Opaque(argb));
   EXPECT_EQ(Pixels(Load("rgba.jp2").get()), Opaque(argb));  // JPEG-2000 images are opaque
   EXPECT_EQ(Load("junk.j2k"), nullptr);
+  EXPECT_EQ(Load("huge.j2k"), nullptr);
   EXPECT_EQ(Pixels(Load("rgb").get()), Opaque(argb));  // found by the extension search
 
   auto first = Load("firsttile.j2k");

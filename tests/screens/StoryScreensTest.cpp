@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include <algorithm>
 #include <functional>
@@ -19,6 +20,7 @@
 #include "game/app/PlayerProfile.h"
 #include "game/screens/ContestScene.h"
 #include "game/screens/FlavorContest.h"
+#include "game/screens/WarningDialogs.h"
 #include "framework/platform/CRand.h"
 #include "game/screens/Hotel.h"
 #include "game/screens/TheEndMap.h"
@@ -314,6 +316,31 @@ TEST_F(StoryScreensTest, EachContestWonAnnouncesTheFlavourTheFloorOffersNext) {
     ASSERT_TRUE(Answer([&] { return ContestBalloon(); }));
     ASSERT_EQ(FlavoursInFile(), n + 1);
   }
+}
+
+// A players' file that cannot be written: the first failed save puts up the
+// game's warning with the file and the reason, once; play goes on, and the
+// exit code says a save failed.
+TEST_F(StoryScreensTest, AFailedSaveIsShownOnceAndPlayGoesOn) {
+  NewPlayer();
+  const std::string path = Game().GetProfiles().GetProfilePath();
+  std::filesystem::remove(path);
+  std::filesystem::create_directories(path);  // nothing can be written there
+  Game().MapToStore();
+  auto* warning = dynamic_cast<MessageDialog*>(Game().GetDialog(MessageDialog::kDialogId));
+  ASSERT_NE(warning, nullptr);
+  const std::string text = WStringToString(warning->GetText());
+  EXPECT_EQ(text.rfind("Your progress could not be saved.", 0), 0u) << text;
+  EXPECT_NE(text.find(path), std::string::npos) << text;
+  RunUntil([] { return false; }, 100);  // risen into place
+  Key(13);
+  ASSERT_TRUE(RunUntil([&] { return Game().GetDialog(MessageDialog::kDialogId) == nullptr; }, 500));
+  EXPECT_NE(Game().mStore, nullptr);
+  EXPECT_FALSE(Game().SaveProfiles());
+  EXPECT_EQ(Game().GetDialog(MessageDialog::kDialogId), nullptr);  // once a session
+  EXPECT_EQ(Game().mExitCode, 1);
+  std::filesystem::remove(path);
+  Game().mExitCode = 0;
 }
 
 TEST_F(StoryScreensTest, WithEveryFlavourUnlockedTheContestLeavesAtOnce) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -81,6 +83,28 @@ TEST_F(GameAppTest, IdentityAndDefaults) {
   EXPECT_EQ(g.GetCurrentSong(), 0);
   EXPECT_TRUE(g.GetProfiles().GetOptionByte());
   EXPECT_EQ(GetGameApp(), &g);
+}
+
+// A table with its last day cut off is refused at start-up, naming the
+// file and the line, and the program ends with code 1.
+TEST_F(GameAppTest, ALevelTableCutShortIsRefusedAtStartUp) {
+  const std::string shipped = Testing::ReadFile(Testing::SourceDir() + "/data/levels.txt");
+  const std::string cut = shipped.substr(0, shipped.find("LEVEL 50\n"));
+  Testing::ScopedCwd cwd(mDir.Path());
+  std::filesystem::create_directories("data");
+  Testing::WriteFile("data/levels.txt", cut);
+  TestGame& g = Make<TestGame>();
+  ASSERT_EQ(InitApp(), -1);
+  EXPECT_TRUE(g.mShutdownAsked);
+  ASSERT_EQ(mBackend.mBoxes.size(), 1u);
+  const std::string box = WStringToString(mBackend.mBoxes[0].text);
+  const std::string line = std::to_string(1 + std::count(cut.begin(), cut.end(), '\n'));
+  EXPECT_EQ(box.rfind("Could not load levels!", 0), 0u) << box;
+  EXPECT_NE(box.find("data/levels.txt:" + line + ": the table ends after 49 levels; the game needs 50"),
+            std::string::npos)
+      << box;
+  g.Start();
+  EXPECT_EQ(g.mExitCode, 1);
 }
 
 TEST_F(GameAppTest, WithoutALevelTableItSaysSoAndQuitsKeepingTheStoredPlayers) {
