@@ -22,3 +22,8 @@ export SDL_RENDER_DRIVER=${SDL_RENDER_DRIVER:-software}
 jobs=$(nproc)
 xvfb-run -a -s "-screen 0 1024x768x24" \
   ctest --test-dir "$build" --output-on-failure -j "$jobs" "$@"
+# The libFuzzer targets build with clang only: build them and run each a
+# few seconds, unless only some tests were asked for.
+if [ $# -eq 0 ]; then
+  scripts/fuzz-smoke.sh 3
+fi
