@@ -7,6 +7,8 @@
 
 #include "framework/app/CrashHandler.h"
 #include "framework/app/PlixAppBase.h"
+
+#include "framework/platform/DebugOutput.h"
 #include "framework/platform/CommandLine.h"
 #include "framework/platform/Files.h"
 #include "framework/util/Utilities.h"
@@ -81,6 +83,8 @@ void PlixAppBase::ApplyCommandLineSwitch(const std::string& name, const std::str
     mDemoFilePath = MakeDemoPathAbsolute(value);
   } else if (name == "-crash") {
     CrashHandler::RaiseTestCrash();
+  } else if (name == "-debug") {
+    SetDebugOutputToStderr(true);
   } else if (name == "-screensaver") {
     mScreenSaverMode = true;
   } else if (name == "-changedir") {

@@ -163,7 +163,7 @@ void RegistryStore::Load() {
   if (!Fs::ReadWholeFile(mPath, raw)) {
     mLoadError = mPath + ": cannot be read; settings will not be saved";
     mWritable = false;
-    OutputDebugStringA(mLoadError + "\n");
+    TellPlayer(mLoadError);
     return;
   }
   std::string text(raw.begin(), raw.end());
@@ -181,7 +181,7 @@ void RegistryStore::Load() {
     mLoadError += "; " + copyError + "; settings will not be saved";
     mWritable = false;
   }
-  OutputDebugStringA(mLoadError + "\n");
+  TellPlayer(mLoadError);
 }
 
 bool RegistryStore::ReadText(const std::string& text) {

@@ -18,7 +18,7 @@ void SoundMessageBox(const std::string& text, const std::string& caption, unsign
   if (SoundHost* host = GetSoundHost())
     host->MessageBox(nullptr, text, caption, flags);
   else
-    OutputDebugStringA(caption + ": " + text + "\n");
+    TellPlayer(caption + ": " + text);  // no window to show it in
 }
 
 void SoundFatalError(const std::string& text, const std::string& caption, unsigned flags) {

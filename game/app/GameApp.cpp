@@ -136,7 +136,7 @@ void GameApp::FinishInit() {
   // The game plays every one of its 50 days: a table cut short or with a
   // block missing is refused here, not found out on the day it fails.
   if (!LoadLevels() || !mLevels.CheckComplete()) {
-    OutputDebugStringA(mLevels.GetError() + "\n");
+    TellPlayer(mLevels.GetError());
     mShutdownAsked = true;
     mExitCode = 1;
     ShowFatalError(std::string(kCouldNotLoadLevels) + "\n\n" + mLevels.GetError() +

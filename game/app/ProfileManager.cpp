@@ -97,7 +97,8 @@ bool ProfileManager::LoadProfiles(const LevelTable& levels) {
       if (mProfiles[mCurrent]->GetName().empty()) mCurrent = 0;
       KeepAside(path, buffer, why);
     }
-    if (!mError.empty()) OutputDebugStringA(mError + "\n");
+    // A file that could not be read, or was damaged: the player must know.
+    if (!mError.empty()) TellPlayer(mError);
   }
   SetCurrentProfile(mCurrent);
   return true;

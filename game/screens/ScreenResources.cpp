@@ -14,7 +14,7 @@ bool LoadAndBindGroup(PlixAppBase& app, const std::string& group, std::span<cons
   std::string why = resources->GetErrorText();
   if (why.empty()) why = "a resource could not be delivered";
   const std::string text = "The resources \"" + group + "\" could not be loaded: " + why;
-  OutputDebugStringA(text + "\n");
+  TellPlayer(text);
   // What did load goes again; nothing keeps pointing at it.
   resources->FreeGroup(group);
   ClearResources(table);

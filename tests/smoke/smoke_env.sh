@@ -16,6 +16,8 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -1 "$work/display")
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/runtime
 export SDL_AUDIODRIVER=dummy
+# The smoke runs read the game's debug lines (loading time, loop statistics).
+export PLIX_DEBUG=1
 # No leak check at the program's exit here: LeakSanitizer's tracer now and
 # then crashes while the program's threads wind down (in about one run in
 # thirty), which would fail the test for nothing. The application's leaks

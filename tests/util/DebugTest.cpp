@@ -47,6 +47,21 @@ TEST(DebugOutput, WideTextIsFormattedAndNarrowed) {
   EXPECT_EQ(got, "mode 32 \xE9?\n");
 }
 
+// Without a sink, debug text reaches standard error only when asked for;
+// what the player must read always does.
+TEST(DebugOutput, DebugTextIsQuietUnlessAskedForAndPlayerLinesAlwaysShow) {
+  SetDebugOutputToStderr(false);
+  testing::internal::CaptureStderr();
+  OutputDebugStringA("(new) refcount = 1\n");
+  TellPlayer("data/levels.txt:3: level 1 has no floor (ENV)");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "data/levels.txt:3: level 1 has no floor (ENV)\n");
+  SetDebugOutputToStderr(true);
+  testing::internal::CaptureStderr();
+  OutputDebugStringA("(new) refcount = 1\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "(new) refcount = 1\n");
+  SetDebugOutputToStderr(false);
+}
+
 TEST(AllocationTracker, LeakReport) {
   Testing::TempDir dir;
   Testing::ScopedCwd cwd(dir.Path());
