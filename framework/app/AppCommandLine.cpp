@@ -7,9 +7,8 @@
 
 #include "framework/app/CrashHandler.h"
 #include "framework/app/PlixAppBase.h"
-
-#include "framework/platform/DebugOutput.h"
 #include "framework/platform/CommandLine.h"
+#include "framework/platform/DebugOutput.h"
 #include "framework/platform/Files.h"
 #include "framework/util/Utilities.h"
 

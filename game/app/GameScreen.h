@@ -1,10 +1,11 @@
 #pragma once
-#include <string>
 // What the application needs of its screens. Every screen (the board, the
 // main menu, the map, the shops, the hotel, the contest, the best sellers,
 // the end map) is a GameScreen widget covering the window; the application
 // makes them through a ScreenFactory, so that this library does not depend
 // on the screens' own; the executable installs the one that makes them.
+#include <string>
+
 #include "framework/widget/Widget.h"
 
 namespace Plix {

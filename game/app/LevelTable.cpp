@@ -1,7 +1,6 @@
 #include "game/app/LevelTable.h"
 
 #include <algorithm>
-
 #include <cmath>
 #include <cstdint>
 #include <cstring>

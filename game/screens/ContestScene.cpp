@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "framework/platform/CRand.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/platform/CRand.h"
 #include "game/app/GameResources.h"
 
 namespace Plix {

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "framework/platform/CRand.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/platform/CRand.h"
 #include "game/app/AlphaButton.h"
 #include "game/app/GameApp.h"
 #include "game/app/GameResources.h"

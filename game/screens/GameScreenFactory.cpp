@@ -2,10 +2,8 @@
 
 #include "framework/graphics/Image.h"
 #include "framework/widget/WidgetManager.h"
-#include "game/app/GameResources.h"
-#include "game/screens/WarningDialogs.h"
-
 #include "game/app/GameApp.h"
+#include "game/app/GameResources.h"
 #include "game/board/Board.h"
 #include "game/screens/BestSellers.h"
 #include "game/screens/Circus.h"
@@ -19,6 +17,7 @@
 #include "game/screens/Store.h"
 #include "game/screens/TheEndMap.h"
 #include "game/screens/TrophyRoom.h"
+#include "game/screens/WarningDialogs.h"
 
 namespace Plix {
 

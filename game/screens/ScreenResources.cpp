@@ -26,14 +26,11 @@ bool LoadAndBindGroup(PlixAppBase& app, const std::string& group) {
   return LoadAndBindGroup(app, group, GetGroupBindings(group));
 }
 
-void FreeGroupAndHandles(PlixAppBase& app, const std::string& group, std::span<const ResourceBinding> table) {
+void FreeGroupAndHandles(PlixAppBase& app, const std::string& group) {
+  // The manager's handler (installed by the game) clears the group's
+  // handles as it frees it.
   ResourceManager* resources = app.mAppResources;
   if (resources && resources->IsGroupReady(group)) resources->FreeGroup(group);
-  ClearResources(table);
-}
-
-void FreeGroupAndHandles(PlixAppBase& app, const std::string& group) {
-  FreeGroupAndHandles(app, group, GetGroupBindings(group));
 }
 
 }  // namespace Plix

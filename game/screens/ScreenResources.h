@@ -17,8 +17,8 @@ class PlixAppBase;
 bool LoadAndBindGroup(PlixAppBase& app, const std::string& group, std::span<const ResourceBinding> table);
 // The same with the group's generated table.
 bool LoadAndBindGroup(PlixAppBase& app, const std::string& group);
-// Frees the group when it is loaded, and clears the table's handles.
-void FreeGroupAndHandles(PlixAppBase& app, const std::string& group, std::span<const ResourceBinding> table);
+// Frees the group when it is loaded; its handles are cleared by the
+// resource manager's group-freed handler.
 void FreeGroupAndHandles(PlixAppBase& app, const std::string& group);
 
 }  // namespace Plix

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/platform/CRand.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/platform/CRand.h"
 #include "game/app/AlphaButton.h"
 #include "game/app/GameApp.h"
 #include "game/app/GameResources.h"
