@@ -279,6 +279,14 @@ private:
   void Stop() {
     SDL_StopTextInput();
     mPressed = -1;
+    // A request to end the program (SIGTERM, the session ending) closed
+    // this window; the program's own loop must still see it.
+    if (mQuitSeen) {
+      mQuitSeen = false;
+      SDL_Event quit{};
+      quit.type = SDL_QUIT;
+      SDL_PushEvent(&quit);
+    }
   }
 
   int ItemAt(int x, int y) const {
@@ -370,6 +378,10 @@ private:
   bool Dispatch(const SDL_Event& e, const std::function<bool(const ReportEvent&)>& handler) {
     uint32_t id = SDL_GetWindowID(mWindow);
     switch (e.type) {
+      case SDL_QUIT:
+        if (mQuitSeen) break;
+        mQuitSeen = true;
+        return handler(ReportEvent{ReportEvent::Kind::Close, 0});
       case SDL_WINDOWEVENT:
         if (e.window.windowID != id) break;
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) return handler(ReportEvent{ReportEvent::Kind::Close, 0});
@@ -509,6 +521,7 @@ private:
   std::vector<Item> mItems;
   int mFocus = -1;
   int mPressed = -1;
+  bool mQuitSeen = false;
   bool mDirty = true;
 };
 

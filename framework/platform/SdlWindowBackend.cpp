@@ -11,9 +11,12 @@
 #include <map>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "framework/platform/Clock.h"
 #include "framework/platform/DDraw.h"
+#include "framework/platform/ReportWindow.h"
 #include "framework/platform/SdlEvents.h"
 #include "framework/platform/SdlWindow.h"
 #include "framework/platform/Utf8.h"
@@ -269,35 +272,31 @@ public:
     return true;
   }
 
-  int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) override {
-    const std::string t = Utf8(text), c = Utf8(caption);
-    SDL_MessageBoxButtonData buttons[2];
-    int count = 0;
-    auto add = [&](int id, const char* label, Uint32 buttonFlags) { buttons[count++] = {buttonFlags, id, label}; };
+  // Drawn by the program itself with the system's fonts: it wraps the text,
+  // needs neither core X fonts nor a helper process (SDL's box has both, and
+  // ignores a request to end the program while it is up), and closes when
+  // the program is asked to end, leaving that request to the main loop.
+  int MessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT flags) override {
+    std::vector<std::pair<int, std::string>> buttons;
     switch (flags & 0xF) {
-      case MB_YESNO:
-        add(IDYES, "Yes", SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT);
-        add(IDNO, "No", SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT);
-        break;
-      case MB_OKCANCEL:
-        add(IDOK, "OK", SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT);
-        add(IDCANCEL, "Cancel", SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT);
-        break;
-      default:
-        add(IDOK, "OK", SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT);
-        break;
+      case MB_YESNO: buttons = {{IDYES, "Yes"}, {IDNO, "No"}}; break;
+      case MB_OKCANCEL: buttons = {{IDOK, "OK"}, {IDCANCEL, "Cancel"}}; break;
+      default: buttons = {{IDOK, "OK"}}; break;
     }
-    Uint32 kind = SDL_MESSAGEBOX_INFORMATION;
-    if ((flags & 0xF0) == MB_ICONERROR) kind = SDL_MESSAGEBOX_ERROR;
-    else if ((flags & 0xF0) == MB_ICONWARNING) kind = SDL_MESSAGEBOX_WARNING;
-    SdlWindow* parent = SdlWindow::FromHandle(owner);
-    SDL_MessageBoxData data{kind, parent ? parent->Native() : nullptr, c.c_str(), t.c_str(), count, buttons, nullptr};
-    int answer = 0;
-    if (SDL_ShowMessageBox(&data, &answer) == 0 && answer != -1) return answer;
+    const std::string c = Utf8(caption);
+    if (EnsureVideo()) {
+      if (std::unique_ptr<ReportWindowSystem> windows = OpenReportWindowSystem()) {
+        std::vector<std::string> labels;
+        for (const auto& b : buttons) labels.push_back(b.second);
+        const int pressed = windows->ShowMessageBox(c, text, labels);
+        if (pressed >= 0 && pressed < static_cast<int>(buttons.size()))
+          return buttons[static_cast<size_t>(pressed)].first;
+      }
+    }
     // No display: the text goes to standard error and the default answers.
-    std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
+    std::fprintf(stderr, "%s: %s\n", c.c_str(), Utf8(text).c_str());
     std::fflush(stderr);
-    return buttons[0].buttonid;
+    return buttons[0].first;
   }
 
   bool OpenUrl(const std::string& url) override { return SDL_OpenURL(url.c_str()) == 0; }

@@ -3,8 +3,17 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <signal.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "framework/platform/WinMessages.h"
+#include "framework/platform/WindowSystem.h"
 #include "tests/support/SdlInput.h"
 
 namespace Plix {
@@ -90,6 +99,46 @@ TEST(ReportWindow, TimersAndTheCloseRequest) {
   });
   EXPECT_GE(ticks, 3);
   EXPECT_TRUE(closed);
+}
+
+// A notice at start-up: the player sees it (a window of its own appears,
+// drawn with the system's fonts), and a request to end the program (SIGTERM)
+// ends the box too and reaches the program's own event loop.
+TEST(NoticeBox, IsShownAndEndsWhenTheProgramIsAskedToEnd) {
+  if (!std::getenv("DISPLAY") || !*std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+  struct sigaction current {};
+  sigaction(SIGTERM, nullptr, &current);
+  // SDL turns SIGTERM into a quit event; without its handler the signal
+  // would end this test.
+  ASSERT_NE(current.sa_handler, SIG_DFL);
+
+  std::atomic<bool> seen{false}, returned{false};
+  std::thread watcher([&seen, &returned] {
+    for (int i = 0; i < 200 && !seen; ++i) {
+      if (std::system("xdotool search --name '^Notice box test$' >/dev/null 2>&1") == 0) seen = true;
+      else usleep(50 * 1000);
+    }
+    kill(getpid(), SIGTERM);
+    // A box that outlives the request would hang the test: fail it instead.
+    for (int i = 0; i < 200 && !returned; ++i) usleep(50 * 1000);
+    if (!returned) {
+      std::fputs("The notice box did not end on SIGTERM.\n", stderr);
+      std::_Exit(1);
+    }
+  });
+  const std::wstring text =
+      L"The players' file /home/someone/.local/share/ZovadUdaVodiz/profdatavx.bin could not be read: "
+      L"the file ends before the third player's record. A copy of it was kept as "
+      L"/home/someone/.local/share/ZovadUdaVodiz/profdatavx.bin.broken and the other players were kept.";
+  const int answer = GetWindowBackend().MessageBox(nullptr, text, L"Notice box test", MB_OK | MB_ICONWARNING);
+  returned = true;
+  watcher.join();
+  EXPECT_TRUE(seen) << "the box never appeared";
+  EXPECT_EQ(answer, IDOK);
+  SDL_Event quit;
+  EXPECT_EQ(SDL_PeepEvents(&quit, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT), 1) << "the quit request was swallowed";
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "framework/resources/ImageLib.h"
+#include "framework/resources/J2KCodec.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -296,11 +297,11 @@ TEST_F(ImageFilesTest, Jpeg2000ThroughTheCodec) {
   Put("rgb.j2k", Testing::J2kBytes(12, 10, argb, false, false));
   Put("rgba.jp2", Testing::J2kBytes(12, 10, argb, true, true));
   Put("junk.j2k", "\xFF\x4F\xFF\x51 not really");
-  // The same stream claiming 3000 x 3000 pixels (its one tile of data, the
+  // The same stream claiming 3000 x 3000 pixels in one tile (its data, the
   // rest missing): no game image is that large, and the header alone
   // refuses it before anything is decoded.
   std::string huge = Testing::J2kBytes(12, 10, argb, false, false);
-  for (size_t at : {8u, 12u}) huge.replace(at, 4, std::string("\0\0\x0B\xB8", 4));
+  for (size_t at : {8u, 12u, 24u, 28u}) huge.replace(at, 4, std::string("\0\0\x0B\xB8", 4));
   Put("huge.j2k", huge);
   // A stream that lacks tiles: they decode as black, never as leftovers.
   std::vector<uint32_t> tiled = Opaque(Pattern(8, 8));
@@ -312,6 +313,18 @@ TEST_F(ImageFilesTest, Jpeg2000ThroughTheCodec) {
   EXPECT_EQ(Pixels(Load("rgba.jp2").get()), Opaque(argb));  // JPEG-2000 images are opaque
   EXPECT_EQ(Load("junk.j2k"), nullptr);
   EXPECT_EQ(Load("huge.j2k"), nullptr);
+  {
+    // Refused for its size, from the header, not after a failed decode.
+    J2K::Module* codec = J2K::LoadLibrary();
+    ASSERT_NE(codec, nullptr);
+    auto open = reinterpret_cast<J2K::OpenFileFn>(J2K::GetProcAddress(codec, "_J2K_OpenFile@4"));
+    auto lastError = reinterpret_cast<J2K::GetLastErrorFn>(J2K::GetProcAddress(codec, "_J2K_getLastError@0"));
+    auto errorText = reinterpret_cast<J2K::GetErrorStrFn>(J2K::GetProcAddress(codec, "_J2K_getErrorStr@4"));
+    const std::string path = mDir / "loose/huge.j2k";
+    EXPECT_EQ(open(path.c_str()), nullptr);
+    EXPECT_STREQ(errorText(lastError()), "Image too large");
+    J2K::FreeLibrary(codec);
+  }
   EXPECT_EQ(Pixels(Load("rgb").get()), Opaque(argb));  // found by the extension search
 
   auto first = Load("firsttile.j2k");
