@@ -38,19 +38,22 @@ void PlixAppBase::CreateMainWindow() {
     const int w = outer.right - outer.left, h = outer.bottom - outer.top;
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    int x = 64, y = 64;
+    // Centred slightly above the middle, or where the player left it.
+    int64_t x = work.left + ((work.right - work.left) - w) / 2;
+    int64_t y = work.top + static_cast<int>(0.382 * ((work.bottom - work.top) - h));
     if (mPreferredX != -1) {
-      x = std::max<int>(mPreferredX, work.left + 4);
-      y = std::max<int>(mPreferredY, work.top + 4);
       // In 64 bits: a position from the settings file can be anything.
-      if (int64_t{x} + w >= int64_t{work.right} - 4) x = work.right - 4 - w;
-      if (int64_t{y} + h >= int64_t{work.bottom} - 4) y = work.bottom - 4 - h;
+      x = std::max<int64_t>(mPreferredX, work.left + 4);
+      y = std::max<int64_t>(mPreferredY, work.top + 4);
+      if (x + w >= int64_t{work.right} - 4) x = work.right - 4 - w;
+      if (y + h >= int64_t{work.bottom} - 4) y = work.bottom - 4 - h;
     }
-    mMainWindow = CreateWindowExW(0, "MainWindow", mWindowTitle, style, x, y, w, h);
-    if (mMainWindow && mPreferredX == -1) {
-      MoveWindow(mMainWindow, work.left + ((work.right - work.left) - w) / 2,
-                 work.top + static_cast<int>(0.382 * ((work.bottom - work.top) - h)), w, h, false);
-    }
+    // Wholly on the screen: at its top left corner where the window is as
+    // large as the screen. Made there at once: a window moved before it is
+    // first shown may still appear where it was made.
+    x = std::max<int64_t>(work.left, std::min<int64_t>(x, int64_t{work.right} - w));
+    y = std::max<int64_t>(work.top, std::min<int64_t>(y, int64_t{work.bottom} - h));
+    mMainWindow = CreateWindowExW(0, "MainWindow", mWindowTitle, style, static_cast<int>(x), static_cast<int>(y), w, h);
     mWindowedActual = true;
   }
   if (!mMainWindow && !VideoStartError().empty()) {

@@ -77,15 +77,41 @@ TEST_F(ScreenModeTest, StartUpAgainstADisplayThatFailsOnDemand) {
   }
 }
 
-TEST_F(ScreenModeTest, TheWindowIsCentredSlightlyAboveTheMiddleOfTheWorkArea) {
-  auto& app = Make();
-  ASSERT_EQ(InitApp(), -1);
-  RECT r;
-  ASSERT_TRUE(GetWindowRect(app.mMainWindow, &r));
-  EXPECT_EQ(r.left, (1024 - 800) / 2);
-  EXPECT_EQ(r.top, static_cast<int>(0.382 * (738 - 600)));
-  EXPECT_EQ(r.right - r.left, 800);
-  EXPECT_EQ(mBackend.mCreated.back().title, L"PlixTest");
+// Made where it will stand: a native window moved before it is first shown
+// may still appear where it was made. A window as large as the screen (a
+// demo played on an 800 x 600 screen) stands at its top left corner.
+TEST_F(ScreenModeTest, TheWindowIsMadeCentredSlightlyAboveTheMiddleOfTheWorkArea) {
+  const struct {
+    RECT work;
+    bool demo;
+    int left, top;
+  } cases[] = {{{0, 0, 1024, 738}, false, (1024 - 800) / 2, static_cast<int>(0.382 * (738 - 600))},
+               {{0, 0, 1024, 738}, true, (1024 - 800) / 2, static_cast<int>(0.382 * (738 - 600))},
+               {{0, 0, 800, 600}, true, 0, 0},
+               {{10, 20, 810, 620}, true, 10, 20}};
+  for (const auto& c : cases) {
+    mBackend.mWorkArea = c.work;
+    auto& app = Make();
+    if (c.demo) app.WriteRegistryInteger("ScreenMode", 1);
+    ASSERT_EQ(InitApp(), -1);
+    if (c.demo) {
+      app.mDemoPlaying = true;
+      app.ReapplyScreenMode();
+    }
+    const std::string where = std::to_string(c.work.right) + "x" + std::to_string(c.work.bottom) + (c.demo ? " demo" : "");
+    ASSERT_TRUE(app.mWindowedActual) << where;
+    RECT r;
+    ASSERT_TRUE(GetWindowRect(app.mMainWindow, &r));
+    EXPECT_EQ(r.left, c.left) << where;
+    EXPECT_EQ(r.top, c.top) << where;
+    EXPECT_EQ(r.right - r.left, 800);
+    const NativeWindowDesc& made = mBackend.mCreated.back();
+    EXPECT_EQ(made.x, c.left) << where;
+    EXPECT_EQ(made.y, c.top) << where;
+    EXPECT_EQ(made.title, L"PlixTest");
+    app.mDemoPlaying = false;
+    mApp.reset();
+  }
 }
 
 TEST_F(ScreenModeTest, APreferredPositionIsPulledBackIntoTheWorkArea) {
