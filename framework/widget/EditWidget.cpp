@@ -96,7 +96,7 @@ void EditWidget::ProcessKey(int key, wchar_t ch) {
   if (shift && mHilitePos == -1) mHilitePos = mCursorPos;
 
   const std::wstring oldString = mString;
-  const int oldCursor = mCursorPos, oldHilite = mHilitePos;
+  const int oldCursor = mCursorPos, oldHilite = mHilitePos, oldLeft = mLeftPos;
   bool changed = false;
   bool dropSelection = !shift;
   Font* font = EnsureFont();
@@ -209,6 +209,9 @@ void EditWidget::ProcessKey(int key, wchar_t ch) {
   if (mMaxChars != -1 && static_cast<int>(mString.size()) > mMaxChars) mString.resize(mMaxChars);
   EnforceMaxPixels();
   mCursorPos = std::clamp(mCursorPos, 0, static_cast<int>(mString.size()));
+  // A character the limits took back again changed nothing, and the view
+  // stays where it was: it scrolled for a text the field never kept.
+  if (mString == oldString && mCursorPos == oldCursor) mLeftPos = oldLeft;
   // A cut text must not leave the selection's end behind it.
   mHilitePos = std::min(mHilitePos, static_cast<int>(mString.size()));
   if (mCursorPos != oldCursor) {

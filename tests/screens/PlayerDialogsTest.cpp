@@ -197,6 +197,24 @@ TEST_F(PlayerDialogsTest, NamesKeepOnlyWhatTheFontsDrawAndTheFileKeepsWithinTheL
     Key(27);
     ASSERT_TRUE(TickUntil([&] { return g.GetDialog(MMNewPlayerDialog::kDialogId) == nullptr; }, 200));
   }
+  // A name longer than the field: it takes what was typed up to the first
+  // character that does not fit and nothing after it, and shows all it took.
+  {
+    ClickSign(MainMenu::kStoryMode);
+    auto* dialog = OpenDialog<MMNewPlayerDialog>(MMNewPlayerDialog::kDialogId);
+    ASSERT_TRUE(AtRest(dialog));
+    const std::wstring typed = L"Maximilian-Alexander Oldenburg";
+    Type(typed);
+    EditWidget* field = dialog->GetNameField();
+    const std::wstring kept = field->mString;
+    ASSERT_LT(kept.size(), typed.size());
+    EXPECT_EQ(typed.substr(0, kept.size()), kept);
+    EXPECT_GT(FONT_RAVIE_14->StringWidth(typed.substr(0, kept.size() + 1)), MMNewPlayerDialog::kMaxPixels);
+    EXPECT_EQ(field->mLeftPos, 0) << "the field scrolled: part of the name is out of sight";
+    EXPECT_GE(field->mWidth, MMNewPlayerDialog::kMaxPixels) << "the field is narrower than the name it takes";
+    Key(27);
+    ASSERT_TRUE(TickUntil([&] { return g.GetDialog(MMNewPlayerDialog::kDialogId) == nullptr; }, 200));
+  }
   // No wider than 222 pixels in the list's font (in this font that comes
   // well before 63 characters).
   ClickSign(MainMenu::kStoryMode);
