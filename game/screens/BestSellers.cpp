@@ -231,10 +231,14 @@ void BestSellers::Draw(Graphics* g) {
   QueueOverlay();
 }
 
+int BestSellers::RowBaseline(int row) {
+  const int height = FONT_RAVIE_14 ? FONT_RAVIE_14->GetHeight() : 0;
+  return kHeadBaseline + static_cast<int>(static_cast<float>(height) * kFirstRowFactor) + row * (height - 5);
+}
+
 void BestSellers::DrawRows(Graphics* g) {
-  const int height = FONT_RAVIE_14->GetHeight();
-  int baseline = kHeadBaseline + static_cast<int>(static_cast<float>(height) * kFirstRowFactor);
-  for (int row = 0; row < ProfileManager::kTablePlaces; ++row, baseline += height - 5) {
+  for (int row = 0; row < ProfileManager::kTablePlaces; ++row) {
+    const int baseline = RowBaseline(row);
     const BestSellerEntry* entry = mApp.GetBestSellerEntry(mShownTable, row);
     if (!entry) continue;
     g->SetColor(row == mNewEntryRank ? Color(255, 255, mPulse) : Color(255, 231, 231));

@@ -51,6 +51,9 @@ public:
 
   // "%d:%d" of minutes and seconds, the seconds not padded.
   static std::wstring FormatTime(int seconds);
+  // The baseline of a table row (0 to 9): rows stand the font's line height
+  // less 5 apart below the heads.
+  static int RowBaseline(int row);
 
 protected:
   void UpdateScreen() override;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/graphics/Font.h"
+
 #include "framework/widget/EditWidget.h"
 #include "game/app/GameResources.h"
 #include "game/screens/HiscoreDialogs.h"
@@ -173,6 +175,14 @@ TEST_F(BestSellersTest, BrowsingCyclesTheTablesAndClearRefillsOnlyOnYes) {
   EXPECT_EQ(screen->GetNewEntryRank(), -1);
   EXPECT_EQ(screen->GetButton(BestSellers::kRetry), nullptr);
   ASSERT_TRUE(TickUntil([&] { return g.GetFadeState() == 0; }, 400));
+
+  // All ten rows show: the tenth, descenders and all, ends above the
+  // buttons at the board's foot.
+  const int lastRowBottom = BestSellers::RowBaseline(9) + FONT_RAVIE_14->GetHeight() - FONT_RAVIE_14->GetAscent();
+  for (int id : {BestSellers::kClear, BestSellers::kMainMenu}) {
+    ASSERT_NE(screen->GetButton(id), nullptr);
+    EXPECT_LT(lastRowBottom, screen->GetButton(id)->mY) << "button " << id;
+  }
 
   std::vector<int> seen{screen->GetShownTable()};
   for (int i = 0; i < 4; ++i) {

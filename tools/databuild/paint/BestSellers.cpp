@@ -2,8 +2,8 @@
 // board in front. The screen writes on it: the table's name in black on the
 // light plate between the arrows (x 408, baselines 158 to 184), yellow
 // column heads at baseline 212 and ten rows in near-white from baseline
-// 248, 23 pixels apart (the line height of the font), so the dark panel
-// reaches below the tenth row.
+// 244, 20 pixels apart (the font's line height less 5), so the tenth row
+// ends above the buttons at the panel's foot.
 
 #include <cmath>
 
@@ -16,7 +16,7 @@ namespace Plix::DataBuild {
 namespace {
 
 constexpr double kPanelX0 = 132, kPanelX1 = 688, kPanelTop = 126, kPanelBottom = 470;
-constexpr double kFirstRow = 248, kRowStep = 23;
+constexpr double kFirstRow = 244, kRowStep = 20;
 
 void PaintBestSellers(Cel& c) {
   cairo_t* cr = c.cr;
@@ -66,7 +66,7 @@ void PaintBestSellers(Cel& c) {
   cairo_clip(cr);
   for (int row = 0; row < 10; row += 2) {
     double base = kFirstRow + row * kRowStep;
-    cairo_rectangle(cr, kPanelX0, base - 19, kPanelX1 - kPanelX0, kRowStep);
+    cairo_rectangle(cr, kPanelX0, base - 16, kPanelX1 - kPanelX0, kRowStep);
     Fill(cr, {1, 1, 1, 0.07});
   }
   // The heads' band and its rule.
