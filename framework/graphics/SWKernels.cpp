@@ -543,8 +543,10 @@ PLIX_KERNEL void OverTermsRow(uint32_t* d, const uint32_t* s, const uint32_t* te
 
 // The lanes of v in the order the indices (0 to 7) give. GCC permutes a
 // vector by a variable mask in one builtin; other compilers (clang's fuzz
-// build) pick the lanes one by one, to the same result.
-inline W8 Permute8(W8 v, W8 indices) {
+// build) pick the lanes one by one, to the same result. Always inlined,
+// like every helper here: an out-of-line call from the AVX2 clone would pass
+// the vectors by another convention than the plain callee expects.
+PLIX_INLINE W8 Permute8(W8 v, W8 indices) {
 #if defined(__GNUC__) && !defined(__clang__)
   return __builtin_shuffle(v, indices);
 #else

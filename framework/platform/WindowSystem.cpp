@@ -54,7 +54,10 @@ struct State {
   HWND capture = nullptr;
   HCURSOR cursor = nullptr;
   std::map<int, HCURSOR> systemCursors;
-  std::chrono::steady_clock::time_point lastBroadcastPoll{};
+  // On the program's clock, so that a test that sets the clock decides
+  // when the sockets are asked; none asked yet after a clear.
+  bool broadcastPolled = false;
+  DWORD lastBroadcastPoll = 0;
 };
 
 State& S() {
@@ -81,6 +84,7 @@ void ClearState() {
   s.capture = nullptr;
   s.cursor = nullptr;
   s.systemCursors.clear();
+  s.broadcastPolled = false;
 }
 
 // What a message from the backend changes in the table before it is
@@ -128,9 +132,10 @@ void PollSources() {
   s.backend->PollEvents(incoming);
   // Another start's notice can wait a tenth of a second: the sockets are
   // not asked on every pass of the loop.
-  const auto now = std::chrono::steady_clock::now();
+  const DWORD now = GetTickCount();
   std::vector<std::wstring> broadcasts;
-  if (now - s.lastBroadcastPoll >= std::chrono::milliseconds(100)) {
+  if (!s.broadcastPolled || now - s.lastBroadcastPoll >= 100) {
+    s.broadcastPolled = true;
     s.lastBroadcastPoll = now;
     broadcasts = PollInstanceBroadcasts();
   }
