@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "framework/graphics/Font.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/widget/Checkbox.h"
+#include "framework/util/Utilities.h"
 #include "framework/widget/EditWidget.h"
 #include "game/app/GameResources.h"
 #include "tests/screens/MenuTestSupport.h"
@@ -61,6 +64,55 @@ protected:
     return checks;
   }
 };
+
+// A dialog button's label, at its fixed offset, stands in the middle of its
+// plate as the game's own art and font draw them: the capitals' box and the
+// plate's box share their centre within a pixel.
+TEST_F(PlayerDialogsTest, DialogButtonLabelsAreCentredOnTheirPlates) {
+  Boot();
+  const struct {
+    Image* image;
+    Image* cells;
+    const wchar_t* label;
+  } cases[] = {{IMAGE_DIALOG_BUTTON_1, IMAGE_DIALOG_BUTTON_1, L"OK"},
+               {IMAGE_DIALOG_BUTTON_2, IMAGE_DIALOG_BUTTON_1, L"HOME"},
+               {IMAGE_DIALOG_BUTTON_LARGE_1, IMAGE_DIALOG_BUTTON_LARGE_1, L"RESUME"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(WStringToString(c.label));
+    ASSERT_NE(c.image, nullptr);
+    ButtonWidget button(1, nullptr);
+    LookAsDialogButton(&button, c.image, c.label, c.cells);
+    const int w = button.mWidth, h = button.mHeight;
+    MemoryImage picture;
+    picture.Create(w, h);
+    std::fill_n(picture.GetBits(), w * h, 0u);
+    picture.OnBitsChanged();
+    {
+      Graphics g(&picture);
+      button.Draw(&g);
+    }
+    // The plate is opaque; the label is the dialog text colour.
+    int plate[4] = {w, h, -1, -1}, ink[4] = {w, h, -1, -1};
+    auto grow = [](int* box, int x, int y) {
+      box[0] = std::min(box[0], x), box[1] = std::min(box[1], y);
+      box[2] = std::max(box[2], x), box[3] = std::max(box[3], y);
+    };
+    const Color text = DialogTextColor();
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const uint32_t p = picture.GetBits()[y * w + x];
+        if ((p >> 24) >= 0xF0) grow(plate, x, y);
+        const int r = (p >> 16) & 255, gr = (p >> 8) & 255, b = p & 255;
+        if (std::abs(r - text.mRed) < 24 && std::abs(gr - text.mGreen) < 24 && std::abs(b - text.mBlue) < 24)
+          grow(ink, x, y);
+      }
+    }
+    ASSERT_GE(ink[2], 0) << "no label drawn";
+    // Capitals only: no descender pulls the label's box down.
+    EXPECT_NEAR((ink[0] + ink[2]) / 2.0, (plate[0] + plate[2]) / 2.0, 1.0) << "across";
+    EXPECT_NEAR((ink[1] + ink[3]) / 2.0, (plate[1] + plate[3]) / 2.0, 1.0) << "down";
+  }
+}
 
 TEST_F(PlayerDialogsTest, PlayersAreCreatedSelectedAndDeletedAndTheFileKeepsThem) {
   Boot();

@@ -41,16 +41,25 @@ void PaintHeader(Cel& c) {
 }
 PAINTER("IMAGE_DIALOG_HEADER_*", PaintHeader);
 
-void PaintButton(Cel& c, Rgb face) {
-  ButtonPlate(c.cr, 1, 1, c.w - 2, c.h - 2, face, c.col == 1);
+// The code writes a button's label centred on the cel's font box and then
+// moves it by a fixed offset: (-4, -8) for the dialog buttons in
+// FONT_RAVIE_14, (-2, -4) for the balloon buttons in FONT_DEFAULT. The plate
+// stands where that puts the label's capitals in its middle, and the room it
+// leaves at the right and bottom holds its soft shadow.
+void PaintShiftedButton(Cel& c, Rgb face, double right, double bottom) {
+  const double w = c.w - 2 - right, h = c.h - 2 - bottom;
+  RoundRect(c.cr, 1 + right * 0.5, 1 + bottom * 0.5, w, h, h * 0.45);
+  Fill(c.cr, {0, 0, 0, 0.15});
+  ButtonPlate(c.cr, 1, 1, w, h, face, c.col == 1);
 }
-void PaintButtonA(Cel& c) { PaintButton(c, kButtonA); }
-void PaintButtonB(Cel& c) { PaintButton(c, kButtonB); }
+void PaintButtonA(Cel& c) { PaintShiftedButton(c, kButtonA, 8, 12); }
+void PaintButtonB(Cel& c) { PaintShiftedButton(c, kButtonB, 8, 12); }
+void PaintBalloonButton(Cel& c) { PaintShiftedButton(c, kButtonB, 4, 6); }
 PAINTER("IMAGE_DIALOG_BUTTON_1", PaintButtonA);
 PAINTER("IMAGE_DIALOG_BUTTON_LARGE_1", PaintButtonA);
 PAINTER("IMAGE_DIALOG_BUTTON_2", PaintButtonB);
 PAINTER("IMAGE_DIALOG_BUTTON_LARGE_2", PaintButtonB);
-PAINTER("IMAGE_BALLOON_BUTTON", PaintButtonB);
+PAINTER("IMAGE_BALLOON_BUTTON", PaintBalloonButton);
 
 void Arrow(cairo_t* cr, double cx, double cy, double s, double dir) {
   cairo_move_to(cr, cx + dir * s * 0.5, cy);
