@@ -5,3 +5,6 @@ foreach(kind wav ogg au)
                            ${CMAKE_CURRENT_LIST_DIR}/sound/SoundFuzzCommon.cpp
                    LIBS plix_sound plix_resources plix_platform)
 endforeach()
+# Streamed songs through the music layer.
+plix_fuzz_target(song_stream SOURCES ${CMAKE_CURRENT_LIST_DIR}/sound/SongStreamFuzz.cpp
+                 LIBS plix_sound plix_platform)
