@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include "framework/widget/ButtonWidget.h"
 #include "game/app/PlayerProfile.h"
@@ -92,6 +93,68 @@ TEST_F(LevelCompleteDialogTest, CountsTheDayAndLeavesItWithPassOrFail) {
     EXPECT_EQ(Count(SOUND_LEVEL_COMPLETE), c.result == 1 ? 1 : 0);
     EXPECT_TRUE(floor.mExits.empty());
     ClickButton(report->GetButton());
+    ASSERT_TRUE(ReportGone());
+    EXPECT_EQ(floor.mExits, std::vector<int>{c.result});
+    EXPECT_EQ(floor.mPauseDepth, 0);
+  }
+}
+
+
+// A press before the count is done, by click, Enter or Esc, while the report
+// still slides in or while it counts, skips to the end of the count with the
+// figures a full count gives, and leaves the report up; the next press
+// closes it. A missed day with no life left is "Game Over".
+TEST_F(LevelCompleteDialogTest, APressSkipsTheCountAndTheNextOneCloses) {
+  enum How { kClick, kEnter, kEsc };
+  struct Case {
+    How how;
+    bool whileSliding;
+    Day day;
+    int lives;
+    const wchar_t* word;
+    int result;
+    int earned;
+  } cases[] = {
+      {kClick, false, {400, 50, 300, 500, 0}, 3, L"Completed", 1, 100},
+      {kEnter, true, {400, 50, 300, 500, 0}, 3, L"Completed", 1, 100},
+      {kEsc, false, {120, 20, 200, 300, 350}, 2, L"Failed", 2, -80},
+      {kEsc, true, {120, 20, 200, 300, 350}, 0, L"Game Over", 2, -80},
+  };
+  FloorStandIn& floor = BootToFloor();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.how) + (c.whileSliding ? " while sliding" : " while counting"));
+    floor.mExits.clear();
+    Game().mSounds.clear();
+    Game().GetCurrentProfile()->SetLives(c.lives);
+    LevelCompleteDialog* report = OpenReport(c.day);
+    ASSERT_NE(report, nullptr);
+    if (c.whileSliding) {
+      ASSERT_TRUE(report->IsSliding());
+    } else {
+      ASSERT_TRUE(RunUntil([&] { return !report->IsSliding() && report->GetPhase() != LevelCompleteDialog::kTakings; },
+                           5000));
+      ASSERT_NE(report->GetPhase(), LevelCompleteDialog::kDone);
+    }
+    auto press = [&] {
+      if (c.how == kClick) {
+        ASSERT_TRUE(RunUntil([&] { return !report->IsSliding(); }, 5000));
+        ClickButton(report->GetButton());
+      } else {
+        Widgets().KeyChar(c.how == kEnter ? 13 : 27);
+      }
+    };
+    press();
+    EXPECT_EQ(report->GetPhase(), LevelCompleteDialog::kDone);
+    ASSERT_TRUE(RunUntil([&] { return !report->IsSliding(); }, 5000));
+    for (int i = 0; i < 50; ++i) mApp->UpdateTick();
+    EXPECT_EQ(Game().GetDialog(LevelCompleteDialog::kDialogId), report) << "the skip closed the report";
+    EXPECT_TRUE(floor.mExits.empty());
+    EXPECT_EQ(report->GetHeaderWord(), c.word);
+    EXPECT_EQ(report->GetShownSales() + report->GetShownTips(), c.day.takings);
+    EXPECT_EQ(report->GetShownEarned(), c.earned);
+    EXPECT_EQ(Count(SOUND_PAY), c.earned > 0 ? 1 : 0);
+    EXPECT_EQ(Count(SOUND_GAME_OVER), c.result == 2 ? 1 : 0);
+    press();
     ASSERT_TRUE(ReportGone());
     EXPECT_EQ(floor.mExits, std::vector<int>{c.result});
     EXPECT_EQ(floor.mPauseDepth, 0);
