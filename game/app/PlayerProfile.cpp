@@ -150,10 +150,6 @@ std::string Differs(const char* name, const T (&a)[N], const T (&b)[N]) {
   return {};
 }
 
-}  // namespace
-
-namespace {
-
 std::string Outside(const char* name, int v, int lowest, int highest) {
   if (v >= lowest && v <= highest) return {};
   return std::string(name) + " is " + std::to_string(v) + ", not " + std::to_string(lowest) + " to " +

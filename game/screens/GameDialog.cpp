@@ -119,6 +119,14 @@ void LookAsDialogButton(ButtonWidget* button, Image* image, const std::wstring& 
   button->Resize(0, 0, cw, ch);
 }
 
+void ShowFromBelow(GameApp& app, GameDialog* dialog, int id) {
+  const int w = IMAGE_DIALOG_MESSAGE ? IMAGE_DIALOG_MESSAGE->GetWidth() : 0;
+  const int h = IMAGE_DIALOG_MESSAGE ? IMAGE_DIALOG_MESSAGE->GetHeight() : 0;
+  dialog->Resize((800 - w) / 2, 600, w, h);
+  app.AddDialog(id, dialog);
+  if (app.mAppWidgets) app.mAppWidgets->SetFocus(dialog);
+}
+
 ButtonWidget* GameDialog::MakeButton(int id, Image* image, const std::wstring& label, Image* cells) {
   auto* button = new ButtonWidget(id, this);
   LookAsDialogButton(button, image, label, cells);

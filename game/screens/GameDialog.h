@@ -114,6 +114,9 @@ Color DialogTextColor();
 // (`cells` gives the cell size when the image is not cut in cells), the
 // label in the dialog font and colour, the hand cursor; sized to one cell.
 void LookAsDialogButton(ButtonWidget* button, Image* image, const std::wstring& label, Image* cells = nullptr);
+// Adds a message-sized dialog below the screen, centred across, to slide up
+// over whatever is up, and gives it the keyboard.
+void ShowFromBelow(GameApp& app, GameDialog* dialog, int id);
 
 // Draws the image when there is one (a group that failed leaves nulls).
 void DrawImageIf(Graphics* g, Image* image, int x, int y);

@@ -1,9 +1,6 @@
 #include "game/screens/GameScreenFactory.h"
 
-#include "framework/graphics/Image.h"
-#include "framework/widget/WidgetManager.h"
 #include "game/app/GameApp.h"
-#include "game/app/GameResources.h"
 #include "game/board/Board.h"
 #include "game/screens/BestSellers.h"
 #include "game/screens/Circus.h"
@@ -57,12 +54,7 @@ Dialog* GameScreenFactory::CreateGameMenuDialog(int mode, bool openedByKey) {
 
 void GameScreenFactory::ShowWarning(const std::wstring& text) {
   // Over whatever is up; play goes on beneath it.
-  auto* warning = new MessageDialog(mApp, nullptr, text);
-  const int w = IMAGE_DIALOG_MESSAGE ? IMAGE_DIALOG_MESSAGE->GetWidth() : 0;
-  const int h = IMAGE_DIALOG_MESSAGE ? IMAGE_DIALOG_MESSAGE->GetHeight() : 0;
-  warning->Resize((800 - w) / 2, 600, w, h);
-  mApp.AddDialog(MessageDialog::kDialogId, warning);
-  if (mApp.mAppWidgets) mApp.mAppWidgets->SetFocus(warning);
+  ShowFromBelow(mApp, new MessageDialog(mApp, nullptr, text), MessageDialog::kDialogId);
 }
 
 Dialog* GameScreenFactory::CreateLevelCompleteDialog(GameScreen* board, int money, int tips, int goal, int expertGoal,

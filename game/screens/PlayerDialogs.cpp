@@ -17,17 +17,8 @@ namespace Plix {
 namespace {
 
 int WidthOf(Image* image) { return image ? image->GetWidth() : 0; }
-int HeightOf(Image* image) { return image ? image->GetHeight() : 0; }
 int CellWidthOf(Image* image) { return image ? image->GetCellWidth() : 0; }
 int CellHeightOf(Image* image) { return image ? image->GetCellHeight() : 0; }
-
-// From below the screen, centred across, over the list.
-void ShowChild(GameApp& app, GameDialog* dialog, int id) {
-  const int w = WidthOf(IMAGE_DIALOG_MESSAGE), h = HeightOf(IMAGE_DIALOG_MESSAGE);
-  dialog->Resize((800 - w) / 2, 600, w, h);
-  app.AddDialog(id, dialog);
-  app.mAppWidgets->SetFocus(dialog);
-}
 
 }  // namespace
 
@@ -115,12 +106,12 @@ void MMPlayerDialog::ButtonReleased(int id) {
       // hear from the name dialog.
       if (IsClosing() || mCreate->mDisabled) return;
       mVeilShown = false;
-      ShowChild(mApp, new MMNewPlayerDialog(mApp, false), MMNewPlayerDialog::kDialogId);
+      ShowFromBelow(mApp, new MMNewPlayerDialog(mApp, false), MMNewPlayerDialog::kDialogId);
       break;
     case kDelete:
       if (IsClosing() || mSelected < 0 || !RowHasName(mSelected)) return;
       mVeilShown = false;
-      ShowChild(mApp, new DeletePlayerDialog(mApp), DeletePlayerDialog::kDialogId);
+      ShowFromBelow(mApp, new DeletePlayerDialog(mApp), DeletePlayerDialog::kDialogId);
       break;
     default:
       break;

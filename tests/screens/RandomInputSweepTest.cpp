@@ -33,23 +33,25 @@ using Testing::MainMenuTest;
 using Testing::ScreenGame;
 
 
+// Every screen slot of the game, in one list.
+std::vector<GameScreen*> Screens(ScreenGame& g) {
+  return {g.mBoard, g.mCircus, g.mTrophyRoom, g.mFlavorContest, g.mStore, g.mMainMenu, g.mMap,
+          g.mBestSellersScreen, g.mHotel, g.mTheEndMap};
+}
+GameScreen* CurrentScreen(ScreenGame& g) {
+  for (GameScreen* s : Screens(g))
+    if (s) return s;
+  return nullptr;
+}
+
 class RandomInputSweep : public MainMenuTest, public ::testing::WithParamInterface<int> {
 protected:
   int ScreensUp() {
-    ScreenGame& g = Game();
     int n = 0;
-    for (GameScreen* s : {g.mBoard, g.mCircus, g.mTrophyRoom, g.mFlavorContest, g.mStore, g.mMainMenu, g.mMap,
-                          g.mBestSellersScreen, g.mHotel, g.mTheEndMap})
-      n += s != nullptr;
+    for (GameScreen* s : Screens(Game())) n += s != nullptr;
     return n;
   }
-  GameScreen* Current() {
-    ScreenGame& g = Game();
-    for (GameScreen* s : {g.mBoard, g.mCircus, g.mTrophyRoom, g.mFlavorContest, g.mStore, g.mMainMenu, g.mMap,
-                          g.mBestSellersScreen, g.mHotel, g.mTheEndMap})
-      if (s) return s;
-    return nullptr;
-  }
+  GameScreen* Current() { return CurrentScreen(Game()); }
   void CheckInvariants(int update) {
     SCOPED_TRACE("update " + std::to_string(update));
     ASSERT_LE(ScreensUp(), 1);
@@ -104,12 +106,6 @@ struct Start {
 
 void ToMap(ScreenGame& g) { g.MainMenuToMap(); }
 
-GameScreen* CurrentScreen(ScreenGame& g) {
-  for (GameScreen* s : {g.mBoard, g.mCircus, g.mTrophyRoom, g.mFlavorContest, g.mStore, g.mMainMenu, g.mMap,
-                        g.mBestSellersScreen, g.mHotel, g.mTheEndMap})
-    if (s) return s;
-  return nullptr;
-}
 // What a screen does before it calls a switcher: it leaves the stage.
 void LeaveCurrent(ScreenGame& g) {
   GameScreen* s = CurrentScreen(g);
